@@ -1,0 +1,46 @@
+# The two commands of the README, and their helpers. Each installs the Debian
+# packages it needs when they are missing, configures and builds in build/,
+# then runs.
+
+SHELL := /bin/bash
+BUILD ?= build
+JOBS ?= $(shell nproc)
+SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
+
+# What building and testing need: compiler, CMake, Qt 6 Widgets (with the
+# offscreen platform for the window's tests), the fonts the window asks for,
+# the CLI's parser and JSON writer, GoogleTest and Google Benchmark.
+BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
+  libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  fonts-ebgaramond fonts-liberation2 fonts-dejavu-core
+
+# Installs the packages named in $(1) that dpkg does not list as installed.
+define ensure_packages
+@missing=""; \
+for p in $(1); do \
+  dpkg-query -W -f='$${db:Status-Status}' $$p 2>/dev/null | grep -qx installed || missing="$$missing $$p"; \
+done; \
+if [ -n "$$missing" ]; then \
+  echo "Installing Debian packages:$$missing"; \
+  $(SUDO) apt-get update -qq >/dev/null && \
+  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+fi
+endef
+
+.PHONY: run test build deps clean
+
+run: build
+	$(BUILD)/cli/vantorel-props air 310
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+deps:
+	$(call ensure_packages,$(BUILD_PACKAGES))
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,101 @@
+#include "Catalog.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "Display.h"
+#include "Lookup.h"
+#include "mdlGases.h"
+
+namespace vantorel {
+
+namespace {
+
+template <const PropertyTable& Table>
+SlotValues LookUpIn(double t) {
+  return LookUp(Table, t);
+}
+
+constexpr Fluid kGases[] = {
+    {"air", "Air", 100, 3000, AirProps, LookUpIn<gases::Air>},
+    {"ammonia", "Ammonia (NH3)", 300, 580, AmmoniaProps, LookUpIn<gases::Ammonia>},
+    {"carbon-dioxide", "Carbon Dioxide (CO2)", 280, 800, CarbonDioxideProps, LookUpIn<gases::CarbonDioxide>},
+    {"carbon-monoxide", "Carbon Monoxide (CO)", 200, 800, CarbonMonoxideProps, LookUpIn<gases::CarbonMonoxide>},
+    {"helium", "Helium (He)", 100, 1000, HeliumProps, LookUpIn<gases::Helium>},
+    {"hydrogen", "Hydrogen (H2)", 100, 2000, HydrogenProps, LookUpIn<gases::Hydrogen>},
+    {"nitrogen", "Nitrogen (N2)", 100, 1300, NitrogenProps, LookUpIn<gases::Nitrogen>},
+    {"oxygen", "Oxygen (O2)", 100, 1300, OxygenProps, LookUpIn<gases::Oxygen>},
+    {"water-vapor", "Water Vapor (Steam)", 380, 850, SteamProps, LookUpIn<gases::Steam>},
+};
+
+constexpr Fluid kSaturatedFluids[] = {
+    {"engine-oil", "Engine Oil (Unused)", 273, 430, nullptr, nullptr},
+    {"ethylene-glycol", "Ethylene Glycol [C2H4(OH)2]", 273, 373, nullptr, nullptr},
+    {"glycerin", "Glycerin [C3H5(OH)3]", 273, 320, nullptr, nullptr},
+    {"freon-12", "Freon (Refrigerant-12) (CCl2F2)", 230, 320, nullptr, nullptr},
+    {"mercury", "Mercury (Hg)", 273, 600, nullptr, nullptr},
+};
+
+constexpr Fluid kSaturatedWater[] = {
+    {"saturated-water", "Saturated Water", 273.15, 647.3, nullptr, nullptr},
+};
+
+constexpr Fluid kLiquidMetals[] = {
+    {"bismuth", "Bismuth", 589, 1033, nullptr, nullptr},
+    {"lead", "Lead", 644, 977, nullptr, nullptr},
+    {"potassium", "Potassium", 422, 977, nullptr, nullptr},
+    {"sodium", "Sodium", 366, 977, nullptr, nullptr},
+    {"nak-45", "NaK (45%/55%)", 366, 977, nullptr, nullptr},
+    {"nak-22", "NaK (22%/78%)", 366, 1033, nullptr, nullptr},
+    {"pbbi", "PbBi (44.5%/55.5%)", 422, 922, nullptr, nullptr},
+};
+
+constexpr Category kCategories[] = {
+    {"Gases at Atmoshperic Pressure", kGases},
+    {"Saturated Fluids", kSaturatedFluids},
+    {"Saturated Water", kSaturatedWater},
+    {"Liquid Metals", kLiquidMetals},
+};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) {
+    return std::tolower(x) == std::tolower(y);
+  });
+}
+
+}  // namespace
+
+std::span<const Category> Categories() { return kCategories; }
+
+const Category* CategoryAt(int category) {
+  if (category < 1 || category > static_cast<int>(std::size(kCategories))) return nullptr;
+  return &kCategories[category - 1];
+}
+
+const Fluid* FluidAt(int category, int fluid) {
+  const Category* c = CategoryAt(category);
+  if (!c || fluid < 1 || fluid > static_cast<int>(c->fluids.size())) return nullptr;
+  return &c->fluids[fluid - 1];
+}
+
+FluidRef FindFluid(std::string_view name) {
+  for (int c = 1; c <= static_cast<int>(std::size(kCategories)); ++c) {
+    const auto fluids = kCategories[c - 1].fluids;
+    for (int f = 1; f <= static_cast<int>(fluids.size()); ++f) {
+      const Fluid& fluid = fluids[f - 1];
+      if (SameIgnoringCase(name, fluid.id) || SameIgnoringCase(name, fluid.listText))
+        return {c, f, &fluid};
+    }
+  }
+  return {};
+}
+
+std::string RangeText(const Fluid& fluid, std::string_view decimalPoint) {
+  std::string text = NumberText(fluid.Tmin, decimalPoint);
+  text += "K <= T <= ";
+  text += NumberText(fluid.Tmax, decimalPoint);
+  text += 'K';
+  return text;
+}
+
+}  // namespace vantorel

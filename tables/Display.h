@@ -1,0 +1,63 @@
+#pragma once
+// What a result label shows: the slot's number in its shortest round-trip
+// form, followed by the power of ten the table factors out ("184.6E-7"), or a
+// marker's word. The window and vantorel-props both write labels through
+// here, so they always show the same digits.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "PropertyState.h"
+
+namespace vantorel {
+
+// Which marker values a label tests for. Every other label shows its slot as
+// a number whatever it holds.
+enum class Markers : std::uint8_t {
+  None,
+  NoValue,            // -1 is "----"
+  NoValueOrInfinite,  // -1 is "----", -2 is "INFINITE"
+};
+
+inline constexpr std::string_view kNoValueText = "----";
+inline constexpr std::string_view kInfiniteText = "INFINITE";
+
+// One result label of a category.
+struct ShownProperty {
+  int label;                // lblProp index, 0 to 13
+  Slot slot;
+  int power;                // the slot holds the value times 10^-power; 0 for none
+  Markers markers;
+  std::string_view name;    // "dynamic viscosity"
+  std::string_view symbol;  // "μ"
+  std::string_view unit;    // "N·s/m²"; empty for a pure number
+};
+
+// The labels a category (1 to 4) shows, in label order; empty for any other.
+std::span<const ShownProperty> ShownProperties(int category);
+
+// The property shown in `label` for `category`, if that label is written.
+const ShownProperty* ShownAt(int category, int label);
+
+// The shortest text that reads back as exactly v ("1.1281", "0.5", "47000"),
+// with `decimalPoint` in place of '.'.
+std::string NumberText(double v, std::string_view decimalPoint = ".");
+
+// The suffix of a power ("E-7"), empty for 0.
+std::string SuffixText(int power);
+
+// What the label of `property` shows for a slot holding `value`.
+std::string LabelText(const ShownProperty& property, double value, std::string_view decimalPoint = ".");
+
+// What label `label` of `category` shows from the slots of `state`; nothing
+// when the category does not write that label.
+std::optional<std::string> LabelText(int category, int label, const PropertyState& state,
+                                     std::string_view decimalPoint = ".");
+
+// The marker a shown slot holds, if its label tests for one.
+enum class ShownMarker : std::uint8_t { Number, NoValue, Infinite };
+ShownMarker MarkerOf(const ShownProperty& property, double value);
+
+}  // namespace vantorel

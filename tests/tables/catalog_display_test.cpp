@@ -1,0 +1,159 @@
+// The catalog's texts, ranges and look-ups by name, and the text a result
+// label shows.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "Catalog.h"
+#include "Display.h"
+
+namespace vantorel {
+namespace {
+
+TEST(CatalogTest, ListsTheCategoriesAndFluidsAsTheWindowShowsThem) {
+  ASSERT_EQ(Categories().size(), 4u);
+  EXPECT_EQ(CategoryAt(1)->listText, "Gases at Atmoshperic Pressure");
+  EXPECT_EQ(CategoryAt(2)->listText, "Saturated Fluids");
+  EXPECT_EQ(CategoryAt(3)->listText, "Saturated Water");
+  EXPECT_EQ(CategoryAt(4)->listText, "Liquid Metals");
+  EXPECT_EQ(CategoryAt(0), nullptr);
+  EXPECT_EQ(CategoryAt(5), nullptr);
+  EXPECT_EQ(CategoryAt(1)->fluids.size(), 9u);
+  EXPECT_EQ(CategoryAt(2)->fluids.size(), 5u);
+  EXPECT_EQ(CategoryAt(3)->fluids.size(), 1u);
+  EXPECT_EQ(CategoryAt(4)->fluids.size(), 7u);
+  EXPECT_EQ(FluidAt(2, 4)->listText, "Freon (Refrigerant-12) (CCl2F2)");
+  EXPECT_EQ(FluidAt(2, 3)->listText, "Glycerin [C3H5(OH)3]");
+  EXPECT_EQ(FluidAt(4, 7)->listText, "PbBi (44.5%/55.5%)");
+  EXPECT_EQ(FluidAt(1, 0), nullptr);
+  EXPECT_EQ(FluidAt(1, 10), nullptr);
+}
+
+struct Range {
+  const char* id;
+  int category, fluid;
+  const char* text;
+};
+
+std::ostream& operator<<(std::ostream& os, const Range& r) { return os << r.id; }
+
+class RangeTest : public testing::TestWithParam<Range> {};
+
+TEST_P(RangeTest, FindsTheFluidAndShowsItsRange) {
+  const Range r = GetParam();
+  const FluidRef ref = FindFluid(r.id);
+  ASSERT_NE(ref.entry, nullptr) << r.id;
+  EXPECT_EQ(ref.category, r.category);
+  EXPECT_EQ(ref.fluid, r.fluid);
+  EXPECT_EQ(ref.entry, FluidAt(r.category, r.fluid));
+  EXPECT_EQ(RangeText(*ref.entry), r.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllFluids, RangeTest,
+    testing::Values(Range{"air", 1, 1, "100K <= T <= 3000K"}, Range{"ammonia", 1, 2, "300K <= T <= 580K"},
+                    Range{"carbon-dioxide", 1, 3, "280K <= T <= 800K"},
+                    Range{"carbon-monoxide", 1, 4, "200K <= T <= 800K"},
+                    Range{"helium", 1, 5, "100K <= T <= 1000K"}, Range{"hydrogen", 1, 6, "100K <= T <= 2000K"},
+                    Range{"nitrogen", 1, 7, "100K <= T <= 1300K"}, Range{"oxygen", 1, 8, "100K <= T <= 1300K"},
+                    Range{"water-vapor", 1, 9, "380K <= T <= 850K"},
+                    Range{"engine-oil", 2, 1, "273K <= T <= 430K"},
+                    Range{"ethylene-glycol", 2, 2, "273K <= T <= 373K"},
+                    Range{"glycerin", 2, 3, "273K <= T <= 320K"}, Range{"freon-12", 2, 4, "230K <= T <= 320K"},
+                    Range{"mercury", 2, 5, "273K <= T <= 600K"},
+                    Range{"saturated-water", 3, 1, "273.15K <= T <= 647.3K"},
+                    Range{"bismuth", 4, 1, "589K <= T <= 1033K"}, Range{"lead", 4, 2, "644K <= T <= 977K"},
+                    Range{"potassium", 4, 3, "422K <= T <= 977K"}, Range{"sodium", 4, 4, "366K <= T <= 977K"},
+                    Range{"nak-45", 4, 5, "366K <= T <= 977K"}, Range{"nak-22", 4, 6, "366K <= T <= 1033K"},
+                    Range{"pbbi", 4, 7, "422K <= T <= 922K"},
+                    // List texts work too, in any case.
+                    Range{"WATER VAPOR (STEAM)", 1, 9, "380K <= T <= 850K"},
+                    Range{"ethylene glycol [c2h4(oh)2]", 2, 2, "273K <= T <= 373K"}));
+
+TEST(CatalogTest, UnknownNamesFindNothing) {
+  EXPECT_EQ(FindFluid("argon").entry, nullptr);
+  EXPECT_EQ(FindFluid("").entry, nullptr);
+  EXPECT_EQ(FindFluid("ai").entry, nullptr);
+}
+
+TEST(CatalogTest, TheWaterBoundsAreTheDoublesNearestTheirDecimals) {
+  EXPECT_EQ(FindFluid("saturated-water").entry->Tmin, 273.15);
+  EXPECT_EQ(FindFluid("saturated-water").entry->Tmax, 647.3);
+}
+
+struct Number {
+  double v;
+  const char* text;
+};
+
+std::ostream& operator<<(std::ostream& os, const Number& n) { return os << n.text; }
+
+class NumberTextTest : public testing::TestWithParam<Number> {};
+
+TEST_P(NumberTextTest, WritesTheShortestRoundTripForm) {
+  EXPECT_EQ(NumberText(GetParam().v), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(TableValues, NumberTextTest,
+                         testing::Values(Number{1.1614, "1.1614"}, Number{0.5, "0.5"}, Number{47000, "47000"},
+                                         Number{0.00611, "0.00611"}, Number{0.0032, "0.0032"},
+                                         Number{3000, "3000"}, Number{273.15, "273.15"},
+                                         Number{-68, "-68"}, Number{1.1281, "1.1281"},
+                                         Number{0.1 + 0.2, "0.30000000000000004"}));
+
+TEST(NumberTextTest, UsesTheGivenDecimalSeparator) {
+  EXPECT_EQ(NumberText(1.1281, ","), "1,1281");
+  EXPECT_EQ(NumberText(300, ","), "300");
+}
+
+TEST(LabelTextTest, GasLabelsCarryTheirPowersOfTen) {
+  PropertyState s;
+  s.Rho = 1.1281, s.Cp = 1.007, s.Mu = 184.6, s.Nu = 16.9, s.K = 27, s.Alpha = 24, s.Pr = 0.706;
+  s.Beta = 3.23;
+  const char* expected[] = {"1.1281", "1.007", "184.6E-7", "16.9E-6", "27E-3", "24E-6", "0.706", "3.23E-3"};
+  for (int label = 0; label < 8; ++label) EXPECT_EQ(LabelText(1, label, s), expected[label]) << label;
+  EXPECT_EQ(LabelText(1, 8, s), std::nullopt);
+  // Saturated fluids show viscosity in 10^-2 and diffusivity in 10^-7.
+  EXPECT_EQ(LabelText(2, 2, s), "184.6E-2");
+  EXPECT_EQ(LabelText(2, 5, s), "24E-7");
+  // No marker test for these categories: -1 is shown as a number.
+  s.Cp = -1;
+  EXPECT_EQ(LabelText(1, 1, s), "-1");
+}
+
+TEST(LabelTextTest, WaterShowsMarkersOnlyWhereItsLabelsTestForThem) {
+  PropertyState s;
+  s.P = -1, s.Cpf = -1, s.Cpg = -2, s.Prf = 12, s.Prg = -2, s.Betaf = -1, s.Vf = 3.17;
+  s.Muf = 45;
+  EXPECT_EQ(LabelText(3, 0, s), "-1");
+  EXPECT_EQ(LabelText(3, 1, s), "3.17E-3");
+  EXPECT_EQ(LabelText(3, 4, s), "----");
+  EXPECT_EQ(LabelText(3, 5, s), "INFINITE");
+  EXPECT_EQ(LabelText(3, 6, s), "45E-6");
+  EXPECT_EQ(LabelText(3, 10, s), "12");
+  EXPECT_EQ(LabelText(3, 11, s), "INFINITE");
+  EXPECT_EQ(LabelText(3, 13, s), "----");
+  s.Betaf = -2;  // only exactly -1 is a marker for Betaf
+  EXPECT_EQ(LabelText(3, 13, s), "-2E-6");
+  s.Betaf = -68;
+  EXPECT_EQ(LabelText(3, 13, s), "-68E-6");
+}
+
+TEST(LabelTextTest, MetalsLeaveTheViscosityRowAndTheRightColumnUnwritten) {
+  PropertyState s;
+  s.Rho = 10411, s.Cp = -1, s.Nu = 1.847, s.K = 15.6, s.Alpha = -1, s.Pr = -1;
+  EXPECT_EQ(LabelText(4, 0, s), "10411");
+  EXPECT_EQ(LabelText(4, 1, s), "----");
+  EXPECT_EQ(LabelText(4, 2, s), std::nullopt);
+  EXPECT_EQ(LabelText(4, 3, s), "1.847E-7");
+  EXPECT_EQ(LabelText(4, 4, s), "15.6");
+  EXPECT_EQ(LabelText(4, 5, s), "----");
+  EXPECT_EQ(LabelText(4, 6, s), "----");
+  EXPECT_EQ(LabelText(4, 7, s), std::nullopt);
+  EXPECT_EQ(LabelText(0, 0, s), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vantorel
