@@ -26,11 +26,10 @@ double Evaluate(const Column& column, const LookupBracket& b, int c, double t) {
     if (t == b.TLo && !std::isnan(lo)) return RoundHalfEven(lo, PlacesAt(column, t));
     return kNoValueMarker;
   }
-  if (std::isnan(hi) || std::isnan(lo)) return kNoValueMarker;
-  if (std::isinf(hi) || std::isinf(lo)) {
-    const bool atInfiniteRow = (std::isinf(hi) && t == b.THi) || (std::isinf(lo) && t == b.TLo);
-    return atInfiniteRow ? kInfiniteMarker : kNoValueMarker;
-  }
+  // At exactly the row of an infinite cell the value is infinite, whatever
+  // the other row holds; anywhere else an empty or infinite cell means no value.
+  if ((std::isinf(hi) && t == b.THi) || (std::isinf(lo) && t == b.TLo)) return kInfiniteMarker;
+  if (!std::isfinite(hi) || !std::isfinite(lo)) return kNoValueMarker;
   return RoundHalfEven(Interpolate(b.THi, b.TLo, hi, lo, t), PlacesAt(column, t));
 }
 

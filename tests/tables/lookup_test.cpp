@@ -151,6 +151,15 @@ TEST(LookUpTest, AnInfiniteCellIsInfiniteOnlyAtItsOwnRow) {
   EXPECT_EQ(LookUp(table, 20)[Slot::Cp], 5);  // 20 K moves the bracket down
 }
 
+TEST(LookUpTest, AnInfiniteCellWinsOverAnEmptyOneAtItsOwnRow) {
+  static constexpr double kCritical[][2] = {{30, kInfinite}, {20, kNone}};
+  constexpr Column kCols[] = {{Slot::Cpg, 2}};
+  const PropertyTable table{RowsOf(kCritical), kCols};
+  EXPECT_EQ(LookUp(table, 30)[Slot::Cpg], kInfiniteMarker);
+  EXPECT_EQ(LookUp(table, 25)[Slot::Cpg], kNoValueMarker);
+  EXPECT_EQ(LookUp(table, 20)[Slot::Cpg], kNoValueMarker);
+}
+
 TEST(LookUpTest, AColumnMayUseItsOwnScanTestAndValuesAtRowsOnly) {
   constexpr double kRowsPerSlot[][4] = {
       {30, 3, 30, kNone},
