@@ -103,10 +103,11 @@ constexpr std::span<const double> RowsOf(const double (&rows)[R][W]) {
 }
 
 // The two rows between which one look-up interpolates.
+// Only the first columns.size() values of a table's bracket are set.
 struct LookupBracket {
-  double THi = 0, TLo = 0;
-  double hi[kMaxColumns] = {};
-  double lo[kMaxColumns] = {};
+  double THi, TLo;
+  double hi[kMaxColumns];
+  double lo[kMaxColumns];
 };
 
 // The scan: starts at rows 0 and 1 and moves down one row for each threshold

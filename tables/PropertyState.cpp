@@ -1,5 +1,7 @@
 #include "PropertyState.h"
 
+#include <bit>
+
 namespace vantorel {
 
 PropertyState State;
@@ -31,8 +33,11 @@ double& PropertyState::operator[](Slot s) { return this->*kMembers[Index(s)]; }
 double PropertyState::operator[](Slot s) const { return this->*kMembers[Index(s)]; }
 
 void WriteSlots(PropertyState& state, const SlotValues& values) {
-  for (int i = 0; i < kSlotCount; ++i)
-    if ((values.written >> i) & 1u) state.*kMembers[i] = values.value[i];
+  // In slot order, visiting only the slots that were written.
+  for (std::uint32_t rest = values.written; rest != 0; rest &= rest - 1) {
+    const int i = std::countr_zero(rest);
+    state.*kMembers[i] = values.value[i];
+  }
 }
 
 }  // namespace vantorel

@@ -28,6 +28,23 @@ TEST_P(RoundHalfEvenTest, RoundsHalvesToEvenOnTheScaledDouble) {
   EXPECT_EQ(RoundHalfEven(c.x, c.places), c.expected) << c.x << " to " << c.places << " places";
 }
 
+TEST(RoundHalfEvenTest, ASmallNegativeValueRoundsToPlainZero) {
+  // -0 would be shown as "-0"; a property that rounds to nothing is 0.
+  EXPECT_FALSE(std::signbit(RoundHalfEven(-0.04, 1)));
+  EXPECT_FALSE(std::signbit(RoundHalfEven(-0.0, 2)));
+  EXPECT_EQ(RoundHalfEven(-0.05, 1), 0.0);  // -0.5 exactly: to the even 0
+  EXPECT_EQ(RoundHalfEven(-0.051, 1), -0.1);
+}
+
+TEST(RoundHalfEvenTest, AgreesWithTheCurrentRoundingModesNearbyint) {
+  for (double x = -30; x <= 30; x += 0.0625 / 7)
+    for (int places = 0; places <= 5; ++places) {
+      const double scale = std::pow(10.0, places);
+      const double expected = std::nearbyint(x * scale) / scale;
+      EXPECT_EQ(RoundHalfEven(x, places), expected == 0 ? 0.0 : expected) << x << ", " << places;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     BookExamples, RoundHalfEvenTest,
     testing::Values(RoundCase{0.125, 2, 0.12}, RoundCase{0.375, 2, 0.38}, RoundCase{2.5, 0, 2},
