@@ -27,13 +27,17 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run test build deps clean
+.PHONY: run test bench build deps clean
 
 run: build
 	$(BUILD)/cli/vantorel-props air 310
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Nanoseconds per call of every table procedure.
+bench: build
+	$(BUILD)/bench/tables_bench
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null

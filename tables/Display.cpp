@@ -92,7 +92,14 @@ std::string NumberText(double v, std::string_view decimalPoint) {
   return out;
 }
 
-std::string SuffixText(int power) { return power == 0 ? std::string() : "E" + std::to_string(power); }
+std::string SuffixText(int power) {
+  std::string suffix;
+  if (power != 0) {
+    suffix = 'E';
+    suffix += std::to_string(power);
+  }
+  return suffix;
+}
 
 ShownMarker MarkerOf(const ShownProperty& property, double value) {
   if (property.markers != Markers::None && value == kNoValueMarker) return ShownMarker::NoValue;
