@@ -6,6 +6,7 @@
 #include "Display.h"
 #include "Lookup.h"
 #include "mdlGases.h"
+#include "mdlLiquids.h"
 
 namespace vantorel {
 
@@ -29,11 +30,11 @@ constexpr Fluid kGases[] = {
 };
 
 constexpr Fluid kSaturatedFluids[] = {
-    {"engine-oil", "Engine Oil (Unused)", 273, 430, nullptr, nullptr},
-    {"ethylene-glycol", "Ethylene Glycol [C2H4(OH)2]", 273, 373, nullptr, nullptr},
-    {"glycerin", "Glycerin [C3H5(OH)3]", 273, 320, nullptr, nullptr},
-    {"freon-12", "Freon (Refrigerant-12) (CCl2F2)", 230, 320, nullptr, nullptr},
-    {"mercury", "Mercury (Hg)", 273, 600, nullptr, nullptr},
+    {"engine-oil", "Engine Oil (Unused)", 273, 430, EngineOilProps, LookUpIn<liquids::EngineOil>},
+    {"ethylene-glycol", "Ethylene Glycol [C2H4(OH)2]", 273, 373, EthyleneGlycolProps, LookUpIn<liquids::EthyleneGlycol>},
+    {"glycerin", "Glycerin [C3H5(OH)3]", 273, 320, GlycerinProps, LookUpIn<liquids::Glycerin>},
+    {"freon-12", "Freon (Refrigerant-12) (CCl2F2)", 230, 320, FreonProps, LookUpIn<liquids::Freon>},
+    {"mercury", "Mercury (Hg)", 273, 600, MercuryProps, LookUpIn<liquids::Mercury>},
 };
 
 constexpr Fluid kSaturatedWater[] = {
