@@ -6,6 +6,8 @@
 #include "Display.h"
 #include "Lookup.h"
 #include "mdlGases.h"
+#include "mdlLiquids.h"
+#include "mdlMetals.h"
 
 namespace vantorel {
 
@@ -29,11 +31,11 @@ constexpr Fluid kGases[] = {
 };
 
 constexpr Fluid kSaturatedFluids[] = {
-    {"engine-oil", "Engine Oil (Unused)", 273, 430, nullptr, nullptr},
-    {"ethylene-glycol", "Ethylene Glycol [C2H4(OH)2]", 273, 373, nullptr, nullptr},
-    {"glycerin", "Glycerin [C3H5(OH)3]", 273, 320, nullptr, nullptr},
-    {"freon-12", "Freon (Refrigerant-12) (CCl2F2)", 230, 320, nullptr, nullptr},
-    {"mercury", "Mercury (Hg)", 273, 600, nullptr, nullptr},
+    {"engine-oil", "Engine Oil (Unused)", 273, 430, EngineOilProps, LookUpIn<liquids::EngineOil>},
+    {"ethylene-glycol", "Ethylene Glycol [C2H4(OH)2]", 273, 373, EthyleneGlycolProps, LookUpIn<liquids::EthyleneGlycol>},
+    {"glycerin", "Glycerin [C3H5(OH)3]", 273, 320, GlycerinProps, LookUpIn<liquids::Glycerin>},
+    {"freon-12", "Freon (Refrigerant-12) (CCl2F2)", 230, 320, FreonProps, LookUpIn<liquids::Freon>},
+    {"mercury", "Mercury (Hg)", 273, 600, MercuryProps, LookUpIn<liquids::Mercury>},
 };
 
 constexpr Fluid kSaturatedWater[] = {
@@ -41,13 +43,13 @@ constexpr Fluid kSaturatedWater[] = {
 };
 
 constexpr Fluid kLiquidMetals[] = {
-    {"bismuth", "Bismuth", 589, 1033, nullptr, nullptr},
-    {"lead", "Lead", 644, 977, nullptr, nullptr},
-    {"potassium", "Potassium", 422, 977, nullptr, nullptr},
-    {"sodium", "Sodium", 366, 977, nullptr, nullptr},
-    {"nak-45", "NaK (45%/55%)", 366, 977, nullptr, nullptr},
-    {"nak-22", "NaK (22%/78%)", 366, 1033, nullptr, nullptr},
-    {"pbbi", "PbBi (44.5%/55.5%)", 422, 922, nullptr, nullptr},
+    {"bismuth", "Bismuth", 589, 1033, BismuthProps, LookUpIn<metals::Bismuth>},
+    {"lead", "Lead", 644, 977, LeadProps, LookUpIn<metals::Lead>},
+    {"potassium", "Potassium", 422, 977, PotassiumProps, LookUpIn<metals::Potassium>},
+    {"sodium", "Sodium", 366, 977, SodiumProps, LookUpIn<metals::Sodium>},
+    {"nak-45", "NaK (45%/55%)", 366, 977, NaK45Props, LookUpIn<metals::NaK45>},
+    {"nak-22", "NaK (22%/78%)", 366, 1033, NaK22Props, LookUpIn<metals::NaK22>},
+    {"pbbi", "PbBi (44.5%/55.5%)", 422, 922, PbBiProps, LookUpIn<metals::PbBi>},
 };
 
 constexpr Category kCategories[] = {
