@@ -6,6 +6,7 @@
 #include "Display.h"
 #include "Lookup.h"
 #include "mdlGases.h"
+#include "mdlWater.h"
 
 namespace vantorel {
 
@@ -37,7 +38,7 @@ constexpr Fluid kSaturatedFluids[] = {
 };
 
 constexpr Fluid kSaturatedWater[] = {
-    {"saturated-water", "Saturated Water", 273.15, 647.3, nullptr, nullptr},
+    {"saturated-water", "Saturated Water", 273.15, 647.3, SatWaterProps, SatWaterLookUp},
 };
 
 constexpr Fluid kLiquidMetals[] = {
