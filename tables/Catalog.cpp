@@ -8,6 +8,7 @@
 #include "mdlGases.h"
 #include "mdlLiquids.h"
 #include "mdlMetals.h"
+#include "mdlWater.h"
 
 namespace vantorel {
 
@@ -39,7 +40,7 @@ constexpr Fluid kSaturatedFluids[] = {
 };
 
 constexpr Fluid kSaturatedWater[] = {
-    {"saturated-water", "Saturated Water", 273.15, 647.3, nullptr, nullptr},
+    {"saturated-water", "Saturated Water", 273.15, 647.3, SatWaterProps, SatWaterLookUp},
 };
 
 constexpr Fluid kLiquidMetals[] = {
