@@ -17,8 +17,9 @@ constexpr int kRefused = 2;
 constexpr int kWriteFailed = 1;
 
 constexpr const char* kDescription =
-    "Thermophysical properties of gases, saturated fluids, saturated water and liquid metals, "
-    "interpolated between the rows of the property tables and rounded as the tables print them.";
+    "Thermophysical properties of gases, saturated fluids, saturated water and liquid\n"
+    "metals, interpolated between the rows of the property tables and rounded as the\n"
+    "tables print them.\n";
 
 constexpr const char* kFooter = R"help(
 Each property is shown as the calculator window shows it: the number followed by
@@ -43,8 +44,8 @@ Formats:
   json   {"fluid", "name", "category", "range", "properties": {slot: {"name",
          "symbol", "unit"}}, "results": [{"T": 310.0, "properties": {"Rho":
          {"text": "1.1281", "value": 1.1281, "unit": "kg/m³"}, ...}}, ...]};
-         "value" is the shown text as a number (null for ----, "infinite" for
-         INFINITE)
+         "value" is the shown text read as a number, in the unit given
+         (null for ----, "infinite" for INFINITE)
 
 Exit status: 0 done, 2 refused (one line on stderr, nothing on stdout),
 1 the output could not be written.
@@ -69,12 +70,13 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   std::string fluid, from, to, step, format = "table";
   app.add_flag("--list", arguments.list, "List the categories, their fluids and ranges");
   CLI::Option* fluidOption =
-      app.add_option("FLUID", fluid, "Short id (air) or list text (\"Carbon Dioxide (CO2)\"), any case");
-  app.add_option("T", arguments.temperatures, "Temperatures in kelvin");
-  CLI::Option* fromOption = app.add_option("--from", from, "First temperature of a sweep");
-  CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)");
-  CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep, in kelvin");
-  app.add_option("-f,--format", format, "table (default), csv or json");
+      app.add_option("FLUID", fluid, "Short id (air) or list text (\"Carbon Dioxide (CO2)\"), any case")
+          ->type_name("");
+  app.add_option("T", arguments.temperatures, "Temperatures in kelvin")->type_name("");
+  CLI::Option* fromOption = app.add_option("--from", from, "First temperature of a sweep")->type_name("K");
+  CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)")->type_name("K");
+  CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep")->type_name("K");
+  app.add_option("-f,--format", format, "table (default), csv or json")->type_name("FORMAT");
 
   try {
     app.parse(argc, argv);
