@@ -1,0 +1,322 @@
+#include "Output.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "ShortestNumber.h"
+
+namespace vantorel::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;  // keeps keys in label order
+
+char* Put(char* out, std::string_view text) {
+  std::memcpy(out, text.data(), text.size());
+  return out + text.size();
+}
+
+
+// A shown property with its suffix worked out once.
+struct ShownColumn {
+  const ShownProperty* property;
+  std::string suffix;
+};
+
+std::vector<ShownColumn> ColumnsOf(int category) {
+  std::vector<ShownColumn> columns;
+  for (const ShownProperty& p : ShownProperties(category)) columns.push_back({&p, SuffixText(p.power)});
+  return columns;
+}
+
+std::string LabelOf(const ShownColumn& column, double value) {
+  char text[kMaxLabelText];
+  return std::string(text, PutLabelText(text, *column.property, column.suffix, value));
+}
+
+// Terminal columns taken by UTF-8 text: every symbol and unit here is one
+// column per code point ("ρ", "N·s/m²").
+std::size_t Width(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void PutPadded(OutputBuffer& out, std::string_view text, std::size_t width) {
+  out.Append(text);
+  for (std::size_t w = Width(text); w < width; ++w) out.Append(' ');
+}
+
+// CSV text cells are quoted only when they must be.
+std::string CsvCell(std::string_view text) {
+  if (text.find_first_of(",\"\n") == std::string_view::npos) return std::string(text);
+  std::string cell = "\"";
+  for (char c : text) {
+    if (c == '"') cell += '"';
+    cell += c;
+  }
+  return cell + '"';
+}
+
+class CsvWriter final : public RowWriter {
+ public:
+  CsvWriter(const FluidRef& fluid, OutputBuffer& out) : columns_(ColumnsOf(fluid.category)), out_(out) {}
+
+  void Begin() override {
+    out_.Append('T');
+    for (const ShownColumn& c : columns_) {
+      out_.Append(',');
+      out_.Append(SlotName(c.property->slot));
+    }
+    out_.Append('\n');
+  }
+
+  void Row(double t, const SlotValues& values) override {
+    char* p = out_.Reserve(32 + columns_.size() * (kMaxLabelText + 1) + 1);
+    p = PutShortest(p, t);
+    for (const ShownColumn& c : columns_) {
+      *p++ = ',';
+      p = PutLabelText(p, *c.property, c.suffix, values[c.property->slot]);
+    }
+    *p++ = '\n';
+    out_.Commit(p);
+  }
+
+  void End() override {}
+
+ private:
+  std::vector<ShownColumn> columns_;
+  OutputBuffer& out_;
+};
+
+class TableWriter final : public RowWriter {
+ public:
+  TableWriter(const FluidRef& fluid, OutputBuffer& out)
+      : fluid_(fluid), columns_(ColumnsOf(fluid.category)), out_(out) {
+    for (const ShownColumn& c : columns_) {
+      nameWidth_ = std::max(nameWidth_, Width(c.property->name));
+      symbolWidth_ = std::max(symbolWidth_, Width(c.property->symbol));
+    }
+  }
+
+  void Begin() override {}
+
+  void Row(double t, const SlotValues& values) override {
+    if (rows_++ > 0) out_.Append('\n');
+    out_.Append(fluid_.entry->listText);
+    out_.Append(" at T = ");
+    out_.Append(NumberText(t));
+    out_.Append(" K\n");
+
+    std::vector<std::string> texts;
+    std::size_t textWidth = Width(kValueTitle);
+    for (const ShownColumn& c : columns_) {
+      texts.push_back(LabelOf(c, values[c.property->slot]));
+      textWidth = std::max(textWidth, Width(texts.back()));
+    }
+    Line(kPropertyTitle, kSymbolTitle, kValueTitle, kUnitTitle, textWidth);
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      const ShownProperty& p = *columns_[i].property;
+      Line(p.name, p.symbol, texts[i], p.unit, textWidth);
+    }
+  }
+
+  void End() override {}
+
+ private:
+  static constexpr std::string_view kPropertyTitle = "property", kSymbolTitle = "symbol", kValueTitle = "value",
+                                    kUnitTitle = "unit";
+
+  void Line(std::string_view name, std::string_view symbol, std::string_view text, std::string_view unit,
+            std::size_t textWidth) {
+    out_.Append("  ");
+    PutPadded(out_, name, nameWidth_ + 2);
+    PutPadded(out_, symbol, symbolWidth_ + 2);
+    if (unit.empty()) {
+      out_.Append(text);  // no trailing blanks
+    } else {
+      PutPadded(out_, text, textWidth + 2);
+      out_.Append(unit);
+    }
+    out_.Append('\n');
+  }
+
+  FluidRef fluid_;
+  std::vector<ShownColumn> columns_;
+  OutputBuffer& out_;
+  std::size_t nameWidth_ = Width(kPropertyTitle), symbolWidth_ = Width(kSymbolTitle);
+  std::size_t rows_ = 0;
+};
+
+Json RangeOf(const Fluid& fluid) {
+  return Json{{"Tmin", fluid.Tmin}, {"Tmax", fluid.Tmax}, {"text", RangeText(fluid)}};
+}
+
+class JsonWriter final : public RowWriter {
+ public:
+  JsonWriter(const FluidRef& fluid, OutputBuffer& out)
+      : fluid_(fluid), columns_(ColumnsOf(fluid.category)), out_(out) {}
+
+  // The envelope is one object whose last member, "results", is streamed:
+  // the head is dumped without its closing brace, each row follows as its own
+  // dump, and End closes the array and the object.
+  void Begin() override {
+    Json head;
+    head["fluid"] = fluid_.entry->id;
+    head["name"] = fluid_.entry->listText;
+    head["category"] = CategoryAt(fluid_.category)->listText;
+    head["range"] = RangeOf(*fluid_.entry);
+    Json& properties = head["properties"] = Json::object();
+    for (const ShownColumn& c : columns_) {
+      properties[std::string(SlotName(c.property->slot))] = {
+          {"name", c.property->name}, {"symbol", c.property->symbol}, {"unit", c.property->unit}};
+    }
+    std::string text = head.dump();
+    text.pop_back();  // the closing brace
+    out_.Append(text);
+    out_.Append(",\"results\":[");
+  }
+
+  void Row(double t, const SlotValues& values) override {
+    Json row;
+    row["T"] = t;
+    Json& properties = row["properties"] = Json::object();
+    for (const ShownColumn& c : columns_) {
+      const double slot = values[c.property->slot];
+      const std::string text = LabelOf(c, slot);
+      Json value;
+      switch (MarkerOf(*c.property, slot)) {
+        case ShownMarker::NoValue: value = nullptr; break;
+        case ShownMarker::Infinite: value = "infinite"; break;
+        case ShownMarker::Number: value = DecimalValue(text); break;
+      }
+      properties[std::string(SlotName(c.property->slot))] = {
+          {"text", text}, {"value", std::move(value)}, {"unit", c.property->unit}};
+    }
+    out_.Append(rows_++ > 0 ? ",\n" : "\n");
+    out_.Append(row.dump());
+  }
+
+  void End() override { out_.Append("\n]}\n"); }
+
+ private:
+  FluidRef fluid_;
+  std::vector<ShownColumn> columns_;
+  OutputBuffer& out_;
+  std::size_t rows_ = 0;
+};
+
+void WriteListTable(OutputBuffer& out) {
+  std::size_t idWidth = 0, textWidth = 0, rangeWidth = 0;
+  for (const Category& category : Categories()) {
+    for (const Fluid& fluid : category.fluids) {
+      idWidth = std::max(idWidth, Width(fluid.id));
+      textWidth = std::max(textWidth, Width(fluid.listText));
+      rangeWidth = std::max(rangeWidth, Width(RangeText(fluid)));
+    }
+  }
+  bool first = true;
+  for (const Category& category : Categories()) {
+    if (!first) out.Append('\n');
+    first = false;
+    out.Append(category.listText);
+    out.Append('\n');
+    for (const Fluid& fluid : category.fluids) {
+      out.Append("  ");
+      PutPadded(out, fluid.id, idWidth + 2);
+      PutPadded(out, fluid.listText, textWidth + 2);
+      if (fluid.lookUp) {
+        out.Append(RangeText(fluid));
+      } else {
+        PutPadded(out, RangeText(fluid), rangeWidth + 2);
+        out.Append("(not available in this build)");
+      }
+      out.Append('\n');
+    }
+  }
+}
+
+void WriteListCsv(OutputBuffer& out) {
+  out.Append("category,id,name,Tmin,Tmax,available\n");
+  for (const Category& category : Categories()) {
+    for (const Fluid& fluid : category.fluids) {
+      out.Append(CsvCell(category.listText));
+      out.Append(',');
+      out.Append(CsvCell(fluid.id));
+      out.Append(',');
+      out.Append(CsvCell(fluid.listText));
+      out.Append(',');
+      out.Append(NumberText(fluid.Tmin));
+      out.Append(',');
+      out.Append(NumberText(fluid.Tmax));
+      out.Append(fluid.lookUp ? ",yes\n" : ",no\n");
+    }
+  }
+}
+
+void WriteListJson(OutputBuffer& out) {
+  Json categories = Json::array();
+  for (const Category& category : Categories()) {
+    Json fluids = Json::array();
+    for (const Fluid& fluid : category.fluids) {
+      fluids.push_back({{"id", fluid.id},
+                        {"name", fluid.listText},
+                        {"range", RangeOf(fluid)},
+                        {"available", fluid.lookUp != nullptr}});
+    }
+    categories.push_back({{"name", category.listText}, {"fluids", std::move(fluids)}});
+  }
+  out.Append(Json{{"categories", std::move(categories)}}.dump(2));
+  out.Append('\n');
+}
+
+}  // namespace
+
+char* PutLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value) {
+  switch (MarkerOf(property, value)) {
+    case ShownMarker::NoValue: return Put(out, kNoValueText);
+    case ShownMarker::Infinite: return Put(out, kInfiniteText);
+    case ShownMarker::Number: break;
+  }
+  return Put(PutShortest(out, value), suffix);
+}
+
+double DecimalValue(std::string_view numberText) {
+  double value = 0;
+  std::from_chars(numberText.data(), numberText.data() + numberText.size(), value);
+  return value;
+}
+
+std::unique_ptr<RowWriter> MakeRowWriter(Format format, const FluidRef& fluid, OutputBuffer& out) {
+  switch (format) {
+    case Format::Csv: return std::make_unique<CsvWriter>(fluid, out);
+    case Format::Json: return std::make_unique<JsonWriter>(fluid, out);
+    case Format::Table: break;
+  }
+  return std::make_unique<TableWriter>(fluid, out);
+}
+
+void WriteResults(Format format, const FluidRef& fluid, const Temperatures& temperatures, OutputBuffer& out) {
+  const auto writer = MakeRowWriter(format, fluid, out);
+  const auto lookUp = fluid.entry->lookUp;
+  writer->Begin();
+  for (std::size_t i = 0; i < temperatures.size(); ++i) {
+    const double t = temperatures[i];
+    writer->Row(t, lookUp(t));
+  }
+  writer->End();
+}
+
+void WriteList(Format format, OutputBuffer& out) {
+  switch (format) {
+    case Format::Table: return WriteListTable(out);
+    case Format::Csv: return WriteListCsv(out);
+    case Format::Json: return WriteListJson(out);
+  }
+}
+
+}  // namespace vantorel::cli

@@ -1,0 +1,60 @@
+#pragma once
+// The three output formats of vantorel-props, written row by row through one
+// OutputBuffer so that a sweep of any length runs in constant memory.
+//
+//   table  one block per temperature: property, symbol, the window's text, unit
+//   csv    a header "T,Rho,Cp,..." (the slots the category shows, in label
+//          order), then one line per temperature: T in shortest round-trip
+//          form, then the window's texts ("184.6E-7", "----", "INFINITE")
+//   json   one object: the fluid, its category and range, a description of
+//          each shown property, and "results": one object per temperature,
+//          {"T": 310.0, "properties": {"Rho": {"text": "1.1281",
+//          "value": 1.1281, "unit": "kg/m³"}, ...}}. "value" is the double
+//          nearest to the text read as a decimal number (184.6E-7 is
+//          1.846e-05), null where the window shows "----" and the string
+//          "infinite" where it shows "INFINITE".
+
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+#include "Catalog.h"
+#include "Display.h"
+#include "OutputBuffer.h"
+#include "PropertyState.h"
+#include "Request.h"
+
+namespace vantorel::cli {
+
+// Room PutLabelText may need: a shortest double takes at most 24 characters,
+// a power-of-ten suffix a few more.
+inline constexpr std::size_t kMaxLabelText = 48;
+
+// Writes the text LabelText(property, value) gives, with '.' as the decimal
+// point, at `out`, and returns the end. `suffix` is SuffixText(property.power),
+// worked out once per column rather than once per row.
+char* PutLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value);
+
+// The double nearest to a label's number text read as a decimal number:
+// "184.6E-7" gives 1.846e-05, which 184.6 * 1e-7 need not be.
+double DecimalValue(std::string_view numberText);
+
+class RowWriter {
+ public:
+  virtual ~RowWriter() = default;
+  virtual void Begin() = 0;
+  virtual void Row(double t, const SlotValues& values) = 0;
+  virtual void End() = 0;
+};
+
+// A writer of `format` for the shown properties of `fluid`'s category.
+std::unique_ptr<RowWriter> MakeRowWriter(Format format, const FluidRef& fluid, OutputBuffer& out);
+
+// Looks up every temperature and writes its row.
+void WriteResults(Format format, const FluidRef& fluid, const Temperatures& temperatures, OutputBuffer& out);
+
+// The categories, their fluids (id, list text), ranges and whether this build
+// has each fluid's table.
+void WriteList(Format format, OutputBuffer& out);
+
+}  // namespace vantorel::cli

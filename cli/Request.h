@@ -1,0 +1,47 @@
+#pragma once
+// What one run of vantorel-props is asked to do, checked in full before
+// anything is written: a refusal carries the one line that explains it.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "Catalog.h"
+#include "Temperatures.h"
+
+namespace vantorel::cli {
+
+enum class Format { Table, Csv, Json };
+
+// "table", "csv" or "json", ignoring case.
+std::optional<Format> FormatNamed(std::string_view name);
+
+// The command line as the parser left it: texts, not yet checked.
+struct Arguments {
+  bool list = false;
+  std::optional<std::string> fluid;
+  std::vector<std::string> temperatures;
+  std::optional<std::string> from, to, step;
+  Format format = Format::Table;
+};
+
+struct Request {
+  Format format = Format::Table;
+  bool list = false;  // list the catalog; nothing else is set then
+  FluidRef fluid;
+  std::optional<Temperatures> temperatures;
+};
+
+struct Refusal {
+  std::string message;  // one line, without the program's name
+};
+
+std::variant<Request, Refusal> MakeRequest(const Arguments& arguments);
+
+// The ids of the fluids whose id or list text is nearest to `name` in edit
+// distance, ignoring case: every id at the smallest distance, at most `most`.
+std::vector<std::string_view> ClosestIds(std::string_view name, std::size_t most = 3);
+
+}  // namespace vantorel::cli

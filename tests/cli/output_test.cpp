@@ -1,0 +1,249 @@
+// What vantorel-props writes, in each format.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+#include "Capture.h"
+#include "Output.h"
+
+namespace vantorel::cli {
+namespace {
+
+using testing::Outcome;
+using testing::RunInProcess;
+using Json = nlohmann::json;
+
+// Air at 310 K lies between the 350 K and 300 K rows, 0.8 of the way down:
+// Rho 0.9950 + 0.8 * 0.1664 = 1.12812 -> 1.1281, Cp 1.0074 -> 1.007,
+// Mu 189.32 -> 189.3, Nu 16.896 -> 16.9, K 27.04 -> 27, Alpha 23.98 -> 24,
+// Pr 0.7056 -> 0.706, and Beta 1000 / 310 -> 3.23.
+constexpr const char* kAir310Table =
+    "Air at T = 310 K\n"
+    "  property                                  symbol  value     unit\n"
+    "  density                                   ρ       1.1281    kg/m³\n"
+    "  specific heat                             c_p     1.007     kJ/kg·K\n"
+    "  dynamic viscosity                         μ       189.3E-7  N·s/m²\n"
+    "  kinematic viscosity                       ν       16.9E-6   m²/s\n"
+    "  thermal conductivity                      k       27E-3     W/m·K\n"
+    "  thermal diffusivity                       α       24E-6     m²/s\n"
+    "  Prandtl number                            Pr      0.706\n"
+    "  volumetric thermal expansion coefficient  β       3.23E-3   K⁻¹\n";
+
+constexpr const char* kCsvHeader = "T,Rho,Cp,Mu,Nu,K,Alpha,Pr,Beta\n";
+constexpr const char* kAir310Csv = "310,1.1281,1.007,189.3E-7,16.9E-6,27E-3,24E-6,0.706,3.23E-3\n";
+
+Outcome Succeeded(const std::vector<std::string>& arguments) {
+  Outcome outcome = RunInProcess(arguments);
+  EXPECT_EQ(outcome.code, 0) << outcome.err;
+  EXPECT_EQ(outcome.err, "");
+  return outcome;
+}
+
+TEST(OutputTest, AirAt310AsATable) {
+  EXPECT_EQ(Succeeded({"air", "310"}).out, kAir310Table);
+  EXPECT_EQ(Succeeded({"air", "310", "--format", "table"}).out, kAir310Table);
+}
+
+TEST(OutputTest, AirAt310AsCsv) {
+  EXPECT_EQ(Succeeded({"air", "310", "--format", "csv"}).out, std::string(kCsvHeader) + kAir310Csv);
+}
+
+TEST(OutputTest, AirAt310AsJson) {
+  const Json json = Json::parse(Succeeded({"air", "310", "-f", "json"}).out);
+  EXPECT_EQ(json["fluid"], "air");
+  EXPECT_EQ(json["name"], "Air");
+  EXPECT_EQ(json["category"], "Gases at Atmoshperic Pressure");
+  EXPECT_EQ(json["range"], (Json{{"Tmin", 100.0}, {"Tmax", 3000.0}, {"text", "100K <= T <= 3000K"}}));
+  EXPECT_EQ(json["properties"]["Mu"], (Json{{"name", "dynamic viscosity"}, {"symbol", "μ"}, {"unit", "N·s/m²"}}));
+  ASSERT_EQ(json["results"].size(), 1u);
+  const Json& row = json["results"][0];
+  EXPECT_EQ(row["T"], 310.0);
+  const Json expected = {
+      {"Rho", {{"text", "1.1281"}, {"value", 1.1281}, {"unit", "kg/m³"}}},
+      {"Cp", {{"text", "1.007"}, {"value", 1.007}, {"unit", "kJ/kg·K"}}},
+      {"Mu", {{"text", "189.3E-7"}, {"value", 1.893e-5}, {"unit", "N·s/m²"}}},
+      {"Nu", {{"text", "16.9E-6"}, {"value", 1.69e-5}, {"unit", "m²/s"}}},
+      {"K", {{"text", "27E-3"}, {"value", 0.027}, {"unit", "W/m·K"}}},
+      {"Alpha", {{"text", "24E-6"}, {"value", 2.4e-5}, {"unit", "m²/s"}}},
+      {"Pr", {{"text", "0.706"}, {"value", 0.706}, {"unit", ""}}},
+      {"Beta", {{"text", "3.23E-3"}, {"value", 0.00323}, {"unit", "K⁻¹"}}},
+  };
+  EXPECT_EQ(row["properties"], expected);
+}
+
+TEST(OutputTest, JsonKeepsThePropertiesInLabelOrder) {
+  const auto ordered = nlohmann::ordered_json::parse(Succeeded({"air", "310", "-f", "json"}).out);
+  std::string order;
+  for (const auto& item : ordered["results"][0]["properties"].items()) order += item.key() + ' ';
+  EXPECT_EQ(order, "Rho Cp Mu Nu K Alpha Pr Beta ");
+}
+
+TEST(OutputTest, CsvWritesOneLinePerTemperatureWithTInShortestForm) {
+  EXPECT_EQ(Succeeded({"air", "310", "300", "310.5", "-f", "csv"}).out,
+            std::string(kCsvHeader) + kAir310Csv +
+                "300,1.1614,1.007,184.6E-7,15.89E-6,26.3E-3,22.5E-6,0.707,3.33E-3\n"
+                "310.5,1.1265,1.007,189.6E-7,16.95E-6,27.1E-3,24.1E-6,0.706,3.22E-3\n");
+}
+
+TEST(OutputTest, ASweepEndsExactlyAtItsEnd) {
+  std::istringstream lines(Succeeded({"air", "--from", "300", "--to", "301", "--step", "0.1", "-f", "csv"}).out);
+  std::string line, temperatures;
+  std::getline(lines, line);
+  while (std::getline(lines, line)) temperatures += line.substr(0, line.find(',')) + ' ';
+  EXPECT_EQ(temperatures, "300 300.1 300.2 300.3 300.4 300.5 300.6 300.7 300.8 300.9 301 ");
+}
+
+TEST(OutputTest, TableBlocksAreSeparatedByABlankLine) {
+  const std::string out = Succeeded({"helium", "--from", "100", "--to", "200", "--step", "100"}).out;
+  EXPECT_EQ(out.find("Helium (He) at T = 100 K\n"), 0u);
+  EXPECT_NE(out.find("\n\nHelium (He) at T = 200 K\n"), std::string::npos);
+}
+
+TEST(OutputTest, ListTextsInAnyCaseGiveTheSameOutput) {
+  const std::string expected = Succeeded({"carbon-dioxide", "400", "-f", "csv"}).out;
+  EXPECT_EQ(Succeeded({"CARBON DIOXIDE (co2)", "400", "-f", "csv"}).out, expected);
+  EXPECT_EQ(Succeeded({"Carbon Dioxide (CO2)", "400", "-f", "csv"}).out, expected);
+}
+
+TEST(OutputTest, JsonValuesAreTheShownTextsReadAsDecimals) {
+  const Json json = Json::parse(Succeeded({"air", "--from", "100", "--to", "3000", "--step", "0.7", "-f", "json"}).out);
+  ASSERT_EQ(json["results"].size(), 4143u);
+  int differsFromScaledSlot = 0;
+  for (const Json& row : json["results"]) {
+    for (const auto& [slot, property] : row["properties"].items()) {
+      const std::string text = property["text"];
+      ASSERT_EQ(property["value"].get<double>(), std::strtod(text.c_str(), nullptr)) << slot << " " << text;
+      // The slot times its power of ten is not always the same double.
+      const auto e = text.find('E');
+      if (e != std::string::npos &&
+          std::strtod(text.substr(0, e).c_str(), nullptr) * std::pow(10.0, std::stoi(text.substr(e + 1))) !=
+              property["value"].get<double>())
+        ++differsFromScaledSlot;
+    }
+  }
+  EXPECT_GT(differsFromScaledSlot, 0);
+}
+
+// Writes one row of `category`'s first fluid through the writer of `format`.
+std::string OneRow(Format format, int category, const SlotValues& values) {
+  char* text = nullptr;
+  std::size_t size = 0;
+  std::FILE* file = open_memstream(&text, &size);
+  {
+    OutputBuffer buffer(file);
+    const FluidRef fluid{category, 1, FluidAt(category, 1)};
+    const auto writer = MakeRowWriter(format, fluid, buffer);
+    writer->Begin();
+    writer->Row(300, values);
+    writer->End();
+  }
+  std::fclose(file);
+  std::string out(text, size);
+  std::free(text);
+  return out;
+}
+
+TEST(OutputTest, WaterMarkersBecomeNullAndInfiniteInJsonWhereTheLabelsTestForThem) {
+  SlotValues water;
+  for (Slot s : {Slot::P, Slot::Vf, Slot::Vg, Slot::Hfg, Slot::Cpf, Slot::Cpg, Slot::Muf, Slot::Mug, Slot::Kf,
+                 Slot::Kg, Slot::Prf, Slot::Prg, Slot::Sigmaf, Slot::Betaf})
+    water.Set(s, 1);
+  water.Set(Slot::P, -1);     // no marker test: a number
+  water.Set(Slot::Vf, 1.002);
+  water.Set(Slot::Cpf, -1);
+  water.Set(Slot::Cpg, -2);
+  water.Set(Slot::Prg, -2);
+  water.Set(Slot::Betaf, -1);
+  water.Set(Slot::Muf, 855);
+  const Json row = Json::parse(OneRow(Format::Json, 3, water))["results"][0]["properties"];
+  EXPECT_EQ(row["P"], (Json{{"text", "-1"}, {"value", -1.0}, {"unit", "bar"}}));
+  EXPECT_EQ(row["Vf"]["value"], 1.002e-3);
+  EXPECT_EQ(row["Cpf"], (Json{{"text", "----"}, {"value", nullptr}, {"unit", "kJ/kg·K"}}));
+  EXPECT_EQ(row["Cpg"], (Json{{"text", "INFINITE"}, {"value", "infinite"}, {"unit", "kJ/kg·K"}}));
+  EXPECT_EQ(row["Prg"]["value"], "infinite");
+  EXPECT_EQ(row["Betaf"], (Json{{"text", "----"}, {"value", nullptr}, {"unit", "K⁻¹"}}));
+  EXPECT_EQ(row["Muf"]["value"], 855e-6);
+  EXPECT_EQ(row.size(), 14u);
+
+  EXPECT_EQ(OneRow(Format::Csv, 3, water),
+            "T,P,Vf,Vg,Hfg,Cpf,Cpg,Muf,Mug,Kf,Kg,Prf,Prg,Sigmaf,Betaf\n"
+            "300,-1,1.002E-3,1,1,----,INFINITE,855E-6,1E-6,1E-3,1E-3,1,INFINITE,1E-3,----\n");
+}
+
+TEST(OutputTest, MetalsShowSixPropertiesAndTheirNoValueMarkers) {
+  SlotValues metal;
+  metal.Set(Slot::Rho, 10011), metal.Set(Slot::Cp, -1), metal.Set(Slot::Nu, 1.617), metal.Set(Slot::K, 16.4);
+  metal.Set(Slot::Alpha, -1), metal.Set(Slot::Pr, 0.0142);
+  EXPECT_EQ(OneRow(Format::Csv, 4, metal), "T,Rho,Cp,Nu,K,Alpha,Pr\n300,10011,----,1.617E-7,16.4,----,0.0142\n");
+  const Json row = Json::parse(OneRow(Format::Json, 4, metal))["results"][0]["properties"];
+  EXPECT_EQ(row["Cp"]["value"], nullptr);
+  EXPECT_EQ(row["Alpha"]["value"], nullptr);
+  EXPECT_EQ(row["Nu"]["value"], 1.617e-7);
+  EXPECT_FALSE(row.contains("Mu"));
+  EXPECT_FALSE(row.contains("Beta"));
+}
+
+std::string Label(const ShownProperty& p, double v) {
+  char text[kMaxLabelText];
+  return std::string(text, PutLabelText(text, p, SuffixText(p.power), v));
+}
+
+TEST(LabelTextTest, TheQuickWriterWritesWhatTheWindowShows) {
+  // Every fluid this build has, across its range, plus the markers and some
+  // values no table holds.
+  for (const Category& category : Categories()) {
+    const int c = static_cast<int>(&category - Categories().data()) + 1;
+    for (const ShownProperty& p : ShownProperties(c))
+      for (const double v : {-1.0, -2.0, -0.5, 0.0, 1e-5, 0.0001, 1e6, 123456.789, 1.0 / 3})
+        ASSERT_EQ(Label(p, v), LabelText(p, v)) << category.listText << " " << p.name << " " << v;
+    for (const Fluid& fluid : category.fluids) {
+      if (!fluid.lookUp) continue;
+      for (double t = fluid.Tmin; t <= fluid.Tmax; t += 0.37) {
+        const SlotValues values = fluid.lookUp(t);
+        for (const ShownProperty& p : ShownProperties(c))
+          ASSERT_EQ(Label(p, values[p.slot]), LabelText(p, values[p.slot])) << fluid.id << " " << t;
+      }
+    }
+  }
+}
+
+TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
+  const std::string table = Succeeded({"--list"}).out;
+  const Json json = Json::parse(Succeeded({"--list", "-f", "json"}).out);
+  const std::string csv = Succeeded({"--list", "-f", "csv"}).out;
+  ASSERT_EQ(json["categories"].size(), Categories().size());
+  for (std::size_t c = 0; c < Categories().size(); ++c) {
+    const Category& category = Categories()[c];
+    EXPECT_EQ(json["categories"][c]["name"], category.listText);
+    EXPECT_NE(table.find(std::string(category.listText) + "\n"), std::string::npos);
+    for (std::size_t f = 0; f < category.fluids.size(); ++f) {
+      const Fluid& fluid = category.fluids[f];
+      const Json& entry = json["categories"][c]["fluids"][f];
+      EXPECT_EQ(entry["id"], fluid.id);
+      EXPECT_EQ(entry["name"], fluid.listText);
+      EXPECT_EQ(entry["range"]["text"], RangeText(fluid));
+      EXPECT_EQ(entry["available"], fluid.lookUp != nullptr);
+
+      const auto start = table.find("  " + std::string(fluid.id) + " ");
+      ASSERT_NE(start, std::string::npos) << fluid.id;
+      const std::string line = table.substr(start, table.find('\n', start) - start);
+      EXPECT_NE(line.find(fluid.listText), std::string::npos) << line;
+      EXPECT_NE(line.find(RangeText(fluid)), std::string::npos) << line;
+      EXPECT_EQ(line.find("not available") != std::string::npos, fluid.lookUp == nullptr) << line;
+
+      const std::string row = std::string(category.listText) + "," + std::string(fluid.id) + "," +
+                              std::string(fluid.listText) + "," + NumberText(fluid.Tmin) + "," +
+                              NumberText(fluid.Tmax) + (fluid.lookUp ? ",yes\n" : ",no\n");
+      EXPECT_NE(csv.find(row), std::string::npos) << row;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantorel::cli
