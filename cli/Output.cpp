@@ -34,9 +34,9 @@ std::vector<ShownColumn> ColumnsOf(int category) {
   return columns;
 }
 
-std::string LabelOf(const ShownColumn& column, double value) {
+std::string LabelOf(const ShownColumn& column, double value, double t) {
   char text[kMaxLabelText];
-  return std::string(text, PutLabelText(text, *column.property, column.suffix, value));
+  return std::string(text, PutLabelText(text, *column.property, column.suffix, value, t));
 }
 
 // Terminal columns taken by UTF-8 text: every symbol and unit here is one
@@ -80,7 +80,7 @@ class CsvWriter final : public RowWriter {
     p = PutShortest(p, t);
     for (const ShownColumn& c : columns_) {
       *p++ = ',';
-      p = PutLabelText(p, *c.property, c.suffix, values[c.property->slot]);
+      p = PutLabelText(p, *c.property, c.suffix, values[c.property->slot], t);
     }
     *p++ = '\n';
     out_.Commit(p);
@@ -115,7 +115,7 @@ class TableWriter final : public RowWriter {
     std::vector<std::string> texts;
     std::size_t textWidth = Width(kValueTitle);
     for (const ShownColumn& c : columns_) {
-      texts.push_back(LabelOf(c, values[c.property->slot]));
+      texts.push_back(LabelOf(c, values[c.property->slot], t));
       textWidth = std::max(textWidth, Width(texts.back()));
     }
     Line(kPropertyTitle, kSymbolTitle, kValueTitle, kUnitTitle, textWidth);
@@ -187,9 +187,9 @@ class JsonWriter final : public RowWriter {
     Json& properties = row["properties"] = Json::object();
     for (const ShownColumn& c : columns_) {
       const double slot = values[c.property->slot];
-      const std::string text = LabelOf(c, slot);
+      const std::string text = LabelOf(c, slot, t);
       Json value;
-      switch (MarkerOf(*c.property, slot)) {
+      switch (MarkerOf(*c.property, slot, t)) {
         case ShownMarker::NoValue: value = nullptr; break;
         case ShownMarker::Infinite: value = "infinite"; break;
         case ShownMarker::Number: value = DecimalValue(text); break;
@@ -276,8 +276,9 @@ void WriteListJson(OutputBuffer& out) {
 
 }  // namespace
 
-char* PutLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value) {
-  switch (MarkerOf(property, value)) {
+char* PutLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value,
+                   double t) {
+  switch (MarkerOf(property, value, t)) {
     case ShownMarker::NoValue: return Put(out, kNoValueText);
     case ShownMarker::Infinite: return Put(out, kInfiniteText);
     case ShownMarker::Number: break;

@@ -46,7 +46,9 @@ constexpr ShownProperty kSaturatedWater[] = {
     {10, Prf, 0, NoValueOrInfinite, "Prandtl number of the liquid", "Pr_f", ""},
     {11, Prg, 0, NoValueOrInfinite, "Prandtl number of the vapour", "Pr_g", ""},
     {12, Sigmaf, -3, None, "surface tension of the liquid", "σ_f", "N/m"},
-    {13, Betaf, -6, NoValue, "volumetric expansion coefficient of the liquid", "β_f", "K⁻¹"},
+    // The book gives the liquid's expansion coefficient up to 420 K only; below
+    // that a -1 is a real value (near 277 K, where it changes sign).
+    {13, Betaf, -6, NoValue, "volumetric expansion coefficient of the liquid", "β_f", "K⁻¹", 420},
 };
 
 // Liquid metals show no viscosity row and no right column.
@@ -101,15 +103,17 @@ std::string SuffixText(int power) {
   return suffix;
 }
 
-ShownMarker MarkerOf(const ShownProperty& property, double value) {
-  if (property.markers != Markers::None && value == kNoValueMarker) return ShownMarker::NoValue;
+ShownMarker MarkerOf(const ShownProperty& property, double value, double t) {
+  if (property.markers == Markers::None || !(t > property.markersAbove)) return ShownMarker::Number;
+  if (value == kNoValueMarker) return ShownMarker::NoValue;
   if (property.markers == Markers::NoValueOrInfinite && value == kInfiniteMarker)
     return ShownMarker::Infinite;
   return ShownMarker::Number;
 }
 
-std::string LabelText(const ShownProperty& property, double value, std::string_view decimalPoint) {
-  switch (MarkerOf(property, value)) {
+std::string LabelText(const ShownProperty& property, double value, double t,
+                      std::string_view decimalPoint) {
+  switch (MarkerOf(property, value, t)) {
     case ShownMarker::NoValue: return std::string(kNoValueText);
     case ShownMarker::Infinite: return std::string(kInfiniteText);
     case ShownMarker::Number: break;
@@ -121,7 +125,7 @@ std::optional<std::string> LabelText(int category, int label, const PropertyStat
                                      std::string_view decimalPoint) {
   const ShownProperty* property = ShownAt(category, label);
   if (!property) return std::nullopt;
-  return LabelText(*property, state[property->slot], decimalPoint);
+  return LabelText(*property, state[property->slot], state.Temp, decimalPoint);
 }
 
 }  // namespace vantorel

@@ -4,6 +4,7 @@
 // marker's word. The window and vantorel-props both write labels through
 // here, so they always show the same digits.
 
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,6 +34,9 @@ struct ShownProperty {
   std::string_view name;    // "dynamic viscosity"
   std::string_view symbol;  // "μ"
   std::string_view unit;    // "N·s/m²"; empty for a pure number
+  // Markers are read as markers only above this temperature. Below it the
+  // table has a value everywhere, and -1 is that value.
+  double markersAbove = -std::numeric_limits<double>::infinity();
 };
 
 // The labels a category (1 to 4) shows, in label order; empty for any other.
@@ -48,16 +52,18 @@ std::string NumberText(double v, std::string_view decimalPoint = ".");
 // The suffix of a power ("E-7"), empty for 0.
 std::string SuffixText(int power);
 
-// What the label of `property` shows for a slot holding `value`.
-std::string LabelText(const ShownProperty& property, double value, std::string_view decimalPoint = ".");
+// What the label of `property` shows for a slot holding `value`, looked up
+// at temperature `t`.
+std::string LabelText(const ShownProperty& property, double value, double t,
+                      std::string_view decimalPoint = ".");
 
-// What label `label` of `category` shows from the slots of `state`; nothing
-// when the category does not write that label.
+// What label `label` of `category` shows from the slots of `state` (looked
+// up at state.Temp); nothing when the category does not write that label.
 std::optional<std::string> LabelText(int category, int label, const PropertyState& state,
                                      std::string_view decimalPoint = ".");
 
-// The marker a shown slot holds, if its label tests for one.
+// The marker a shown slot holds at temperature `t`, if its label tests for one.
 enum class ShownMarker : std::uint8_t { Number, NoValue, Infinite };
-ShownMarker MarkerOf(const ShownProperty& property, double value);
+ShownMarker MarkerOf(const ShownProperty& property, double value, double t);
 
 }  // namespace vantorel

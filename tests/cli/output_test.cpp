@@ -131,7 +131,7 @@ TEST(OutputTest, JsonValuesAreTheShownTextsReadAsDecimals) {
 }
 
 // Writes one row of `category`'s first fluid through the writer of `format`.
-std::string OneRow(Format format, int category, const SlotValues& values) {
+std::string OneRow(Format format, int category, const SlotValues& values, double t = 300) {
   char* text = nullptr;
   std::size_t size = 0;
   std::FILE* file = open_memstream(&text, &size);
@@ -140,7 +140,7 @@ std::string OneRow(Format format, int category, const SlotValues& values) {
     const FluidRef fluid{category, 1, FluidAt(category, 1)};
     const auto writer = MakeRowWriter(format, fluid, buffer);
     writer->Begin();
-    writer->Row(300, values);
+    writer->Row(t, values);
     writer->End();
   }
   std::fclose(file);
@@ -161,7 +161,7 @@ TEST(OutputTest, WaterMarkersBecomeNullAndInfiniteInJsonWhereTheLabelsTestForThe
   water.Set(Slot::Prg, -2);
   water.Set(Slot::Betaf, -1);
   water.Set(Slot::Muf, 855);
-  const Json row = Json::parse(OneRow(Format::Json, 3, water))["results"][0]["properties"];
+  const Json row = Json::parse(OneRow(Format::Json, 3, water, 646))["results"][0]["properties"];
   EXPECT_EQ(row["P"], (Json{{"text", "-1"}, {"value", -1.0}, {"unit", "bar"}}));
   EXPECT_EQ(row["Vf"]["value"], 1.002e-3);
   EXPECT_EQ(row["Cpf"], (Json{{"text", "----"}, {"value", nullptr}, {"unit", "kJ/kg·K"}}));
@@ -171,9 +171,13 @@ TEST(OutputTest, WaterMarkersBecomeNullAndInfiniteInJsonWhereTheLabelsTestForThe
   EXPECT_EQ(row["Muf"]["value"], 855e-6);
   EXPECT_EQ(row.size(), 14u);
 
-  EXPECT_EQ(OneRow(Format::Csv, 3, water),
+  EXPECT_EQ(OneRow(Format::Csv, 3, water, 646),
             "T,P,Vf,Vg,Hfg,Cpf,Cpg,Muf,Mug,Kf,Kg,Prf,Prg,Sigmaf,Betaf\n"
-            "300,-1,1.002E-3,1,1,----,INFINITE,855E-6,1E-6,1E-3,1E-3,1,INFINITE,1E-3,----\n");
+            "646,-1,1.002E-3,1,1,----,INFINITE,855E-6,1E-6,1E-3,1E-3,1,INFINITE,1E-3,----\n");
+
+  // Up to 420 K the book has an expansion coefficient everywhere: -1 is a value.
+  const Json cool = Json::parse(OneRow(Format::Json, 3, water, 277.015))["results"][0]["properties"];
+  EXPECT_EQ(cool["Betaf"], (Json{{"text", "-1E-6"}, {"value", -1e-6}, {"unit", "K⁻¹"}}));
 }
 
 TEST(OutputTest, MetalsShowSixPropertiesAndTheirNoValueMarkers) {
@@ -189,9 +193,9 @@ TEST(OutputTest, MetalsShowSixPropertiesAndTheirNoValueMarkers) {
   EXPECT_FALSE(row.contains("Beta"));
 }
 
-std::string Label(const ShownProperty& p, double v) {
+std::string Label(const ShownProperty& p, double v, double t) {
   char text[kMaxLabelText];
-  return std::string(text, PutLabelText(text, p, SuffixText(p.power), v));
+  return std::string(text, PutLabelText(text, p, SuffixText(p.power), v, t));
 }
 
 TEST(LabelTextTest, TheQuickWriterWritesWhatTheWindowShows) {
@@ -200,14 +204,15 @@ TEST(LabelTextTest, TheQuickWriterWritesWhatTheWindowShows) {
   for (const Category& category : Categories()) {
     const int c = static_cast<int>(&category - Categories().data()) + 1;
     for (const ShownProperty& p : ShownProperties(c))
-      for (const double v : {-1.0, -2.0, -0.5, 0.0, 1e-5, 0.0001, 1e6, 123456.789, 1.0 / 3})
-        ASSERT_EQ(Label(p, v), LabelText(p, v)) << category.listText << " " << p.name << " " << v;
+      for (const double t : {300.0, 500.0})
+        for (const double v : {-1.0, -2.0, -0.5, 0.0, 1e-5, 0.0001, 1e6, 123456.789, 1.0 / 3})
+          ASSERT_EQ(Label(p, v, t), LabelText(p, v, t)) << category.listText << " " << p.name << " " << v;
     for (const Fluid& fluid : category.fluids) {
       if (!fluid.lookUp) continue;
       for (double t = fluid.Tmin; t <= fluid.Tmax; t += 0.37) {
         const SlotValues values = fluid.lookUp(t);
         for (const ShownProperty& p : ShownProperties(c))
-          ASSERT_EQ(Label(p, values[p.slot]), LabelText(p, values[p.slot])) << fluid.id << " " << t;
+          ASSERT_EQ(Label(p, values[p.slot], t), LabelText(p, values[p.slot], t)) << fluid.id << " " << t;
       }
     }
   }

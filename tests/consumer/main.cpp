@@ -8,5 +8,5 @@ int main() {
   vantorel::State.Temp = 310;
   air.entry->props();
   for (const vantorel::ShownProperty& p : vantorel::ShownProperties(air.category))
-    std::cout << vantorel::SlotName(p.slot) << ' ' << vantorel::LabelText(p, vantorel::State[p.slot]) << '\n';
+    std::cout << vantorel::SlotName(p.slot) << ' ' << *vantorel::LabelText(air.category, p.label, vantorel::State) << '\n';
 }

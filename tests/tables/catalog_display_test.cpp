@@ -125,6 +125,7 @@ TEST(LabelTextTest, GasLabelsCarryTheirPowersOfTen) {
 
 TEST(LabelTextTest, WaterShowsMarkersOnlyWhereItsLabelsTestForThem) {
   PropertyState s;
+  s.Temp = 647.3;
   s.P = -1, s.Cpf = -1, s.Cpg = -2, s.Prf = 12, s.Prg = -2, s.Betaf = -1, s.Vf = 3.17;
   s.Muf = 45;
   EXPECT_EQ(LabelText(3, 0, s), "-1");
@@ -139,6 +140,20 @@ TEST(LabelTextTest, WaterShowsMarkersOnlyWhereItsLabelsTestForThem) {
   EXPECT_EQ(LabelText(3, 13, s), "-2E-6");
   s.Betaf = -68;
   EXPECT_EQ(LabelText(3, 13, s), "-68E-6");
+}
+
+TEST(LabelTextTest, WatersExpansionCoefficientOfMinusOneIsAValueWhereTheBookHasOne) {
+  // Between 275 and 280 K the coefficient changes sign; near 277.01 K it
+  // rounds to -1, which is a value there, not the no-value marker.
+  PropertyState s;
+  s.Temp = 277.015;
+  WriteSlots(s, FindFluid("saturated-water").entry->lookUp(s.Temp));
+  ASSERT_EQ(s.Betaf, -1);
+  EXPECT_EQ(LabelText(3, 13, s), "-1E-6");
+  s.Temp = 420;
+  EXPECT_EQ(LabelText(3, 13, s), "-1E-6");
+  s.Temp = 420.001;
+  EXPECT_EQ(LabelText(3, 13, s), "----");
 }
 
 TEST(LabelTextTest, MetalsLeaveTheViscosityRowAndTheRightColumnUnwritten) {
