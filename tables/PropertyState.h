@@ -37,6 +37,19 @@ struct PropertyState {
   double operator[](Slot s) const;
 };
 
+// Each slot's variable in a PropertyState.
+inline constexpr double PropertyState::*kSlotMembers[kSlotCount] = {
+    &PropertyState::Rho, &PropertyState::Cp,  &PropertyState::Mu,     &PropertyState::Nu,
+    &PropertyState::K,   &PropertyState::Alpha, &PropertyState::Pr,   &PropertyState::Beta,
+    &PropertyState::P,   &PropertyState::Vf,  &PropertyState::Vg,     &PropertyState::Hfg,
+    &PropertyState::Cpf, &PropertyState::Cpg, &PropertyState::Muf,    &PropertyState::Mug,
+    &PropertyState::Kf,  &PropertyState::Kg,  &PropertyState::Prf,    &PropertyState::Prg,
+    &PropertyState::Sigmaf, &PropertyState::Betaf,
+};
+
+inline double& PropertyState::operator[](Slot s) { return this->*kSlotMembers[Index(s)]; }
+inline double PropertyState::operator[](Slot s) const { return this->*kSlotMembers[Index(s)]; }
+
 // The program-wide instance. Table procedures read Temp from it and write
 // their slots into it; nothing else passes between the window and the tables.
 extern PropertyState State;

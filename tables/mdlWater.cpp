@@ -141,13 +141,19 @@ const PropertyTable UpperSegment{.cells = kCells.first(2 * kWidth), .columns = k
 
 }  // namespace water
 
-SlotValues SatWaterLookUp(double t) {
-  // 640 K itself belongs to the look-up, 645 K to the lower segment.
-  if (t > 640 && t <= 645) return LookUp(water::LowerSegment, t);
-  if (t > 645) return LookUp(water::UpperSegment, t);
-  return LookUp(water::LookUpTable, t);
+namespace {
+
+// 640 K itself belongs to the look-up, 645 K to the lower segment.
+const PropertyTable& PieceAt(double t) {
+  if (t > 640 && t <= 645) return water::LowerSegment;
+  if (t > 645) return water::UpperSegment;
+  return water::LookUpTable;
 }
 
-void SatWaterProps() { WriteSlots(State, SatWaterLookUp(State.Temp)); }
+}  // namespace
+
+SlotValues SatWaterLookUp(double t) { return LookUp(PieceAt(t), t); }
+
+void SatWaterProps() { LookUpIntoState(PieceAt(State.Temp)); }
 
 }  // namespace vantorel
