@@ -14,6 +14,9 @@ BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
   libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core
 
+# What packaging needs: dpkg-shlibdeps for the package's dependencies.
+PACKAGE_PACKAGES := dpkg-dev file
+
 # Installs the packages named in $(1) that dpkg does not list as installed.
 define ensure_packages
 @missing=""; \
@@ -27,13 +30,18 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run test bench build deps clean
+.PHONY: run test bench package build deps clean
 
 run: build
 	$(BUILD)/cli/vantorel-props air 310
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# A Debian package of everything `cmake --install` installs, in build/.
+package: build
+	$(call ensure_packages,$(PACKAGE_PACKAGES))
+	cd $(BUILD) && cpack
 
 # Nanoseconds per call of every table procedure.
 bench: build
