@@ -14,6 +14,10 @@ BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
   libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core
 
+# What the benchmarks need besides the build: a virtual display to start the
+# window in, a way to see it appear, GNU time for peak memory, and the peer.
+BENCH_PACKAGES := xvfb x11-utils xdotool time python3-iapws
+
 # What packaging needs: dpkg-shlibdeps for the package's dependencies.
 PACKAGE_PACKAGES := dpkg-dev file
 
@@ -43,9 +47,11 @@ package: build
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
 	cd $(BUILD) && cpack
 
-# Nanoseconds per call of every table procedure.
+# Speed and memory of the table procedures, vantorel-props and the window,
+# and a peer's time for the same saturated-water look-ups.
 bench: build
-	$(BUILD)/bench/tables_bench
+	$(call ensure_packages,$(BENCH_PACKAGES))
+	bench/run.sh $(BUILD)
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null

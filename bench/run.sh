@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Vantorel's performance figures, in one run on this machine:
+#   1. ns per call of each table procedure (Google Benchmark, median of 5);
+#   2. vantorel-props: rows per second of a 1,000,000-row CSV sweep written to
+#      /dev/null, and its peak memory;
+#   3. the window: from process start to the window first shown under Xvfb,
+#      median of 10 starts, and its peak memory;
+#   4. a peer: saturated-water properties at the same 10,000 temperatures from
+#      python3-iapws (IAPWS-IF97) and from vantorel-props, and the ratio.
+# Usage: bench/run.sh BUILD_DIR
+set -euo pipefail
+build=${1:-build}
+props=$build/cli/vantorel-props
+window=$build/window/vantorel
+
+now_ns() { date +%s%N; }
+median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+peak_kb() { /usr/bin/time -f '%M' -o /tmp/vantorel-bench-time "$@" >/dev/null 2>&1 || true; tail -n 1 /tmp/vantorel-bench-time; }
+
+echo "== Table procedures: ns per call, median of 5 repetitions"
+"$build/bench/tables_bench" --benchmark_format=console 2>/dev/null |
+  awk '/_median/ {sub("/repeats:5_median", "", $1); printf "  %-28s %6.1f ns\n", $1, $4}'
+
+echo
+echo "== vantorel-props: a 1,000,000-row CSV sweep of air to /dev/null"
+sweep=(air --from 1000 --to 2000 --step 0.001 --format csv)
+rows=$("$props" "${sweep[@]}" | tail -n +2 | wc -l)
+best=""
+for _ in 1 2 3 4 5; do
+  t0=$(now_ns); "$props" "${sweep[@]}" >/dev/null; t1=$(now_ns)
+  best=$(( ${best:-999999999999} < t1 - t0 ? ${best:-999999999999} : t1 - t0 ))
+done
+awk -v r="$rows" -v ns="$best" 'BEGIN {printf "  %d rows in %.3f s (best of 5): %.2f million rows/s\n", r, ns / 1e9, r / (ns / 1e9) / 1e6}'
+echo "  peak memory: $(peak_kb "$props" "${sweep[@]}") KB (maximum resident set size)"
+
+echo
+echo "== The window: process start to first shown, under Xvfb, 10 starts"
+if [ -x "$window" ]; then
+  display=:97
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null || true' EXIT
+  for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+  "$window" & sleep 1; kill $! 2>/dev/null; wait $! 2>/dev/null || true  # warm the caches once
+  times=()
+  for _ in $(seq 10); do
+    t0=$(now_ns)
+    DISPLAY=$display "$window" &
+    app=$!
+    DISPLAY=$display xdotool search --sync --onlyvisible --pid "$app" >/dev/null
+    t1=$(now_ns)
+    times+=($(( (t1 - t0) / 1000000 )))
+    kill "$app"; wait "$app" 2>/dev/null || true
+  done
+  echo "  starts (ms): ${times[*]}"
+  echo "  median: $(printf '%s\n' "${times[@]}" | median) ms"
+  DISPLAY=$display /usr/bin/time -f '%M' -o /tmp/vantorel-bench-time "$window" &
+  timed=$!
+  DISPLAY=$display xdotool search --sync --onlyvisible --name '^Vantorel$' >/dev/null
+  sleep 0.5
+  DISPLAY=$display xdotool key --window "$(DISPLAY=$display xdotool search --onlyvisible --name '^Vantorel$' | head -1)" ctrl+q
+  wait "$timed" 2>/dev/null || true
+  echo "  peak memory: $(tail -n 1 /tmp/vantorel-bench-time) KB (maximum resident set size, shown then closed with Ctrl+Q)"
+else
+  echo "  (no window in this build)"
+fi
+
+echo
+echo "== A peer: saturated water at the same 10,000 temperatures"
+# 273.16 + i * 0.0373 K for i = 0 ... 9999, inside both ranges.
+from=273.16 step=0.0373 to=646.1227
+t0=$(now_ns); n=$("$props" saturated-water --from $from --to $to --step $step --format csv | tail -n +2 | wc -l); t1=$(now_ns)
+ours=$(( t1 - t0 ))
+peer=$(/usr/bin/python3 - "$from" "$step" <<'PY'
+import sys, time
+from iapws import IAPWS97
+a, s = float(sys.argv[1]), float(sys.argv[2])
+t0 = time.perf_counter()
+for i in range(10000):
+    t = a + i * s
+    f, g = IAPWS97(T=t, x=0), IAPWS97(T=t, x=1)
+    # pressure, volumes, heat of vaporisation, specific heats, viscosities,
+    # conductivities, Prandtl numbers, surface tension
+    (f.P, f.v, g.v, g.h - f.h, f.cp, g.cp, f.mu, g.mu, f.k, g.k, f.Prandt, g.Prandt, f.sigma)
+print(int((time.perf_counter() - t0) * 1e9))
+PY
+)
+awk -v n="$n" -v ours="$ours" -v peer="$peer" 'BEGIN {
+  printf "  vantorel-props saturated-water sweep, %d rows, whole process: %8.1f ms\n", n, ours / 1e6
+  printf "  python3-iapws IAPWS97, 10000 temperatures, computing only:    %8.1f ms\n", peer / 1e6
+  printf "  ratio: the peer takes %.0f times as long\n", peer / ours }'
