@@ -200,11 +200,15 @@ void frmThrmPhysProp::createControls() {
                        tw.rect(i < 7 ? 1900 : 5100, kTops[i % 7], 1335, 255),
                        Qt::AlignLeft | Qt::AlignVCenter, Frame1);
   }
+  // A strip one pixel wide filled black: a drawn frame line can fall between
+  // device pixels at fractional scale factors and vanish.
   lineProp = new QFrame(Frame1);
   lineProp->setObjectName("lineProp");
-  lineProp->setFrameShape(QFrame::VLine);
-  lineProp->setFrameShadow(QFrame::Plain);
-  lineProp->setLineWidth(1);
+  lineProp->setFrameShape(QFrame::NoFrame);
+  lineProp->setAutoFillBackground(true);
+  QPalette black = lineProp->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  lineProp->setPalette(black);
   lineProp->setGeometry(QRect(tw.px(3350), tw.px(120), 1, tw.px(3480) - tw.px(120)));
 
   // The focus moves in this order; labels, the frame and the pictures take none.
