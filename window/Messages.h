@@ -18,9 +18,9 @@ struct Message {
 
 inline const QString kApplicationTitle = QStringLiteral("Vantorel");
 
-// The texts are kept with carriage returns between their lines, the way the
-// calculator has always stored them; DisplayText turns them into the line
-// feeds that a Qt message box breaks lines at.
+// The help texts are kept with a carriage return (code 13) at each line
+// break and two where an empty line stands between lines. A Qt message box
+// breaks lines at line feeds only, so DisplayText converts them for showing.
 QString InstructionsText();
 QString AboutText();
 QString DisplayText(const QString& stored);

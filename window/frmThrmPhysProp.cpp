@@ -65,7 +65,7 @@ constexpr SymbolRun kBetaf[] = {{Symbol, "β"}, {Subscript, "f"}, {Plain, " (K"}
 
 // One of the 22 pictures: the window's member that holds it, its name and
 // drawing, and its place in twips inside Frame1.
-struct PictureSpec {
+struct PictureEntry {
   SymbolPicture* frmThrmPhysProp::*member;
   const char* name;
   std::span<const SymbolRun> runs;
@@ -224,7 +224,7 @@ void frmThrmPhysProp::createPictures() {
   const Twips tw(display ? display->logicalDotsPerInch() : 96.0);
   // In slot order, which is also the order they are hidden in; places in
   // twips inside Frame1.
-  static constexpr PictureSpec kPictures[kSlotCount] = {
+  static constexpr PictureEntry kPictures[kSlotCount] = {
       {&frmThrmPhysProp::imaRho, "imaRho", kRho, 540, 128, 1260, 390},
       {&frmThrmPhysProp::imaCp, "imaCp", kCp, 225, 600, 1575, 345},
       {&frmThrmPhysProp::imaMu, "imaMu", kMu, 390, 1028, 1410, 390},
@@ -250,12 +250,12 @@ void frmThrmPhysProp::createPictures() {
   };
   const QFont symbols = NamedFont("Times New Roman", 11, false);
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    const PictureSpec& spec = kPictures[slot];
-    auto* picture = new SymbolPicture(spec.runs, Frame1);
-    picture->setObjectName(spec.name);
+    const PictureEntry& entry = kPictures[slot];
+    auto* picture = new SymbolPicture(entry.runs, Frame1);
+    picture->setObjectName(entry.name);
     picture->setFont(symbols);
-    picture->setGeometry(tw.rect(spec.left, spec.top, spec.width, spec.height));
-    this->*spec.member = picture;
+    picture->setGeometry(tw.rect(entry.left, entry.top, entry.width, entry.height));
+    this->*entry.member = picture;
     pictureOf[slot] = picture;
   }
 }
