@@ -4,6 +4,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <optional>
@@ -139,6 +140,25 @@ class WindowTest : public WindowSuite {
     h->type("310");
     h->pressEnter();
     QCOMPARE(h->messages, std::vector<Message>{kNoCategory});
+  }
+
+  void numbersFollowTheUsersLocale() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+    h->choose(h->lstCategory(), 3);
+    QCOMPARE(h->lblRange()->text(), QString("273,15K <= T <= 647,3K"));
+    h->chooseFluid(1, 1);
+    h->type("310,00");
+    h->pressTab();
+    QCOMPARE(h->txtTemp()->text(), QString("310"));
+    h->type("3,1E2");
+    h->pressEnter();
+    QVERIFY(h->messages.empty());
+    QCOMPARE(h->lblProp(0)->text(), QString("1,1281"));
+    QCOMPARE(h->lblProp(2)->text(), QString("189,3E-7"));
+    h->type("310.5");
+    h->pressEnter();
+    QCOMPARE(h->messages, std::vector<Message>{kNotANumber});
   }
 
   void leavingTheBoxChecksTheEntry_data() {
