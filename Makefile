@@ -35,10 +35,26 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run test bench package build deps clean
+.PHONY: run screenshot test bench package build deps clean
+
+# What `make screenshot` needs besides the build: a virtual X server, a way
+# to type into it and a way to take its picture.
+SCREENSHOT_PACKAGES := xvfb xauth xdotool imagemagick
 
 run: build
-	$(BUILD)/cli/vantorel-props air 310
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display to open the window on: try 'xvfb-run -a $(BUILD)/window/vantorel', or 'make screenshot'."; \
+	else \
+	  echo $(BUILD)/window/vantorel; $(BUILD)/window/vantorel; \
+	fi
+
+# Starts the window on a virtual screen, chooses Air at 310 K from the
+# keyboard and writes docs/screenshot.png.
+screenshot: build
+	$(call ensure_packages,$(SCREENSHOT_PACKAGES))
+	@mkdir -p docs
+	xvfb-run -a -s '-screen 0 1024x768x24' window/screenshot.sh $(BUILD)/window/vantorel docs/screenshot.png
+	@echo "Wrote docs/screenshot.png"
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

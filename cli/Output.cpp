@@ -211,12 +211,11 @@ class JsonWriter final : public RowWriter {
 };
 
 void WriteListTable(OutputBuffer& out) {
-  std::size_t idWidth = 0, textWidth = 0, rangeWidth = 0;
+  std::size_t idWidth = 0, textWidth = 0;
   for (const Category& category : Categories()) {
     for (const Fluid& fluid : category.fluids) {
       idWidth = std::max(idWidth, Width(fluid.id));
       textWidth = std::max(textWidth, Width(fluid.listText));
-      rangeWidth = std::max(rangeWidth, Width(RangeText(fluid)));
     }
   }
   bool first = true;
@@ -229,19 +228,14 @@ void WriteListTable(OutputBuffer& out) {
       out.Append("  ");
       PutPadded(out, fluid.id, idWidth + 2);
       PutPadded(out, fluid.listText, textWidth + 2);
-      if (fluid.lookUp) {
-        out.Append(RangeText(fluid));
-      } else {
-        PutPadded(out, RangeText(fluid), rangeWidth + 2);
-        out.Append("(not available in this build)");
-      }
+      out.Append(RangeText(fluid));
       out.Append('\n');
     }
   }
 }
 
 void WriteListCsv(OutputBuffer& out) {
-  out.Append("category,id,name,Tmin,Tmax,available\n");
+  out.Append("category,id,name,Tmin,Tmax\n");
   for (const Category& category : Categories()) {
     for (const Fluid& fluid : category.fluids) {
       out.Append(CsvCell(category.listText));
@@ -253,7 +247,7 @@ void WriteListCsv(OutputBuffer& out) {
       out.Append(NumberText(fluid.Tmin));
       out.Append(',');
       out.Append(NumberText(fluid.Tmax));
-      out.Append(fluid.lookUp ? ",yes\n" : ",no\n");
+      out.Append('\n');
     }
   }
 }
@@ -263,10 +257,7 @@ void WriteListJson(OutputBuffer& out) {
   for (const Category& category : Categories()) {
     Json fluids = Json::array();
     for (const Fluid& fluid : category.fluids) {
-      fluids.push_back({{"id", fluid.id},
-                        {"name", fluid.listText},
-                        {"range", RangeOf(fluid)},
-                        {"available", fluid.lookUp != nullptr}});
+      fluids.push_back({{"id", fluid.id}, {"name", fluid.listText}, {"range", RangeOf(fluid)}});
     }
     categories.push_back({{"name", category.listText}, {"fluids", std::move(fluids)}});
   }

@@ -123,9 +123,6 @@ std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
   if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids)"};
   request.fluid = FindFluid(*a.fluid);
   if (!request.fluid.entry) return Refusal{UnknownFluid(*a.fluid)};
-  if (!request.fluid.entry->lookUp)
-    return Refusal{std::string(request.fluid.entry->listText) + " (" + std::string(request.fluid.entry->id) +
-                   ") is not available in this build: its table is not built in yet"};
 
   auto temperatures = TemperaturesOf(a, request.fluid);
   if (auto* refusal = std::get_if<std::string>(&temperatures)) return Refusal{std::move(*refusal)};

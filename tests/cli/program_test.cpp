@@ -109,19 +109,5 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"air", "310", "--colour"}, "--colour"},
         Refused{{"air", "--from"}, "--from"}));
 
-TEST(ProgramTest, AFluidWhoseTableIsMissingFromThisBuildIsRefused) {
-  for (const Category& category : Categories()) {
-    for (const Fluid& fluid : category.fluids) {
-      if (fluid.lookUp) continue;
-      const Outcome outcome = RunProgram({std::string(fluid.id), NumberText(fluid.Tmin)});
-      EXPECT_EQ(outcome.code, 2) << fluid.id;
-      EXPECT_EQ(outcome.out, "") << fluid.id;
-      EXPECT_NE(outcome.err.find("is not available in this build"), std::string::npos) << outcome.err;
-      return;  // one is enough to see the path; RequestTest checks them all
-    }
-  }
-  GTEST_SKIP() << "every fluid's table is in this build";
-}
-
 }  // namespace
 }  // namespace vantorel::cli

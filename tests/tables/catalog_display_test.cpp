@@ -72,6 +72,23 @@ INSTANTIATE_TEST_SUITE_P(
                     Range{"WATER VAPOR (STEAM)", 1, 9, "380K <= T <= 850K"},
                     Range{"ethylene glycol [c2h4(oh)2]", 2, 2, "273K <= T <= 373K"}));
 
+TEST(CatalogTest, EveryFluidHasItsTableProcedureAndItsPureLookUp) {
+  for (const Category& category : Categories())
+    for (const Fluid& fluid : category.fluids) {
+      ASSERT_NE(fluid.props, nullptr) << fluid.id;
+      ASSERT_NE(fluid.lookUp, nullptr) << fluid.id;
+      // The procedure writes into the shared state what the pure look-up returns.
+      for (const double t : {fluid.Tmin, (fluid.Tmin + fluid.Tmax) / 2, fluid.Tmax}) {
+        PropertyState expected = State;
+        WriteSlots(expected, fluid.lookUp(t));
+        State.Temp = expected.Temp = t;
+        fluid.props();
+        for (int s = 0; s < kSlotCount; ++s)
+          EXPECT_EQ(State[static_cast<Slot>(s)], expected[static_cast<Slot>(s)]) << fluid.id << " at " << t;
+      }
+    }
+}
+
 TEST(CatalogTest, UnknownNamesFindNothing) {
   EXPECT_EQ(FindFluid("argon").entry, nullptr);
   EXPECT_EQ(FindFluid("").entry, nullptr);

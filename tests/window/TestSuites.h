@@ -1,0 +1,14 @@
+#pragma once
+// The Qt Test classes of window_test, run one after another by main.cpp.
+
+#include <QObject>
+
+namespace vantorel::window::test {
+
+QObject* MakeEntryTest();
+QObject* MakeDrawingTest();
+QObject* MakeWindowTest();
+QObject* MakeMessageBoxTest();
+QObject* MakeProgramEndTest();
+
+}  // namespace vantorel::window::test

@@ -1,0 +1,22 @@
+// Runs every test class of the window in turn and fails if any failed.
+
+#include <QApplication>
+#include <QLocale>
+#include <QTest>
+#include <memory>
+
+#include "TestSuites.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The texts under test are written with "." as the decimal separator; the
+  // tests that need another locale set it themselves.
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  using namespace vantorel::window::test;
+  int failed = 0;
+  for (auto make : {MakeEntryTest, MakeDrawingTest, MakeWindowTest, MakeMessageBoxTest, MakeProgramEndTest}) {
+    std::unique_ptr<QObject> suite(make());
+    failed += QTest::qExec(suite.get(), argc, argv);
+  }
+  return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,129 @@
+// The real message boxes and the real end of the program: what the seams do
+// when no test replaces them.
+
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "TestSuites.h"
+#include "WindowSuite.h"
+#include "WindowHarness.h"
+
+namespace vantorel::window::test {
+
+namespace {
+
+struct SeenBox {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QList<QAbstractButton*>::size_type buttons = 0;
+  bool modal = false;
+};
+
+// Waits for the application's modal message box, notes what it shows and
+// presses its OK button.
+void AnswerTheNextBox(SeenBox& seen) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size(), box->isModal()};
+    poll->deleteLater();
+    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+  });
+  poll->start(10);
+}
+
+}  // namespace
+
+class MessageBoxTest : public WindowSuite {
+  Q_OBJECT
+
+ private slots:
+  void showsAModalBoxWithOneOkButton_data() {
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("startsWith");
+    QTest::newRow("instructions") << "Ctrl+I" << "Instructions" << int(QMessageBox::NoIcon)
+                                  << "To find property values of a substance at a certain temperature:\n\n1.";
+    QTest::newRow("about") << "about" << "About Avntorel" << int(QMessageBox::NoIcon) << "Vantorel 1.0\n\n";
+    QTest::newRow("no category") << "Enter" << "Cannot Calculate" << int(QMessageBox::Warning)
+                                 << "Please select a category.";
+    QTest::newRow("not a number") << "Tab" << "Vantorel" << int(QMessageBox::NoIcon)
+                                  << "The value for temperature must be a number.";
+  }
+  void showsAModalBoxWithOneOkButton() {
+    QFETCH(QString, situation);
+    QFETCH(QString, title);
+    QFETCH(int, icon);
+    QFETCH(QString, startsWith);
+    frmThrmPhysProp window;
+    int exits = 0;
+    window.endProgram = [&] { ++exits; };
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* box = window.findChild<QLineEdit*>("txtTemp");
+    box->setFocus();
+    QTest::keyClicks(box, "abc");
+
+    SeenBox seen;
+    AnswerTheNextBox(seen);
+    if (situation == "about")
+      window.findChild<QAction*>("mnuAbout")->trigger();
+    else if (situation == "Ctrl+I")
+      QTest::keyClick(box, Qt::Key_I, Qt::ControlModifier);
+    else if (situation == "Enter")
+      QTest::keyClick(box, Qt::Key_Return);
+    else
+      QTest::keyClick(box, Qt::Key_Tab);
+
+    QCOMPARE(seen.title, title);
+    QCOMPARE(int(seen.icon), icon);
+    QVERIFY2(seen.text.startsWith(startsWith), qPrintable(seen.text));
+    QCOMPARE(seen.buttons, 1);
+    QVERIFY(seen.modal);
+    QCOMPARE(exits, 0);
+  }
+};
+
+class ProgramEndTest : public WindowSuite {
+  Q_OBJECT
+
+ private slots:
+  // Both run the application's own event loop, as main() does, and see it
+  // end. A guard ends it with 99 should the window fail to.
+  void closingTheWindowEndsTheProgramWithoutAQuestion() {
+    WindowHarness h;
+    QVERIFY(h.open());
+    h.chooseFluid(1, 1);
+    h.type("abc");
+    QTimer::singleShot(0, &h.window, [&] { h.window.close(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(h.messages.empty());
+    QCOMPARE(h.exitRequests, 0);
+  }
+
+  void exitLeavesTheEventLoopAtOnce() {
+    frmThrmPhysProp window;
+    std::vector<Message> messages;
+    window.showMessage = [&](const Message& m) { messages.push_back(m); };
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTimer::singleShot(0, &window, [&] {
+      QTest::mouseClick(window.findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+    });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(messages.empty());
+  }
+};
+
+QObject* MakeMessageBoxTest() { return new MessageBoxTest; }
+QObject* MakeProgramEndTest() { return new ProgramEndTest; }
+
+}  // namespace vantorel::window::test
+
+#include "message_box_test.moc"

@@ -1,0 +1,31 @@
+#include "TemperatureEntry.h"
+
+#include <cmath>
+
+#include "Display.h"
+
+namespace vantorel::window {
+
+std::string DecimalPoint(const QLocale& locale) { return locale.decimalPoint().toStdString(); }
+
+std::optional<double> ReadTemperature(const QString& text, const QLocale& locale) {
+  bool ok = false;
+  // QLocale skips blanks around the number itself. It reads "nan" and "inf"
+  // as numbers and an overflow as infinity; neither is a temperature.
+  const double value = locale.toDouble(text, &ok);
+  if (!ok || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+QString TemperatureText(double value, const QLocale& locale) {
+  return QString::fromStdString(NumberText(value, DecimalPoint(locale)));
+}
+
+CheckedEntry CheckEntry(const QString& text, const QLocale& locale) {
+  const QString entered = text.isEmpty() ? QStringLiteral("0") : text;
+  const std::optional<double> value = ReadTemperature(entered, locale);
+  if (!value) return {std::nullopt, entered};
+  return {value, TemperatureText(*value, locale)};
+}
+
+}  // namespace vantorel::window

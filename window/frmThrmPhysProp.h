@@ -1,0 +1,146 @@
+#pragma once
+// The calculator window. All interaction lives here, as one handler per
+// control event, named after the control and the event (cmdCalc_Click,
+// txtTemp_LostFocus). Setting a list's selection or the box's text from code
+// runs the same handlers as the user's own action, and start-up, reset and
+// the category handling rely on that cascade.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <functional>
+
+#include "Messages.h"
+#include "PropertyState.h"
+
+class QAction;
+class QFocusEvent;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace vantorel::window {
+
+class SymbolPicture;
+
+class frmThrmPhysProp : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit frmThrmPhysProp(QWidget* parent = nullptr);
+  ~frmThrmPhysProp() override;
+
+  // How a message reaches the user. The default shows a modal message box
+  // with one OK button; tests put a recorder here so that no dialog blocks.
+  std::function<void(const Message&)> showMessage;
+
+  // How Exit ends the program. The default leaves the event loop at once,
+  // which closes the window without asking anything.
+  std::function<void()> endProgram;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createControls();
+  void createPictures();
+  void createMenus();
+  void wireSignals();
+
+  void Form_Load();
+  void lstCategory_Click();
+  void lstFluid_Click();
+  void txtTemp_Change();
+  void txtTemp_LostFocus();
+  void txtTemp_KeyPress(int KeyAscii);
+  void cmdCalc_Click();
+  void cmdReset_Click();
+  void cmdExit_Click();
+  void mnuCalc_Click();
+  void mnuReset_Click();
+  void mnuExit_Click();
+  void mnuInstructions_Click();
+  void mnuAbout_Click();
+
+  void ShowProps();
+  void ClearProps();
+  void ClearImages();
+
+  void MsgBox(const Message& message);
+  bool leavesTheBox(const QFocusEvent& event) const;
+  bool refusesMouse(QObject* watched, QEvent* event);
+  void boxLeftFor(QWidget* next, bool byMouse);
+  void focusMovedFromMenuBar(QWidget* now);
+
+  // The valid range of the selected fluid, kelvin, both ends included.
+  double Tmin = 0;
+  double Tmax = 0;
+
+  QLabel* Label1 = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QListWidget* lstCategory = nullptr;
+  QListWidget* lstFluid = nullptr;
+  QLabel* Label4 = nullptr;
+  QLineEdit* txtTemp = nullptr;
+  QLabel* Label5 = nullptr;
+  QLabel* lblRangeTitle = nullptr;
+  QLabel* lblRange = nullptr;
+  QLabel* Label7 = nullptr;
+  QFrame* Frame1 = nullptr;
+  QPushButton* cmdCalc = nullptr;
+  QPushButton* cmdReset = nullptr;
+  QPushButton* cmdExit = nullptr;
+
+  std::array<QLabel*, 14> lblProp{};
+  QFrame* lineProp = nullptr;
+
+  SymbolPicture* imaRho = nullptr;
+  SymbolPicture* imaCp = nullptr;
+  SymbolPicture* imaMu = nullptr;
+  SymbolPicture* imaNu = nullptr;
+  SymbolPicture* imaK = nullptr;
+  SymbolPicture* imaAlpha = nullptr;
+  SymbolPicture* imaPr = nullptr;
+  SymbolPicture* imaBeta = nullptr;
+  SymbolPicture* imaP = nullptr;
+  SymbolPicture* imaVf = nullptr;
+  SymbolPicture* imaVg = nullptr;
+  SymbolPicture* imaHfg = nullptr;
+  SymbolPicture* imaCpf = nullptr;
+  SymbolPicture* imaCpg = nullptr;
+  SymbolPicture* imaMuf = nullptr;
+  SymbolPicture* imaMug = nullptr;
+  SymbolPicture* imaKf = nullptr;
+  SymbolPicture* imaKg = nullptr;
+  SymbolPicture* imaPrf = nullptr;
+  SymbolPicture* imaPrg = nullptr;
+  SymbolPicture* imaSigmaf = nullptr;
+  SymbolPicture* imaBetaf = nullptr;
+  // The same 22 pictures by the slot each one stands for, in hiding order.
+  std::array<SymbolPicture*, kSlotCount> pictureOf{};
+
+  QMenu* mnuFile = nullptr;
+  QAction* mnuCalc = nullptr;
+  QAction* mnuReset = nullptr;
+  QAction* mnuLine1 = nullptr;
+  QAction* mnuExit = nullptr;
+  QMenu* mnuHelp = nullptr;
+  QAction* mnuInstructions = nullptr;
+  QAction* mnuLine2 = nullptr;
+  QAction* mnuAbout = nullptr;
+
+  // A mouse press that moved the focus out of the box while it held no
+  // number: the entry check has refused it and taken the focus back, so the
+  // press and its release must not go on to act on the control.
+  QPointer<QWidget> refusedPress_;
+  QPointer<QObject> refusedRelease_;
+  // The box gave the focus to the menu bar (Alt); where the focus goes from
+  // there decides whether the box was left.
+  bool menuBarHoldsTheBox_ = false;
+};
+
+}  // namespace vantorel::window

@@ -1,0 +1,13 @@
+// vantorel: the calculator window. No command line, no files, no settings.
+
+#include <QApplication>
+
+#include "frmThrmPhysProp.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Vantorel");
+  vantorel::window::frmThrmPhysProp form;
+  form.show();
+  return QApplication::exec();
+}
