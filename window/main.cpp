@@ -7,6 +7,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Vantorel");
+  // Lets a desktop match the window to its menu entry and icon.
+  QGuiApplication::setDesktopFileName("org.vantorel.Vantorel");
   vantorel::window::frmThrmPhysProp form;
   form.show();
   return QApplication::exec();
