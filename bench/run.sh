@@ -18,7 +18,7 @@ median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2
 peak_kb() { /usr/bin/time -f '%M' -o /tmp/vantorel-bench-time "$@" >/dev/null 2>&1 || true; tail -n 1 /tmp/vantorel-bench-time; }
 
 echo "== Table procedures: ns per call, median of 5 repetitions"
-"$build/bench/tables_bench" --benchmark_format=console 2>/dev/null |
+"$build/bench/tables_bench" --benchmark_min_time=0.1 --benchmark_format=console 2>/dev/null |
   awk '/_median/ {sub("/repeats:5_median", "", $1); printf "  %-28s %6.1f ns\n", $1, $4}'
 
 echo
@@ -36,18 +36,35 @@ echo "  peak memory: $(peak_kb "$props" "${sweep[@]}") KB (maximum resident set 
 echo
 echo "== The window: process start to first shown, under Xvfb, 10 starts"
 if [ -x "$window" ]; then
-  display=:97
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
+  # Xvfb picks a free display and writes its number once it accepts clients;
+  # -noreset keeps it from resetting, and refusing clients, each time the last
+  # window closes.
+  ready=$(mktemp -u)
+  mkfifo "$ready"
+  Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$ready" >/dev/null 2>&1 &
   xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
-  "$window" & sleep 1; kill $! 2>/dev/null; wait $! 2>/dev/null || true  # warm the caches once
+  trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null || true' EXIT
+  read -r n <"$ready"
+  rm -f "$ready"
+  display=:$n
+  # Starts the window and waits until it is shown (xdotool's own --sync waits
+  # in steps of half a second, so poll instead); fails if the program ends.
+  shown() {
+    DISPLAY=$display "$window" 2>/dev/null &
+    app=$!
+    until DISPLAY=$display xdotool search --onlyvisible --pid "$app" >/dev/null 2>&1; do
+      kill -0 "$app" 2>/dev/null || return 1
+      sleep 0.002
+    done
+  }
+  # The first start warms the caches, and waits for the new server if need be.
+  for try in 1 2 3 4 5; do shown && break; sleep 0.5; done
+  kill "$app"; wait "$app" 2>/dev/null || true
   times=()
   for _ in $(seq 10); do
     t0=$(now_ns)
-    DISPLAY=$display "$window" &
-    app=$!
-    DISPLAY=$display xdotool search --sync --onlyvisible --pid "$app" >/dev/null
+    shown || { echo "  the window did not start" >&2; exit 1; }
     t1=$(now_ns)
     times+=($(( (t1 - t0) / 1000000 )))
     kill "$app"; wait "$app" 2>/dev/null || true
@@ -58,9 +75,9 @@ if [ -x "$window" ]; then
   timed=$!
   DISPLAY=$display xdotool search --sync --onlyvisible --name '^Vantorel$' >/dev/null
   sleep 0.5
-  DISPLAY=$display xdotool key --window "$(DISPLAY=$display xdotool search --onlyvisible --name '^Vantorel$' | head -1)" ctrl+q
+  kill "$(pgrep -P "$timed")"
   wait "$timed" 2>/dev/null || true
-  echo "  peak memory: $(tail -n 1 /tmp/vantorel-bench-time) KB (maximum resident set size, shown then closed with Ctrl+Q)"
+  echo "  peak memory: $(tail -n 1 /tmp/vantorel-bench-time) KB (maximum resident set size, once shown)"
 else
   echo "  (no window in this build)"
 fi
