@@ -35,11 +35,10 @@ double EvaluateSpecial(const Column& column, double tHi, double tLo, double hi, 
   return kNoValueMarker;
 }
 
-double Evaluate(const Column& column, const LookupBracket& b, int c, double t) {
-  const double hi = b.hi[c], lo = b.lo[c];
+double Evaluate(const Column& column, double tHi, double tLo, double hi, double lo, double t) {
   if (column.use == ColumnUse::Interpolate && std::isfinite(hi) && std::isfinite(lo))
-    return RoundHalfEven(Interpolate(b.THi, b.TLo, hi, lo, t), PlacesAt(column, t));
-  return EvaluateSpecial(column, b.THi, b.TLo, hi, lo, t);
+    return RoundHalfEven(Interpolate(tHi, tLo, hi, lo, t), PlacesAt(column, t));
+  return EvaluateSpecial(column, tHi, tLo, hi, lo, t);
 }
 
 // The index of the bracket's upper row: the scan starts at rows 0 and 1 and
@@ -147,20 +146,27 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
       write(table.columns[c].slot, v[c]);
     }
   } else {
-    const LookupBracket bracket = ScanBracket(table, t, table.scan);
-    LookupBracket other;  // for a column with a scan test of its own
+    // Column by column, each from the rows its own scan test chooses.
+    const int width = table.Width();
+    const int tableRow = ScanRow(table, t, table.scan);
+    int otherRow = 0;  // for a column with a scan test of its own
     ScanTest otherTest = ScanTest::Inherit;
     for (int c = 0; c < columns; ++c) {
       const Column& column = table.columns[c];
-      const LookupBracket* b = &bracket;
+      int row = tableRow;
       if (column.scan != ScanTest::Inherit && column.scan != table.scan) {
         if (otherTest != column.scan) {
-          other = ScanBracket(table, t, column.scan);
+          otherRow = ScanRow(table, t, column.scan);
           otherTest = column.scan;
         }
-        b = &other;
+        row = otherRow;
       }
-      write(column.slot, Evaluate(column, *b, c, t));
+      const double* upper = table.cells.data() + row * width;
+      const double* lower = upper + width;
+      double lo = lower[c + 1];
+      for (const LowerRowCell& cell : table.lowerRowCells)
+        if (cell.rowT == lower[0] && cell.column == c) lo = cell.value;
+      write(column.slot, Evaluate(column, upper[0], lower[0], upper[c + 1], lo, t));
     }
   }
 
