@@ -93,12 +93,16 @@ FluidRef FindFluid(std::string_view name) {
   return {};
 }
 
-std::string RangeText(const Fluid& fluid, std::string_view decimalPoint) {
-  std::string text = NumberText(fluid.Tmin, decimalPoint);
+std::string RangeText(double Tmin, double Tmax, std::string_view decimalPoint) {
+  std::string text = NumberText(Tmin, decimalPoint);
   text += "K <= T <= ";
-  text += NumberText(fluid.Tmax, decimalPoint);
+  text += NumberText(Tmax, decimalPoint);
   text += 'K';
   return text;
+}
+
+std::string RangeText(const Fluid& fluid, std::string_view decimalPoint) {
+  return RangeText(fluid.Tmin, fluid.Tmax, decimalPoint);
 }
 
 }  // namespace vantorel

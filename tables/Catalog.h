@@ -46,6 +46,7 @@ struct FluidRef {
 FluidRef FindFluid(std::string_view name);
 
 // The range as the range label shows it: "100K <= T <= 3000K".
+std::string RangeText(double Tmin, double Tmax, std::string_view decimalPoint = ".");
 std::string RangeText(const Fluid& fluid, std::string_view decimalPoint = ".");
 
 }  // namespace vantorel

@@ -448,10 +448,7 @@ void frmThrmPhysProp::lstFluid_Click() {
     Tmin = entry->Tmin;
     Tmax = entry->Tmax;
   }
-  Fluid range{};
-  range.Tmin = Tmin;
-  range.Tmax = Tmax;
-  lblRange->setText(QString::fromStdString(RangeText(range, DecimalPoint())));
+  lblRange->setText(QString::fromStdString(RangeText(Tmin, Tmax, DecimalPoint())));
 }
 
 // ---------------------------------------------------------------------------
