@@ -106,16 +106,8 @@ namespace {
 template <typename Write>
 void LookUpWith(const PropertyTable& table, double t, Write&& write) {
   const int columns = static_cast<int>(table.columns.size());
-  double scale[kMaxColumns];
-  bool oneBracket = true;  // every column interpolates within the table's bracket
-  for (int c = 0; c < columns; ++c) {
-    const Column& column = table.columns[c];
-    oneBracket &= column.use == ColumnUse::Interpolate &&
-                  (column.scan == ScanTest::Inherit || column.scan == table.scan);
-    scale[c] = kPowersOfTen[column.bands.empty() ? column.places : PlacesAt(column, t)];
-  }
 
-  if (oneBracket) {
+  if (table.oneBracket) {
     // The common case, laid out so that the compiler can work on several
     // columns at once: every lane still makes the same IEEE double operations
     // in the same order as Interpolate and RoundHalfEven.
@@ -128,6 +120,11 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
     for (int c = 0; c < columns; ++c) lo[c] = lower[c + 1];
     for (const LowerRowCell& cell : table.lowerRowCells)
       if (cell.rowT == tLo) lo[cell.column] = cell.value;
+    double scale[kMaxColumns];
+    for (int c = 0; c < columns; ++c) scale[c] = kPowersOfTen[table.columns[c].places];
+    if (table.banded)
+      for (int c = 0; c < columns; ++c)
+        if (!table.columns[c].bands.empty()) scale[c] = kPowersOfTen[PlacesAt(table.columns[c], t)];
 
     const double d = tHi - t;
     const double s = tHi - tLo;

@@ -90,16 +90,34 @@ struct PropertyTable {
   std::span<const DerivedSlot> derived = {};
   std::span<const LowerRowCell> lowerRowCells = {};
 
+  // Worked out from the fields above by Prepared. A table that has not been
+  // through it is looked up column by column, with the same results.
+  bool oneBracket = false;  // every column interpolates within the table's bracket
+  bool banded = false;      // some column's places depend on the temperature
+
   int Width() const { return static_cast<int>(columns.size()) + 1; }
   int Rows() const { return static_cast<int>(cells.size()) / Width(); }
   double RowT(int row) const { return cells[row * Width()]; }
   double Cell(int row, int column) const { return cells[row * Width() + 1 + column]; }
 };
 
-// Views a C array of rows as the flat cell list of a PropertyTable.
+// The table with what the look-up may know of it in advance.
+constexpr PropertyTable Prepared(PropertyTable table) {
+  table.oneBracket = true;
+  for (const Column& column : table.columns) {
+    table.oneBracket = table.oneBracket && column.use == ColumnUse::Interpolate &&
+                       (column.scan == ScanTest::Inherit || column.scan == table.scan);
+    table.banded = table.banded || !column.bands.empty();
+  }
+  return table;
+}
+
+// Views a C array of rows, or `count` of them from row `first` on, as the
+// flat cell list of a PropertyTable.
 template <std::size_t R, std::size_t W>
-constexpr std::span<const double> RowsOf(const double (&rows)[R][W]) {
-  return {&rows[0][0], R * W};
+constexpr std::span<const double> RowsOf(const double (&rows)[R][W], std::size_t first = 0,
+                                         std::size_t count = R) {
+  return {&rows[first][0], count * W};
 }
 
 // The two rows between which one look-up interpolates.

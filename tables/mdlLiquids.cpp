@@ -111,13 +111,13 @@ constexpr auto kMercuryColumns = ColumnsWithBeta(0, 4, 4, 4, 0, 2, 4, 3);
 
 }  // namespace
 
-const PropertyTable EngineOil{
-    .cells = RowsOf(kEngineOilRows), .columns = kEngineOilColumns, .derived = kEngineOilBeta};
-const PropertyTable EthyleneGlycol{
-    .cells = RowsOf(kEthyleneGlycolRows), .columns = kEthyleneGlycolColumns, .derived = kEthyleneGlycolBeta};
-const PropertyTable Glycerin{.cells = RowsOf(kGlycerinRows), .columns = kGlycerinColumns};
-const PropertyTable Freon{.cells = RowsOf(kFreonRows), .columns = kFreonColumns};
-const PropertyTable Mercury{.cells = RowsOf(kMercuryRows), .columns = kMercuryColumns};
+constinit const PropertyTable EngineOil = Prepared({
+    .cells = RowsOf(kEngineOilRows), .columns = kEngineOilColumns, .derived = kEngineOilBeta});
+constinit const PropertyTable EthyleneGlycol = Prepared({
+    .cells = RowsOf(kEthyleneGlycolRows), .columns = kEthyleneGlycolColumns, .derived = kEthyleneGlycolBeta});
+constinit const PropertyTable Glycerin = Prepared({.cells = RowsOf(kGlycerinRows), .columns = kGlycerinColumns});
+constinit const PropertyTable Freon = Prepared({.cells = RowsOf(kFreonRows), .columns = kFreonColumns});
+constinit const PropertyTable Mercury = Prepared({.cells = RowsOf(kMercuryRows), .columns = kMercuryColumns});
 
 }  // namespace liquids
 

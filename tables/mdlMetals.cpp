@@ -95,13 +95,13 @@ constexpr Column kPbBiColumns[] = {
 
 }  // namespace
 
-const PropertyTable Bismuth{RowsOf(kBismuthRows), kBismuthColumns, ScanTest::Below};
-const PropertyTable Lead{RowsOf(kLeadRows), kLeadColumns, ScanTest::AtOrBelow};
-const PropertyTable Potassium{RowsOf(kPotassiumRows), kPotassiumColumns, ScanTest::Below};
-const PropertyTable Sodium{RowsOf(kSodiumRows), kSodiumColumns, ScanTest::Below};
-const PropertyTable NaK45{RowsOf(kNaK45Rows), kNaK45Columns, ScanTest::Below};
-const PropertyTable NaK22{RowsOf(kNaK22Rows), kNaK22Columns, ScanTest::AtOrBelow};
-const PropertyTable PbBi{RowsOf(kPbBiRows), kPbBiColumns, ScanTest::AtOrBelow};
+constinit const PropertyTable Bismuth = Prepared({RowsOf(kBismuthRows), kBismuthColumns, ScanTest::Below});
+constinit const PropertyTable Lead = Prepared({RowsOf(kLeadRows), kLeadColumns, ScanTest::AtOrBelow});
+constinit const PropertyTable Potassium = Prepared({RowsOf(kPotassiumRows), kPotassiumColumns, ScanTest::Below});
+constinit const PropertyTable Sodium = Prepared({RowsOf(kSodiumRows), kSodiumColumns, ScanTest::Below});
+constinit const PropertyTable NaK45 = Prepared({RowsOf(kNaK45Rows), kNaK45Columns, ScanTest::Below});
+constinit const PropertyTable NaK22 = Prepared({RowsOf(kNaK22Rows), kNaK22Columns, ScanTest::AtOrBelow});
+constinit const PropertyTable PbBi = Prepared({RowsOf(kPbBiRows), kPbBiColumns, ScanTest::AtOrBelow});
 
 }  // namespace metals
 

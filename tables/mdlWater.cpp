@@ -121,23 +121,20 @@ constexpr double kRows[][15] = {
     {273.15, 0.00611, 1.000, 206.3, 2502, 4.217, 1.854, 1750, 8.02, 569, 18.2, 12.99, 0.815, 75.5, -68.05},
 };
 
-constexpr int kWidth = 15;
-constexpr std::span<const double> kCells = RowsOf(kRows);
-
 // 420 K's Betaf as the lower row of a bracket: no value.
 constexpr LowerRowCell kBetafAt420[] = {{420, Index(Betaf) - Index(P), kNone}};
 
 }  // namespace
 
-const PropertyTable LookUpTable{
-    .cells = kCells.subspan(2 * kWidth),
+constinit const PropertyTable LookUpTable = Prepared({
+    .cells = RowsOf(kRows, 2, std::size(kRows) - 2),
     .columns = kLookUpColumns,
     .scan = ScanTest::Below,
     .inclusiveRow = 420,
     .lowerRowCells = kBetafAt420,
-};
-const PropertyTable LowerSegment{.cells = kCells.subspan(1 * kWidth, 2 * kWidth), .columns = kLowerColumns};
-const PropertyTable UpperSegment{.cells = kCells.first(2 * kWidth), .columns = kUpperColumns};
+});
+constinit const PropertyTable LowerSegment = Prepared({.cells = RowsOf(kRows, 1, 2), .columns = kLowerColumns});
+constinit const PropertyTable UpperSegment = Prepared({.cells = RowsOf(kRows, 0, 2), .columns = kUpperColumns});
 
 }  // namespace water
 
