@@ -19,7 +19,7 @@ BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
 
 # What the benchmarks need besides the build: a virtual display to start the
 # window in, a way to see it appear, GNU time for peak memory, and the peer.
-BENCH_PACKAGES := xvfb x11-utils xdotool time python3-iapws
+BENCH_PACKAGES := xvfb xdotool time python3-iapws
 
 # What packaging needs: dpkg-shlibdeps for the package's dependencies.
 PACKAGE_PACKAGES := dpkg-dev file
