@@ -6,9 +6,12 @@
 // depend on the temperature, fixed or computed slots, cells the book leaves
 // empty or infinite).
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <span>
+#include <type_traits>
 
 #include "PropertyState.h"
 
@@ -112,12 +115,26 @@ constexpr PropertyTable Prepared(PropertyTable table) {
   return table;
 }
 
-// Views a C array of rows, or `count` of them from row `first` on, as the
-// flat cell list of a PropertyTable.
+// A table's rows are written one book row per line, as a C array of rows;
+// the look-up reads them laid end to end in one array, made at compile time.
 template <std::size_t R, std::size_t W>
-constexpr std::span<const double> RowsOf(const double (&rows)[R][W], std::size_t first = 0,
-                                         std::size_t count = R) {
-  return {&rows[first][0], count * W};
+constexpr std::array<double, R * W> Flatten(const double (&rows)[R][W]) {
+  std::array<double, R * W> cells{};
+  for (std::size_t r = 0; r < R; ++r)
+    for (std::size_t c = 0; c < W; ++c) cells[r * W + c] = rows[r][c];
+  return cells;
+}
+
+template <const auto& Rows>
+inline constexpr auto kCellsOf = Flatten(Rows);
+
+// The cells of the C array of rows `Rows`, or of `count` of its rows from row
+// `first` on, for a PropertyTable.
+template <const auto& Rows>
+constexpr std::span<const double> RowsOf(std::size_t first = 0,
+                                         std::size_t count = std::extent_v<std::remove_cvref_t<decltype(Rows)>>) {
+  constexpr std::size_t width = std::extent_v<std::remove_cvref_t<decltype(Rows)>, 1>;
+  return std::span<const double>(kCellsOf<Rows>).subspan(first * width, count * width);
 }
 
 // The two rows between which one look-up interpolates.

@@ -243,15 +243,15 @@ constexpr auto kSteamColumns = Columns(4, 3, 1, 2, 1, 1, 3);
 
 }  // namespace
 
-constinit const PropertyTable Air = Prepared({RowsOf(kAirRows), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Ammonia = Prepared({RowsOf(kAmmoniaRows), kAmmoniaColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable CarbonDioxide = Prepared({RowsOf(kCarbonDioxideRows), kCarbonDioxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable CarbonMonoxide = Prepared({RowsOf(kCarbonMonoxideRows), kCarbonMonoxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Helium = Prepared({RowsOf(kHeliumRows), kHeliumColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Hydrogen = Prepared({RowsOf(kHydrogenRows), kHydrogenColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Nitrogen = Prepared({RowsOf(kNitrogenRows), kNitrogenColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Oxygen = Prepared({RowsOf(kOxygenRows), kOxygenColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Steam = Prepared({RowsOf(kSteamRows), kSteamColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Air = Prepared({RowsOf<kAirRows>(), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Ammonia = Prepared({RowsOf<kAmmoniaRows>(), kAmmoniaColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable CarbonDioxide = Prepared({RowsOf<kCarbonDioxideRows>(), kCarbonDioxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable CarbonMonoxide = Prepared({RowsOf<kCarbonMonoxideRows>(), kCarbonMonoxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Helium = Prepared({RowsOf<kHeliumRows>(), kHeliumColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Hydrogen = Prepared({RowsOf<kHydrogenRows>(), kHydrogenColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Nitrogen = Prepared({RowsOf<kNitrogenRows>(), kNitrogenColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Oxygen = Prepared({RowsOf<kOxygenRows>(), kOxygenColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Steam = Prepared({RowsOf<kSteamRows>(), kSteamColumns, ScanTest::AtOrBelow, kNone, kBeta});
 
 }  // namespace gases
 

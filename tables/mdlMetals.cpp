@@ -95,13 +95,13 @@ constexpr Column kPbBiColumns[] = {
 
 }  // namespace
 
-constinit const PropertyTable Bismuth = Prepared({RowsOf(kBismuthRows), kBismuthColumns, ScanTest::Below});
-constinit const PropertyTable Lead = Prepared({RowsOf(kLeadRows), kLeadColumns, ScanTest::AtOrBelow});
-constinit const PropertyTable Potassium = Prepared({RowsOf(kPotassiumRows), kPotassiumColumns, ScanTest::Below});
-constinit const PropertyTable Sodium = Prepared({RowsOf(kSodiumRows), kSodiumColumns, ScanTest::Below});
-constinit const PropertyTable NaK45 = Prepared({RowsOf(kNaK45Rows), kNaK45Columns, ScanTest::Below});
-constinit const PropertyTable NaK22 = Prepared({RowsOf(kNaK22Rows), kNaK22Columns, ScanTest::AtOrBelow});
-constinit const PropertyTable PbBi = Prepared({RowsOf(kPbBiRows), kPbBiColumns, ScanTest::AtOrBelow});
+constinit const PropertyTable Bismuth = Prepared({RowsOf<kBismuthRows>(), kBismuthColumns, ScanTest::Below});
+constinit const PropertyTable Lead = Prepared({RowsOf<kLeadRows>(), kLeadColumns, ScanTest::AtOrBelow});
+constinit const PropertyTable Potassium = Prepared({RowsOf<kPotassiumRows>(), kPotassiumColumns, ScanTest::Below});
+constinit const PropertyTable Sodium = Prepared({RowsOf<kSodiumRows>(), kSodiumColumns, ScanTest::Below});
+constinit const PropertyTable NaK45 = Prepared({RowsOf<kNaK45Rows>(), kNaK45Columns, ScanTest::Below});
+constinit const PropertyTable NaK22 = Prepared({RowsOf<kNaK22Rows>(), kNaK22Columns, ScanTest::AtOrBelow});
+constinit const PropertyTable PbBi = Prepared({RowsOf<kPbBiRows>(), kPbBiColumns, ScanTest::AtOrBelow});
 
 }  // namespace metals
 

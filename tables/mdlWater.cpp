@@ -127,14 +127,14 @@ constexpr LowerRowCell kBetafAt420[] = {{420, Index(Betaf) - Index(P), kNone}};
 }  // namespace
 
 constinit const PropertyTable LookUpTable = Prepared({
-    .cells = RowsOf(kRows, 2, std::size(kRows) - 2),
+    .cells = RowsOf<kRows>(2, std::size(kRows) - 2),
     .columns = kLookUpColumns,
     .scan = ScanTest::Below,
     .inclusiveRow = 420,
     .lowerRowCells = kBetafAt420,
 });
-constinit const PropertyTable LowerSegment = Prepared({.cells = RowsOf(kRows, 1, 2), .columns = kLowerColumns});
-constinit const PropertyTable UpperSegment = Prepared({.cells = RowsOf(kRows, 0, 2), .columns = kUpperColumns});
+constinit const PropertyTable LowerSegment = Prepared({.cells = RowsOf<kRows>(1, 2), .columns = kLowerColumns});
+constinit const PropertyTable UpperSegment = Prepared({.cells = RowsOf<kRows>(0, 2), .columns = kUpperColumns});
 
 }  // namespace water
 

@@ -92,7 +92,7 @@ class ScanBracketTest : public testing::TestWithParam<ScanCase> {};
 
 TEST_P(ScanBracketTest, ChoosesTheRowsAroundTheTemperature) {
   const ScanCase c = GetParam();
-  const PropertyTable table{RowsOf(kRows), kColumns, c.test};
+  const PropertyTable table{RowsOf<kRows>(), kColumns, c.test};
   const LookupBracket b = ScanBracket(table, c.t, c.test);
   EXPECT_EQ(b.THi, c.tHi) << "T = " << c.t;
   EXPECT_EQ(b.TLo, c.tLo) << "T = " << c.t;
@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{ScanTest::Below, 10, 20, 10}));
 
 TEST(ScanBracketTest, AStrictScanMayMakeOneRowInclusive) {
-  PropertyTable table{RowsOf(kRows), kColumns, ScanTest::Below};
+  PropertyTable table{RowsOf<kRows>(), kColumns, ScanTest::Below};
   table.inclusiveRow = 20;
   EXPECT_EQ(ScanBracket(table, 30, ScanTest::Below).THi, 40);
   const LookupBracket b = ScanBracket(table, 20, ScanTest::Below);
@@ -124,14 +124,14 @@ TEST(ScanBracketTest, AStrictScanMayMakeOneRowInclusive) {
 
 TEST(ScanBracketTest, ALowerRowCellReplacesItsValueOnlyInTheLowerRow) {
   constexpr LowerRowCell kLower[] = {{20, 1, -1}};
-  PropertyTable table{RowsOf(kRows), kColumns};
+  PropertyTable table{RowsOf<kRows>(), kColumns};
   table.lowerRowCells = kLower;
   EXPECT_EQ(ScanBracket(table, 25, ScanTest::AtOrBelow).lo[1], -1);
   EXPECT_EQ(ScanBracket(table, 20, ScanTest::AtOrBelow).hi[1], 200);
 }
 
 TEST(LookUpTest, InterpolatesEachColumnAndRoundsItToItsPlaces) {
-  const PropertyTable table{RowsOf(kRows), kColumns};
+  const PropertyTable table{RowsOf<kRows>(), kColumns};
   const SlotValues v = LookUp(table, 12.3456);
   EXPECT_EQ(v[Slot::Rho], 1.235);
   EXPECT_EQ(v[Slot::Cp], 123.5);
@@ -142,9 +142,9 @@ TEST(LookUpTest, InterpolatesEachColumnAndRoundsItToItsPlaces) {
 
 TEST(LookUpTest, PlaceBandsIncludeTheirUpperBoundAndExcludeTheirLowerBound) {
   static constexpr PlaceBand kBands[] = {{30, 0}, {20, 1}, {-1, 2}};
-  constexpr double kLinear[][2] = {{40, 4.4444}, {10, 1.1111}};
+  static constexpr double kLinear[][2] = {{40, 4.4444}, {10, 1.1111}};
   static constexpr Column kBanded[] = {{.slot = Slot::P, .places = 9, .bands = kBands}};
-  const PropertyTable table{RowsOf(kLinear), kBanded};
+  const PropertyTable table{RowsOf<kLinear>(), kBanded};
   EXPECT_EQ(LookUp(table, 30.0001)[Slot::P], 3);
   EXPECT_EQ(LookUp(table, 30)[Slot::P], 3.3);
   EXPECT_EQ(LookUp(table, 20.0001)[Slot::P], 2.2);
@@ -160,7 +160,7 @@ constexpr double kGappy[][4] = {
 
 TEST(LookUpTest, AnEmptyCellGivesNoValueWhereverItWouldBeUsed) {
   constexpr Column kCols[] = {{Slot::Rho, 2}, {Slot::Cp, 2}, {Slot::Pr, 2}};
-  const PropertyTable table{RowsOf(kGappy), kCols, ScanTest::Below};
+  const PropertyTable table{RowsOf<kGappy>(), kCols, ScanTest::Below};
   EXPECT_EQ(LookUp(table, 25)[Slot::Rho], kNoValueMarker);
   EXPECT_EQ(LookUp(table, 20)[Slot::Rho], kNoValueMarker);  // still the upper interval
   EXPECT_EQ(LookUp(table, 15)[Slot::Rho], 1.5);
@@ -169,7 +169,7 @@ TEST(LookUpTest, AnEmptyCellGivesNoValueWhereverItWouldBeUsed) {
 
 TEST(LookUpTest, AnInfiniteCellIsInfiniteOnlyAtItsOwnRow) {
   constexpr Column kCols[] = {{Slot::Rho, 2}, {Slot::Cp, 2}, {Slot::Pr, 2}};
-  const PropertyTable table{RowsOf(kGappy), kCols};
+  const PropertyTable table{RowsOf<kGappy>(), kCols};
   EXPECT_EQ(LookUp(table, 30)[Slot::Cp], kInfiniteMarker);
   EXPECT_EQ(LookUp(table, 29.999)[Slot::Cp], kNoValueMarker);
   EXPECT_EQ(LookUp(table, 20)[Slot::Cp], 5);  // 20 K moves the bracket down
@@ -178,14 +178,14 @@ TEST(LookUpTest, AnInfiniteCellIsInfiniteOnlyAtItsOwnRow) {
 TEST(LookUpTest, AnInfiniteCellWinsOverAnEmptyOneAtItsOwnRow) {
   static constexpr double kCritical[][2] = {{30, kInfinite}, {20, kNone}};
   constexpr Column kCols[] = {{Slot::Cpg, 2}};
-  const PropertyTable table{RowsOf(kCritical), kCols};
+  const PropertyTable table{RowsOf<kCritical>(), kCols};
   EXPECT_EQ(LookUp(table, 30)[Slot::Cpg], kInfiniteMarker);
   EXPECT_EQ(LookUp(table, 25)[Slot::Cpg], kNoValueMarker);
   EXPECT_EQ(LookUp(table, 20)[Slot::Cpg], kNoValueMarker);
 }
 
 TEST(LookUpTest, AColumnMayUseItsOwnScanTestAndValuesAtRowsOnly) {
-  constexpr double kRowsPerSlot[][4] = {
+  static constexpr double kRowsPerSlot[][4] = {
       {30, 3, 30, kNone},
       {20, 2, 20, 0.5},
       {10, 1, kNone, kNone},
@@ -195,7 +195,7 @@ TEST(LookUpTest, AColumnMayUseItsOwnScanTestAndValuesAtRowsOnly) {
       {.slot = Slot::Nu, .places = 2, .scan = ScanTest::Below},
       {.slot = Slot::Pr, .places = 2, .use = ColumnUse::AtRowOnly},
   };
-  const PropertyTable table{RowsOf(kRowsPerSlot), kCols, ScanTest::AtOrBelow};
+  const PropertyTable table{RowsOf<kRowsPerSlot>(), kCols, ScanTest::AtOrBelow};
   const SlotValues at20 = LookUp(table, 20);
   EXPECT_EQ(at20[Slot::Rho], 2);                // lower interval, upper end
   EXPECT_EQ(at20[Slot::Nu], 20);                // upper interval, lower end
@@ -209,7 +209,7 @@ TEST(LookUpTest, DerivedSlotsAreComputedOrFixed) {
       {.kind = DerivedSlot::Kind::PerKelvin, .slot = Slot::Beta, .value = 1000, .places = 2},
       {.kind = DerivedSlot::Kind::Fixed, .slot = Slot::Mu, .value = 0.65},
   };
-  PropertyTable table{RowsOf(kRows), kColumns};
+  PropertyTable table{RowsOf<kRows>(), kColumns};
   table.derived = kDerived;
   const SlotValues v = LookUp(table, 30);
   EXPECT_EQ(v[Slot::Beta], 33.33);
