@@ -1,6 +1,5 @@
 #include "Lookup.h"
 
-#include <bit>
 #include <cmath>
 
 namespace vantorel {
@@ -146,16 +145,12 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
     // Column by column, each from the rows its own scan test chooses.
     const int width = table.Width();
     const int tableRow = ScanRow(table, t, table.scan);
-    int otherRow = 0;  // for a column with a scan test of its own
-    ScanTest otherTest = ScanTest::Inherit;
+    int otherRow = -1;  // for the columns with the other scan test, once needed
     for (int c = 0; c < columns; ++c) {
       const Column& column = table.columns[c];
       int row = tableRow;
       if (column.scan != ScanTest::Inherit && column.scan != table.scan) {
-        if (otherTest != column.scan) {
-          otherRow = ScanRow(table, t, column.scan);
-          otherTest = column.scan;
-        }
+        if (otherRow < 0) otherRow = ScanRow(table, t, column.scan);
         row = otherRow;
       }
       const double* upper = table.cells.data() + row * width;
