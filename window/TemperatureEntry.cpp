@@ -10,9 +10,14 @@ std::string DecimalPoint(const QLocale& locale) { return locale.decimalPoint().t
 
 std::optional<double> ReadTemperature(const QString& text, const QLocale& locale) {
   bool ok = false;
+  // A group separator is refused: "1,500" would be 1500 K to an English
+  // reading and 1.5 K to a German one, and the user who typed it may have
+  // meant either. The number written back never carries one.
+  QLocale reading = locale;
+  reading.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
   // QLocale skips blanks around the number itself. It reads "nan" and "inf"
   // as numbers and an overflow as infinity; neither is a temperature.
-  const double value = locale.toDouble(text, &ok);
+  const double value = reading.toDouble(text, &ok);
   if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
 }

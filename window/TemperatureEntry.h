@@ -16,7 +16,7 @@ std::string DecimalPoint(const QLocale& locale = QLocale());
 // The value of a temperature text, or nothing when the text is no number.
 // Blanks around the number, a sign, the locale's decimal separator and an
 // exponent are accepted; a text whose value is not a finite double ("nan",
-// "inf", "1e999") is no number.
+// "inf", "1e999") or that holds a group separator ("1,000") is no number.
 std::optional<double> ReadTemperature(const QString& text, const QLocale& locale = QLocale());
 
 // The number as the box shows it: "300.5" for 300.50, "300" for 3E2.

@@ -44,6 +44,15 @@ class EntryTest : public WindowSuite {
     QTest::newRow("comma written back") << "de_DE" << "273,150" << true << 273.15 << "273,15";
     QTest::newRow("exponent, German") << "de_DE" << "1e3" << true << 1000.0 << "1000";
     QTest::newRow("point is no decimal separator in German") << "de_DE" << "300.5" << false << 0.0 << "";
+    // Group separators are ambiguous between locales and refused in all.
+    QTest::newRow("English group separator") << "en_US" << "1,000" << false << 0.0 << "";
+    QTest::newRow("comma in English") << "en_US" << "1,5" << false << 0.0 << "";
+    QTest::newRow("point in English") << "en_US" << "1.000" << true << 1.0 << "1";
+    QTest::newRow("German group separator") << "de_DE" << "1.000" << false << 0.0 << "";
+    QTest::newRow("comma in German") << "de_DE" << "1,000" << true << 1.0 << "1";
+    QTest::newRow("C group separator") << "C" << "1,000" << false << 0.0 << "";
+    QTest::newRow("C decimal point") << "C" << "310.5" << true << 310.5 << "310.5";
+    QTest::newRow("C refuses a comma") << "C" << "310,5" << false << 0.0 << "";
   }
   void readsAndRewritesTheTemperature() {
     QFETCH(QString, locale);
