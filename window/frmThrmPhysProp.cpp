@@ -344,9 +344,12 @@ void frmThrmPhysProp::focusMovedFromMenuBar(QWidget* now) {
 }
 
 void frmThrmPhysProp::boxLeftFor(QWidget* next, bool byMouse) {
+  entryRefused_ = false;
   txtTemp_LostFocus();
-  // The check took the focus back: the press that moved it is refused.
-  if (byMouse && txtTemp->hasFocus()) refusedPress_ = next;
+  // The check refused the text and took the focus back: the press that moved
+  // it is refused too. (The box may not hold the focus yet: after a message
+  // box the window comes back to the front only when the system says so.)
+  if (byMouse && entryRefused_) refusedPress_ = next;
 }
 
 // Only a move to another control of this window leaves the box. Switching to
@@ -459,6 +462,7 @@ void frmThrmPhysProp::txtTemp_Change() { ClearProps(); }
 void frmThrmPhysProp::txtTemp_LostFocus() {
   const CheckedEntry entry = CheckEntry(txtTemp->text());
   if (!entry.value) {
+    entryRefused_ = true;
     MsgBox(NotANumberMessage());
     txtTemp->setFocus();
     return;

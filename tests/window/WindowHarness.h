@@ -32,8 +32,16 @@ struct WindowHarness {
   std::vector<Message> messages;
   int exitRequests = 0;
 
-  WindowHarness() {
-    window.showMessage = [this](const Message& m) { messages.push_back(m); };
+  // With `realBoxes`, messages are still recorded but also shown in the
+  // window's own modal boxes, which someone must then answer.
+  explicit WindowHarness(bool realBoxes = false) {
+    if (realBoxes)
+      window.showMessage = [this, show = window.showMessage](const Message& m) {
+        messages.push_back(m);
+        show(m);
+      };
+    else
+      window.showMessage = [this](const Message& m) { messages.push_back(m); };
     window.endProgram = [this] { ++exitRequests; };
   }
 

@@ -86,6 +86,47 @@ class MessageBoxTest : public WindowSuite {
     QVERIFY(seen.modal);
     QCOMPARE(exits, 0);
   }
+
+  // A real box takes the window from the front while it is open, and the
+  // window comes back only when the system says so. The click that left the
+  // box must still be refused: one box, and the button does nothing.
+  void aRefusedClickShowsOneRealBox_data() {
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Calculate") << "cmdCalc";
+    QTest::newRow("Reset") << "cmdReset";
+    QTest::newRow("Exit") << "cmdExit";
+  }
+  void aRefusedClickShowsOneRealBox() {
+    QFETCH(QString, button);
+    WindowHarness h(true);
+    QVERIFY(h.open());
+    h.chooseFluid(1, 1);
+    h.type("31O");
+    // Answers every box that opens, so that a second one fails the test
+    // instead of waiting for an answer.
+    SeenBox seen;
+    int boxes = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || !box->isVisible()) return;
+      ++boxes;
+      seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size(), box->isModal()};
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    poll.start(5);
+    QTest::mouseClick(h.button(qPrintable(button)), Qt::LeftButton);
+    QCOMPARE(boxes, 1);
+    // The offscreen platform brings no window back by itself.
+    h.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&h.window));
+    QCOMPARE(seen.text, QString("The value for temperature must be a number."));
+    QCOMPARE(h.messages.size(), size_t(1));
+    QCOMPARE(h.txtTemp()->text(), QString("31O"));
+    QCOMPARE(h.lstCategory()->currentRow(), 1);
+    QCOMPARE(h.exitRequests, 0);
+    QCOMPARE(QApplication::focusWidget(), h.txtTemp());
+  }
 };
 
 class ProgramEndTest : public WindowSuite {
