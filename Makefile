@@ -37,7 +37,7 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run screenshot test bench package build deps clean
+.PHONY: run screenshot test soak bench package build deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -60,6 +60,14 @@ screenshot: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# A long random session with the window on the offscreen platform, checked
+# after every action: SOAK_ACTIONS actions (default 20000), from SEED when
+# given, else from a new seed that it prints.
+SOAK_ACTIONS ?= 20000
+soak: build
+	QT_QPA_PLATFORM=offscreen VANTOREL_MONKEY_ACTIONS=$(SOAK_ACTIONS) VANTOREL_MONKEY_SEED=$(SEED) \
+	  $(BUILD)/tests/window_monkey
 
 # A Debian package of everything `cmake --install` installs, in build/.
 package: build

@@ -1,0 +1,529 @@
+// A long random session with the window, as a student who types anything
+// and clicks everything would have it: list clicks and arrow keys, digits,
+// letters and separators typed into the box, Enter, Tab, the buttons, the
+// access keys and shortcuts, the menus, and every message box answered in
+// one of the ways a user answers it. Exit is never chosen.
+//
+// After each action the window must be consistent: results are on the
+// screen only while the category, fluid and temperature text of the
+// calculation that put them there are still shown, they are that
+// temperature's look-up, and the range label is the selected fluid's.
+//
+// VANTOREL_MONKEY_ACTIONS (default 2000) sets the number of actions, split
+// between an English and a German session; VANTOREL_MONKEY_SEED (default
+// random) the seed. A failure prints the seed and the last actions.
+
+#include <QApplication>
+#include <QLocale>
+#include <QMap>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <random>
+
+#include "../window/WindowHarness.h"
+#include "../window/WindowSuite.h"
+#include "Catalog.h"
+#include "Display.h"
+#include "TemperatureEntry.h"
+
+namespace vantorel::window::test {
+
+namespace {
+
+// The generator's own arithmetic, so that a seed replays the same session
+// with any standard library.
+class Dice {
+ public:
+  explicit Dice(std::uint64_t seed) : gen_(seed) {}
+  int below(int n) { return static_cast<int>(gen_() % static_cast<std::uint64_t>(n)); }
+  bool chance(int percent) { return below(100) < percent; }
+  double unit() { return static_cast<double>(gen_() >> 11) * 0x1.0p-53; }
+  template <class T, std::size_t N>
+  const T& pick(const T (&items)[N]) {
+    return items[below(static_cast<int>(N))];
+  }
+
+ private:
+  std::mt19937_64 gen_;
+};
+
+enum class Kind { Other, Calculation, Reset, Help };
+
+struct Settings {
+  std::uint64_t seed = 0;
+  int actions = 2000;
+};
+
+Settings ReadSettings() {
+  Settings s;
+  bool ok = false;
+  const int actions = qEnvironmentVariableIntValue("VANTOREL_MONKEY_ACTIONS", &ok);
+  if (ok && actions > 0) s.actions = actions;
+  const QByteArray seed = qgetenv("VANTOREL_MONKEY_SEED");
+  s.seed = seed.isEmpty() ? std::random_device{}() : seed.toULongLong(&ok);
+  if (!seed.isEmpty() && !ok) qFatal("VANTOREL_MONKEY_SEED is not a number: %s", seed.constData());
+  return s;
+}
+
+// The selected (category, fluid) and text, as the window shows them.
+struct Shown {
+  int category = 0;
+  int fluid = 0;
+  QString text;
+  bool operator==(const Shown&) const = default;
+};
+
+class Session {
+ public:
+  Session(std::uint64_t seed, const QLocale& locale) : dice_(seed), locale_(locale), h_(true) {}
+
+  bool open() { return h_.open(); }
+
+  // Runs `count` actions; returns the first inconsistency, or nothing.
+  std::optional<QString> run(int count) {
+    for (int i = 0; i < count; ++i) {
+      const std::size_t before = h_.messages.size();
+      problem_.clear();
+      const Kind kind = act();
+      settle();
+      if (std::optional<QString> wrong = check(kind, h_.messages.size() - before))
+        return QString("after action %1 of %2 (%3): %4\nlast actions:\n  %5")
+            .arg(i + 1)
+            .arg(count)
+            .arg(locale_.name(), *wrong, QStringList(log_.begin(), log_.end()).join("\n  "));
+    }
+    return std::nullopt;
+  }
+
+  int calculations() const { return calculations_; }
+  QString messageCounts() const {
+    QMap<QString, int> counts;
+    for (const Message& m : h_.messages) ++counts[m.text.left(30).replace(QChar(10), QChar(32))];
+    QStringList parts;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) parts << QString("%1x \"%2\"").arg(it.value()).arg(it.key());
+    return parts.join(", ");
+  }
+  std::size_t messages() const { return h_.messages.size(); }
+
+ private:
+  // --- Acting ------------------------------------------------------------
+
+  void note(const QString& what) {
+    log_.push_back(what);
+    if (log_.size() > 25) log_.pop_front();
+  }
+
+  QWidget* focus() const { return QApplication::focusWidget(); }
+
+  void key(QWidget* to, Qt::Key k, Qt::KeyboardModifiers m = {}) {
+    if (!to) to = &h_.window;
+    QTest::keyClick(to, k, m);
+  }
+
+  void intoTheBox() {
+    if (focus() != h_.txtTemp()) QTest::mouseClick(h_.txtTemp(), Qt::LeftButton);
+  }
+
+  // A temperature a user might mean for the fluid shown, or for any fluid:
+  // inside the range, at its ends, or just beyond, as the locale writes it,
+  // sometimes with trailing zeros or an exponent.
+  QString plausibleTemperature() {
+    const Shown now = shown();
+    const Fluid* fluid = FluidAt(now.category, now.fluid);
+    if (!fluid || dice_.chance(20)) {
+      const Category& c = Categories()[dice_.below(static_cast<int>(Categories().size()))];
+      fluid = &c.fluids[dice_.below(static_cast<int>(c.fluids.size()))];
+    }
+    double t;
+    switch (dice_.below(6)) {
+      case 0: t = fluid->Tmin; break;
+      case 1: t = fluid->Tmax; break;
+      case 2: t = dice_.chance(50) ? fluid->Tmin - 0.5 : fluid->Tmax + 0.5; break;
+      case 3: t = std::nextafter(dice_.chance(50) ? fluid->Tmin : fluid->Tmax, dice_.chance(50) ? 0.0 : 1e9); break;
+      default: {
+        const double decimals = std::pow(10.0, dice_.below(4));
+        t = std::round((fluid->Tmin + dice_.unit() * (fluid->Tmax - fluid->Tmin)) * decimals) / decimals;
+        t = std::clamp(t, fluid->Tmin, fluid->Tmax);
+      }
+    }
+    QString text = TemperatureText(t, locale_);
+    if (dice_.chance(15)) text += text.contains(locale_.decimalPoint()) ? "0" : locale_.decimalPoint() + "00";
+    if (dice_.chance(10)) text = " " + text + " ";
+    return text;
+  }
+
+  Kind act() {
+    if (QWidget* popup = QApplication::activePopupWidget()) return actInMenu(popup);
+    // Told what is wrong, a user mostly mends it next: chooses a category or
+    // a fluid, or types another temperature.
+    int roll = dice_.below(120);
+    if (h_.messages.size() != messagesSeen_ && dice_.chance(60)) {
+      const QString& told = h_.messages.back().text;
+      if (told.contains("category"))
+        roll = 0;
+      else if (told.contains("fluid"))
+        roll = 10;
+      else if (told.contains("temperature"))
+        roll = 50;
+    }
+    messagesSeen_ = h_.messages.size();
+    if (roll < 8) {
+      // The prompt rows take everything away again; users seldom go back to them.
+      const int row = dice_.chance(10) ? 0 : 1 + dice_.below(h_.lstCategory()->count() - 1);
+      note(QString("click category row %1").arg(row));
+      h_.choose(h_.lstCategory(), row);
+      return Kind::Other;
+    }
+    if (roll < 18) {
+      if (h_.lstFluid()->count() == 0) return act();
+      const int row = dice_.chance(10) ? 0 : 1 + dice_.below(h_.lstFluid()->count() - 1);
+      note(QString("click fluid row %1").arg(row));
+      h_.choose(h_.lstFluid(), row);
+      return Kind::Other;
+    }
+    if (roll < 25) {
+      static constexpr Qt::Key kArrows[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down,
+                                            Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Right};
+      const Qt::Key k = dice_.pick(kArrows);
+      note(QString("key %1 on %2").arg(QKeySequence(k).toString(), focusName()));
+      key(focus(), k);
+      return Kind::Other;
+    }
+    if (roll < 40) return typeSomething();
+    if (roll < 64) {
+      const QString text = plausibleTemperature();
+      note(QString("type \"%1\"").arg(text));
+      intoTheBox();
+      key(h_.txtTemp(), Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(h_.txtTemp(), text);
+      return Kind::Other;
+    }
+    if (roll < 74) {
+      if (dice_.chance(70)) intoTheBox();
+      const bool inBox = focus() == h_.txtTemp();
+      note(QString("Enter on %1").arg(focusName()));
+      key(focus(), dice_.chance(80) ? Qt::Key_Return : Qt::Key_Enter);
+      return inBox ? Kind::Calculation : Kind::Other;
+    }
+    if (roll < 82) {
+      const bool back = dice_.chance(30);
+      note(QString("%1 on %2").arg(back ? "Shift+Tab" : "Tab", focusName()));
+      if (back)
+        key(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+      else
+        key(focus(), Qt::Key_Tab);
+      return Kind::Other;
+    }
+    if (roll < 85) {
+      // Space presses the focused button; never Exit.
+      if (focus() == h_.button("cmdExit")) return act();
+      const Kind kind = focus() == h_.button("cmdCalc")    ? Kind::Calculation
+                        : focus() == h_.button("cmdReset") ? Kind::Reset
+                                                           : Kind::Other;
+      note(QString("Space on %1").arg(focusName()));
+      key(focus(), Qt::Key_Space);
+      return kind;
+    }
+    if (roll < 94) {
+      const bool calc = dice_.chance(80);
+      note(calc ? "click Calculate" : "click Reset");
+      QTest::mouseClick(h_.button(calc ? "cmdCalc" : "cmdReset"), Qt::LeftButton);
+      return calc ? Kind::Calculation : Kind::Reset;
+    }
+    return shortcut();
+  }
+
+  Kind typeSomething() {
+    static constexpr char kChars[] = "0123456789012345678901234567890123456789..,,eE-+ aKx";
+    static constexpr Qt::Key kEditing[] = {Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete,
+                                           Qt::Key_Left,      Qt::Key_Right,     Qt::Key_Home, Qt::Key_End};
+    intoTheBox();
+    if (dice_.chance(12)) {
+      const Qt::Key k = dice_.pick(kEditing);
+      note(QString("key %1 in the box").arg(QKeySequence(k).toString()));
+      key(h_.txtTemp(), k);
+    } else if (dice_.chance(3)) {
+      note("Ctrl+A in the box");
+      key(h_.txtTemp(), Qt::Key_A, Qt::ControlModifier);
+    } else {
+      const char c = kChars[dice_.below(static_cast<int>(sizeof kChars) - 1)];
+      note(QString("type '%1'").arg(QChar(c)));
+      QTest::keyClicks(h_.txtTemp(), QString(QChar(c)));
+    }
+    return Kind::Other;
+  }
+
+  // Waits out the pressed look an access key gives a button before its click.
+  void awaitAnimatedClick(const char* name) {
+    QPushButton* b = h_.button(name);
+    if (!QTest::qWaitFor([b] { return !b->isDown(); }, 2000)) problem_ = QString("%1 stayed pressed").arg(name);
+  }
+
+  Kind shortcut() {
+    switch (dice_.below(10)) {
+      case 0:
+      case 1:
+        note(QString("Ctrl+L on %1").arg(focusName()));
+        key(focus(), Qt::Key_L, Qt::ControlModifier);
+        return Kind::Calculation;
+      case 2:
+        note(QString("Ctrl+R on %1").arg(focusName()));
+        key(focus(), Qt::Key_R, Qt::ControlModifier);
+        return Kind::Reset;
+      case 3:
+        note(QString("Ctrl+I on %1").arg(focusName()));
+        key(focus(), Qt::Key_I, Qt::ControlModifier);
+        return Kind::Help;
+      case 4:
+      case 5:
+        note(QString("Alt+C on %1").arg(focusName()));
+        key(focus(), Qt::Key_C, Qt::AltModifier);
+        awaitAnimatedClick("cmdCalc");
+        return Kind::Calculation;
+      case 6:
+        note(QString("Alt+R on %1").arg(focusName()));
+        key(focus(), Qt::Key_R, Qt::AltModifier);
+        awaitAnimatedClick("cmdReset");
+        return Kind::Reset;
+      case 7:
+        note(QString("Alt+F on %1").arg(focusName()));
+        key(focus(), Qt::Key_F, Qt::AltModifier);
+        return Kind::Other;
+      case 8:
+        note(QString("Alt+H on %1").arg(focusName()));
+        key(focus(), Qt::Key_H, Qt::AltModifier);
+        return Kind::Other;
+      default:
+        note(QString("Alt alone on %1").arg(focusName()));
+        key(focus(), Qt::Key_Alt);
+        return Kind::Other;
+    }
+  }
+
+  // An open menu: move about in it, leave it, or choose an item by its
+  // access key. Never Enter, which could choose Exit.
+  Kind actInMenu(QWidget* popup) {
+    auto* menu = qobject_cast<QMenu*>(popup);
+    const bool file = menu && menu->objectName() == "mnuFile";
+    const int roll = dice_.below(10);
+    if (roll < 3) {
+      note("Escape in the menu");
+      key(popup, Qt::Key_Escape);
+      return Kind::Other;
+    }
+    if (roll < 6) {
+      static constexpr Qt::Key kMoves[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right};
+      const Qt::Key k = dice_.pick(kMoves);
+      note(QString("key %1 in the menu").arg(QKeySequence(k).toString()));
+      key(popup, k);
+      return Kind::Other;
+    }
+    if (file) {
+      const bool calc = dice_.chance(70);
+      note(calc ? "C in the File menu" : "R in the File menu");
+      key(popup, calc ? Qt::Key_C : Qt::Key_R);
+      return calc ? Kind::Calculation : Kind::Reset;
+    }
+    const bool instructions = dice_.chance(50);
+    note(instructions ? "I in the Help menu" : "A in the Help menu");
+    key(popup, instructions ? Qt::Key_I : Qt::Key_A);
+    return Kind::Help;
+  }
+
+  // Lets queued events through and brings the window back to the front once
+  // no menu is open, as it is after a message box closes.
+  void settle() {
+    QCoreApplication::processEvents();
+    if (!QApplication::activePopupWidget() && QApplication::activeWindow() != &h_.window) {
+      h_.window.activateWindow();
+      if (!QTest::qWaitForWindowActive(&h_.window, 1000)) problem_ = "the window did not come back to the front";
+    }
+  }
+
+  // --- Answering the message boxes -----------------------------------------
+
+ public:
+  // Called for every message the window shows; the box is open once the
+  // window's own exec() runs, so the answer waits for the event loop.
+  void answerBoxes() {
+    QObject::connect(&answerPoll_, &QTimer::timeout, &answerPoll_, [this] { answerOpenBox(); });
+    answerPoll_.start(0);
+  }
+
+ private:
+  void answerOpenBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) return;
+    const Message& m = h_.messages.back();
+    const QString title = m.title.isEmpty() ? kApplicationTitle : m.title;
+    if (box->text() != m.text || box->windowTitle() != title)
+      problem_ = QString("box shows \"%1\" / \"%2\", not \"%3\" / \"%4\"").arg(box->windowTitle(), box->text(), title, m.text);
+    switch (dice_.below(4)) {
+      case 0: QTest::keyClick(box, Qt::Key_Return); break;
+      case 1: QTest::keyClick(box, Qt::Key_Escape); break;
+      case 2: QTest::keyClick(box, Qt::Key_Space); break;
+      default: QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); break;
+    }
+  }
+
+  // --- Checking ------------------------------------------------------------
+
+  QString focusName() const {
+    const QWidget* w = focus();
+    if (!w) return "nothing";
+    if (w == h_.lstCategory()->viewport() || w == h_.lstFluid()->viewport()) w = w->parentWidget();
+    return w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
+  }
+
+  Shown shown() const {
+    const int fluids = h_.lstFluid()->count();
+    return {h_.lstCategory()->currentRow(), fluids ? h_.lstFluid()->currentRow() : 0, h_.txtTemp()->text()};
+  }
+
+  // Whether a calculation now, from what is shown, would succeed.
+  std::optional<double> wouldCalculate(const Shown& now) const {
+    const Fluid* fluid = FluidAt(now.category, now.fluid);
+    if (!fluid) return std::nullopt;
+    const std::optional<double> t = CheckEntry(now.text, locale_).value;
+    if (!t || *t < fluid->Tmin || *t > fluid->Tmax) return std::nullopt;
+    return t;
+  }
+
+  std::optional<QString> check(Kind kind, std::size_t newMessages) {
+    if (!problem_.isEmpty()) return problem_;
+    if (h_.exitRequests) return QString("the program was asked to end");
+    if (QApplication::activeModalWidget()) return QString("a modal box is still open");
+    if (newMessages > 1) {
+      QStringList texts;
+      for (std::size_t i = h_.messages.size() - newMessages; i < h_.messages.size(); ++i)
+        texts << "\"" + h_.messages[i].text + "\"";
+      return QString("%1 messages for one action: %2").arg(newMessages).arg(texts.join(", "));
+    }
+
+    const Shown now = shown();
+    const std::string decimalPoint = DecimalPoint(locale_);
+
+    // The fluid list belongs to the category, the range label to the fluid.
+    const Category* category = CategoryAt(now.category);
+    const int expectedFluids = category ? static_cast<int>(category->fluids.size()) + 1 : 0;
+    if (h_.lstFluid()->count() != expectedFluids)
+      return QString("the fluid list has %1 rows for category %2").arg(h_.lstFluid()->count()).arg(now.category);
+    const Fluid* fluid = FluidAt(now.category, now.fluid);
+    const QString range = fluid ? QString::fromStdString(RangeText(*fluid, decimalPoint)) : QString();
+    if (h_.lblRange()->text() != range)
+      return QString("the range label reads \"%1\", not \"%2\"").arg(h_.lblRange()->text(), range);
+
+    const QStringList visible = h_.visibleResults();
+    if (kind == Kind::Calculation) {
+      const std::optional<double> t = wouldCalculate(now);
+      if (t && (visible.isEmpty() || newMessages))
+        return QString("a calculation at \"%1\" showed no results").arg(now.text);
+      if (!t && newMessages != 1) return QString("a refused calculation gave %1 messages").arg(newMessages);
+      if (t) {
+        calculatedFor_ = now;
+        ++calculations_;
+      }
+    } else if (kind == Kind::Help && newMessages != 1) {
+      return QString("a help command gave %1 messages").arg(newMessages);
+    }
+
+    if (visible.isEmpty()) {
+      calculatedFor_.reset();
+      return std::nullopt;
+    }
+    if (!calculatedFor_) return QString("results appeared without a calculation: %1").arg(visible.join(" "));
+    if (now != *calculatedFor_)
+      return QString("results of category %1, fluid %2 at \"%3\" still shown for category %4, fluid %5 at \"%6\"")
+          .arg(calculatedFor_->category)
+          .arg(calculatedFor_->fluid)
+          .arg(calculatedFor_->text)
+          .arg(now.category)
+          .arg(now.fluid)
+          .arg(now.text);
+
+    // Exactly the category's labels, their pictures and the line where the
+    // right column is used, each label showing that temperature's look-up.
+    const double t = *CheckEntry(now.text, locale_).value;
+    const SlotValues values = fluid->lookUp(t);
+    QStringList expected;
+    bool rightColumn = false;
+    for (const ShownProperty& p : ShownProperties(now.category)) {
+      expected << QString("lblProp%1").arg(p.label);
+      rightColumn = rightColumn || p.label >= 7;
+      const QString text = QString::fromStdString(LabelText(p, values[p.slot], t, decimalPoint));
+      if (h_.lblProp(p.label)->text() != text)
+        return QString("lblProp%1 shows \"%2\", the look-up at %3 gives \"%4\"")
+            .arg(p.label)
+            .arg(h_.lblProp(p.label)->text())
+            .arg(now.text, text);
+    }
+    for (const ShownProperty& p : ShownProperties(now.category)) expected << kPictureNames[Index(p.slot)];
+    if (rightColumn) expected << "lineProp";
+    std::sort(expected.begin(), expected.end());
+    QStringList sorted = visible;
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted != expected) return QString("visible: %1; expected: %2").arg(sorted.join(" "), expected.join(" "));
+    return std::nullopt;
+  }
+
+  Dice dice_;
+  QLocale locale_;
+  WindowHarness h_;
+  QTimer answerPoll_;
+  QString problem_;
+  std::optional<Shown> calculatedFor_;
+  std::deque<QString> log_;
+  int calculations_ = 0;
+  std::size_t messagesSeen_ = 0;
+};
+
+}  // namespace
+
+class MonkeyTest : public WindowSuite {
+  Q_OBJECT
+
+ private slots:
+  void randomSessionsKeepTheWindowConsistent_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("English") << "en_US";
+    QTest::newRow("German") << "de_DE";
+  }
+  void randomSessionsKeepTheWindowConsistent() {
+    QFETCH(QString, locale);
+    static const Settings settings = ReadSettings();
+    const QLocale user(locale);
+    QLocale::setDefault(user);
+    const std::uint64_t seed = settings.seed * 2 + (locale == "de_DE" ? 1 : 0);
+    const int actions = (settings.actions + 1) / 2;
+    qInfo("seed %llu, %d actions, %s", static_cast<unsigned long long>(settings.seed), actions, qPrintable(locale));
+
+    Session session(seed, user);
+    QVERIFY(session.open());
+    session.answerBoxes();
+    if (const std::optional<QString> wrong = session.run(actions))
+      QFAIL(qPrintable(QString("seed %1 (VANTOREL_MONKEY_SEED=%1): %2").arg(settings.seed).arg(*wrong)));
+    qInfo("%d successful calculations, %zu messages answered: %s", session.calculations(), session.messages(),
+          qPrintable(session.messageCounts()));
+    // A session that never calculated, or never met a message, proved little.
+    QVERIFY(session.calculations() > actions / 50);
+    QVERIFY(session.messages() > 0);
+  }
+};
+
+}  // namespace vantorel::window::test
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  vantorel::window::test::MonkeyTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "monkey.moc"
