@@ -6,6 +6,7 @@
 namespace vantorel::window::test {
 
 QObject* MakeEntryTest();
+QObject* MakeBadInputTest();
 QObject* MakeDrawingTest();
 QObject* MakeWindowTest();
 QObject* MakeMessageBoxTest();

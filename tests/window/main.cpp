@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   using namespace vantorel::window::test;
   int failed = 0;
-  for (auto make : {MakeEntryTest, MakeDrawingTest, MakeWindowTest, MakeMessageBoxTest, MakeProgramEndTest}) {
+  for (auto make : {MakeEntryTest, MakeBadInputTest, MakeDrawingTest, MakeWindowTest, MakeMessageBoxTest, MakeProgramEndTest}) {
     std::unique_ptr<QObject> suite(make());
     failed += QTest::qExec(suite.get(), argc, argv);
   }
