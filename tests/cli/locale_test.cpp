@@ -23,8 +23,8 @@ const std::vector<std::vector<std::string>> kRequests = {
     {"air", "310.5", "-f", "csv"},
     {"air", "310.5", "-f", "json"},
     {"air", "310.5"},
-    {"water", "--from", "273.15", "--to", "274.15", "--step", "0.25", "-f", "csv"},
-    {"water", "647.3", "-f", "json"},
+    {"saturated-water", "--from", "273.15", "--to", "274.15", "--step", "0.25", "-f", "csv"},
+    {"saturated-water", "647.3", "-f", "json"},
     {"pbbi", "644", "700.5", "-f", "csv"},
     {"--list"},
 };
@@ -41,7 +41,10 @@ class CommaLocaleTest : public ::testing::Test {
 
   void SetUp() override {
     if (!built_) GTEST_SKIP() << "localedef could not build de_DE.UTF-8";
-    for (const auto& request : kRequests) inC_.push_back(RunInProcess(request));
+    for (const auto& request : kRequests) {
+      inC_.push_back(RunInProcess(request));
+      ASSERT_EQ(inC_.back().code, 0) << inC_.back().err;
+    }
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
     ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     std::locale::global(std::locale("de_DE.UTF-8"));
