@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <locale>
 #include <string>
+#include <unistd.h>
 
 #include "Capture.h"
 
@@ -32,10 +33,21 @@ const std::vector<std::vector<std::string>> kRequests = {
 class CommaLocaleTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "vantorel-locale-test";
-    std::filesystem::create_directories(dir);
-    const std::string command = "localedef -c -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() + "' 2>/dev/null";
-    built_ = std::system(command.c_str()) == 0 || std::filesystem::exists(dir / "de_DE.UTF-8");
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "vantorel-locale-test";
+    const fs::path locale = dir / "de_DE.UTF-8";
+    std::error_code ignored;
+    if (!fs::exists(locale / "LC_NUMERIC")) {
+      // Tests run side by side: each compiles its own copy, and the first to
+      // finish moves it into place whole.
+      const fs::path own = dir / ("building-" + std::to_string(getpid()));
+      fs::create_directories(own);
+      const std::string command = "localedef -c -i de_DE -f UTF-8 '" + (own / "de_DE.UTF-8").string() + "' 2>/dev/null";
+      if (std::system(command.c_str()) == 0 || fs::exists(own / "de_DE.UTF-8" / "LC_NUMERIC"))
+        fs::rename(own / "de_DE.UTF-8", locale, ignored);
+      fs::remove_all(own, ignored);
+    }
+    built_ = fs::exists(locale / "LC_NUMERIC");
     setenv("LOCPATH", dir.c_str(), 1);
   }
 
