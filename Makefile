@@ -24,6 +24,13 @@ BENCH_PACKAGES := xvfb xdotool time python3-iapws
 # What packaging needs: dpkg-shlibdeps for the package's dependencies.
 PACKAGE_PACKAGES := dpkg-dev file
 
+# What fuzzing needs besides the build: clang, with libFuzzer and the
+# sanitizers' runtimes.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_SEED ?=
+
 # Installs the packages named in $(1) that dpkg does not list as installed.
 define ensure_packages
 @missing=""; \
@@ -37,7 +44,7 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run screenshot test bench package build deps clean
+.PHONY: run screenshot test fuzz bench package build deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -61,6 +68,15 @@ screenshot: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Each fuzz target for FUZZ_SECONDS (default 60) under libFuzzer with the
+# address and undefined-behaviour sanitizers, in its own build directory;
+# FUZZ_SEED repeats a run. New inputs and findings stay in $(FUZZ_BUILD)/.
+fuzz: deps
+	$(call ensure_packages,$(FUZZ_PACKAGES))
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVANTOREL_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) tests/fuzz/run.sh $(FUZZ_BUILD)
+
 # A Debian package of everything `cmake --install` installs, in build/.
 package: build
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
@@ -80,4 +96,4 @@ deps:
 	$(call ensure_packages,$(BUILD_PACKAGES))
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)
