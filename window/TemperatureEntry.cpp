@@ -32,7 +32,11 @@ std::optional<double> ReadTemperature(const QString& text, const QLocale& locale
 }
 
 QString TemperatureText(double value, const QLocale& locale) {
-  return QString::fromStdString(NumberText(value, DecimalPoint(locale)));
+  QString text = QString::fromStdString(NumberText(value, DecimalPoint(locale)));
+  // Every locale reads an exponent written "E", but those that write theirs
+  // otherwise ("×10^" in Swedish) do not read "e".
+  text.replace(u'e', u'E');
+  return text;
 }
 
 CheckedEntry CheckEntry(const QString& text, const QLocale& locale) {
