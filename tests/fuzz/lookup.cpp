@@ -87,9 +87,10 @@ double Temperature(Bytes& in, const Fluid& fluid) {
     const double fraction = static_cast<double>(in.Word(8) >> 11) * 0x1p-53;
     t = std::min(fluid.Tmin + fraction * (fluid.Tmax - fluid.Tmin), fluid.Tmax);
   } else if (how == 2) {
-    // n / 100 is the double nearest to n hundredths, as "273.15" reads.
-    const auto lo = static_cast<std::uint64_t>(std::ceil(fluid.Tmin * 100));
-    const auto span = static_cast<std::uint64_t>(std::floor(fluid.Tmax * 100)) - lo + 1;
+    // n / 100 is the double nearest to n hundredths, as "273.15" reads. The
+    // ends are hundredths too (647.3 * 100 is 64729.99999999999).
+    const auto lo = static_cast<std::uint64_t>(std::llround(fluid.Tmin * 100));
+    const auto span = static_cast<std::uint64_t>(std::llround(fluid.Tmax * 100)) - lo + 1;
     t = static_cast<double>(lo + in.Word(4) % span) / 100;
   } else {
     t = in.Byte() % 2 ? fluid.Tmax : fluid.Tmin;
