@@ -14,7 +14,7 @@ build=${1:?usage: tests/fuzz/run.sh BUILD_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 seconds=${FUZZ_SECONDS:-60}
 seed=${FUZZ_SEED:-$(( (RANDOM << 16 | RANDOM) + 1 ))}
-echo "Fuzzing ${seconds} s per target with seed ${seed} (FUZZ_SEED=${seed} repeats it)"
+echo "Fuzzing ${seconds} s per target with seed ${seed} (FUZZ_SEED=${seed} repeats it from the same inputs)"
 
 # The longest input of each target: temperature texts of up to 64 KiB; the
 # look-up reads at most a dozen bytes.
@@ -52,7 +52,8 @@ for target in temperature_text lookup; do
   else
     found_any=1
     result="FOUND (exit $status): ${new:-no input saved}"
-    grep -E 'ERROR:|check failed|runtime error|deadly signal|timeout' "$log" | head -n 5 || true
+    grep -E -A 1 'ERROR:|check failed|runtime error|deadly signal|timeout' "$log" | head -n 6 || true
+    echo "  to run it again: $build/tests/fuzz/$target FILE; once fixed, keep it in tests/fuzz/regressions/$target/"
   fi
   line="$target: ${runs:-?} inputs run in $took s, $(find "$scratch" -type f | wc -l) units in $scratch; $result"
   echo "$line"
