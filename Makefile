@@ -25,6 +25,22 @@ BENCH_PACKAGES := xvfb xdotool time python3-iapws
 # What packaging needs: dpkg-shlibdeps for the package's dependencies.
 PACKAGE_PACKAGES := dpkg-dev file
 
+# What fuzzing needs besides the build: clang, with libFuzzer and the
+# sanitizers' runtimes.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_SEED ?=
+
+# The sanitizer build: GCC's address (with leak) and undefined-behaviour
+# sanitizers, the first report fatal. The window's tests on the offscreen
+# platform leak nothing, so no leak is suppressed.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_FLAGS := -fsanitize=address,undefined -fsanitize=float-cast-overflow \
+  -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZE_ENV := ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
 # Installs the packages named in $(1) that dpkg does not list as installed.
 define ensure_packages
 @missing=""; \
@@ -38,7 +54,7 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run screenshot test soak bench package build deps clean
+.PHONY: run screenshot test test-sanitize soak fuzz bench package build deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -70,6 +86,28 @@ soak: build
 	QT_QPA_PLATFORM=offscreen VANTOREL_MONKEY_ACTIONS=$(SOAK_ACTIONS) VANTOREL_MONKEY_SEED=$(SEED) \
 	  $(BUILD)/tests/window_monkey
 
+# Every test of make test, built with the sanitizers in $(SANITIZE_BUILD)/.
+# Fails on a failed test and on any sanitizer report in the tests' output.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_BENCH=OFF \
+	  "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" >/dev/null
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+	@if grep -nE 'ERROR: (Address|Leak)Sanitizer|runtime error:|SUMMARY: (Address|Leak|UndefinedBehavior)Sanitizer' \
+	    $(SANITIZE_BUILD)/Testing/Temporary/LastTest.log; then \
+	  echo "Sanitizer reports in $(SANITIZE_BUILD)/Testing/Temporary/LastTest.log"; exit 1; \
+	fi
+	@echo "No sanitizer report."
+
+# Each fuzz target for FUZZ_SECONDS (default 60) under libFuzzer with the
+# address and undefined-behaviour sanitizers, in its own build directory;
+# FUZZ_SEED repeats a run. New inputs and findings stay in $(FUZZ_BUILD)/.
+fuzz: deps
+	$(call ensure_packages,$(FUZZ_PACKAGES))
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DVANTOREL_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) tests/fuzz/run.sh $(FUZZ_BUILD)
+
 # A Debian package of everything `cmake --install` installs, in build/.
 package: build
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
@@ -89,4 +127,4 @@ deps:
 	$(call ensure_packages,$(BUILD_PACKAGES))
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)

@@ -1,6 +1,7 @@
 # Installs the build into a fresh prefix, builds the consumer project against
 # it with find_package(Vantorel), runs it and checks it printed Air at 310 K.
-# Arguments: -DBUILD_DIR= -DSOURCE_DIR= -DWORK_DIR=
+# Arguments: -DBUILD_DIR= -DSOURCE_DIR= -DWORK_DIR=, and -DCXX_FLAGS= the
+# flags the consumer is compiled and linked with (the build's own).
 
 file(REMOVE_RECURSE ${WORK_DIR})
 
@@ -14,7 +15,7 @@ endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix)
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer -B ${WORK_DIR}/build
-    -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_BUILD_TYPE=Release)
+    -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/consumer)
 

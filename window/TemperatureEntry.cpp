@@ -17,13 +17,26 @@ std::optional<double> ReadTemperature(const QString& text, const QLocale& locale
   reading.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
   // QLocale skips blanks around the number itself. It reads "nan" and "inf"
   // as numbers and an overflow as infinity; neither is a temperature.
-  const double value = reading.toDouble(text, &ok);
+  double value = reading.toDouble(text, &ok);
+  if (!ok && value == 0) {
+    // It also refuses a number too small for a double ("1e-400"), which
+    // rounds to 0 as vantorel-props reads it. The same text with every digit
+    // made a zero tells whether that was all, and gives the sign.
+    QString zeros = text;
+    for (QChar& c : zeros)
+      if (c.isDigit()) c = QChar(char16_t(c.unicode() - c.digitValue()));
+    value = reading.toDouble(zeros, &ok);
+  }
   if (!ok || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
 QString TemperatureText(double value, const QLocale& locale) {
-  return QString::fromStdString(NumberText(value, DecimalPoint(locale)));
+  QString text = QString::fromStdString(NumberText(value, DecimalPoint(locale)));
+  // Every locale reads an exponent written "E", but those that write theirs
+  // otherwise ("×10^" in Swedish) do not read "e".
+  text.replace(u'e', u'E');
+  return text;
 }
 
 CheckedEntry CheckEntry(const QString& text, const QLocale& locale) {

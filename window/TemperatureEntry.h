@@ -19,7 +19,8 @@ std::string DecimalPoint(const QLocale& locale = QLocale());
 // "inf", "1e999") or that holds a group separator ("1,000") is no number.
 std::optional<double> ReadTemperature(const QString& text, const QLocale& locale = QLocale());
 
-// The number as the box shows it: "300.5" for 300.50, "300" for 3E2.
+// The number as the box shows it: "300.5" for 300.50, "300" for 3E2, "3E+05"
+// for 300000.
 QString TemperatureText(double value, const QLocale& locale = QLocale());
 
 // The entry check applied to a text: an empty text counts as 0; `text` is
