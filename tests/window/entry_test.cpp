@@ -53,6 +53,14 @@ class EntryTest : public WindowSuite {
     QTest::newRow("C group separator") << "C" << "1,000" << false << 0.0 << "";
     QTest::newRow("C decimal point") << "C" << "310.5" << true << 310.5 << "310.5";
     QTest::newRow("C refuses a comma") << "C" << "310,5" << false << 0.0 << "";
+    // Too small for a double is 0, as strtod has it; too large is no number.
+    QTest::newRow("underflow") << "C" << "1e-400" << true << 0.0 << "0";
+    QTest::newRow("negative underflow, German") << "de_DE" << "-0,1e-999" << true << -0.0 << "-0";
+    // An exponent goes back in as "E", which locales with another exponent
+    // (Swedish writes "×10^") still read.
+    QTest::newRow("round number") << "en_US" << "300000" << true << 300000.0 << "3E+05";
+    QTest::newRow("round number, Swedish") << "sv_SE" << "300000" << true << 300000.0 << "3E+05";
+    QTest::newRow("small number, Swedish") << "sv_SE" << "0,0000001" << true << 1e-7 << "1E-07";
   }
   void readsAndRewritesTheTemperature() {
     QFETCH(QString, locale);
@@ -65,6 +73,8 @@ class EntryTest : public WindowSuite {
     QCOMPARE(read.has_value(), isNumber);
     if (!read) return;
     QCOMPARE(*read, value);
+    QCOMPARE(std::signbit(*read), std::signbit(value));
+    QCOMPARE(ReadTemperature(written, user), read);  // what goes back in reads the same
     QCOMPARE(TemperatureText(*read, user), written);
     QCOMPARE(CheckEntry(text, user).text, written);
   }
