@@ -137,8 +137,8 @@ class frmThrmPhysProp : public QMainWindow {
   // number: the entry check has refused it and taken the focus back, so the
   // press and its release must not go on to act on the control.
   QPointer<QWidget> refusedPress_;
-  bool entryRefused_ = false;  // the last entry check refused the text
   QPointer<QObject> refusedRelease_;
+  bool entryRefused_ = false;  // the last entry check refused the text
   // The box gave the focus to the menu bar (Alt); where the focus goes from
   // there decides whether the box was left.
   bool menuBarHoldsTheBox_ = false;
