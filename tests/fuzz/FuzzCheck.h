@@ -3,6 +3,8 @@
 // case it failed on, and aborts: libFuzzer keeps the input as a finding, and
 // the replay test fails.
 
+#include <locale.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -29,6 +31,13 @@ inline std::string Describe(double v) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.17g (%a)", v, v);
   return buf;
+}
+
+// The C locale, for reading numbers with strtod_l whatever the process
+// locale is.
+inline locale_t CLocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+  return c;
 }
 
 }  // namespace vantorel::fuzz

@@ -11,8 +11,6 @@
 // holds one; the infinite marker appears only at single temperatures, never
 // one ulp beside them; and each label's text is what its value reads as.
 
-#include <locale.h>
-
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -33,6 +31,7 @@
 namespace {
 
 using namespace vantorel;
+using vantorel::fuzz::CLocale;
 using vantorel::fuzz::Describe;
 using vantorel::fuzz::SameBits;
 using vantorel::fuzz::SameResult;
@@ -96,11 +95,6 @@ double Temperature(Bytes& in, const Fluid& fluid) {
     t = in.Byte() % 2 ? fluid.Tmax : fluid.Tmin;
   }
   return Ulps(t, static_cast<int>(in.Byte() % 9) - 4);
-}
-
-locale_t CLocale() {
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return c;
 }
 
 // A value no look-up writes: NaN with a payload that names the slot.

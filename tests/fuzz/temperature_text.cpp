@@ -11,8 +11,6 @@
 //   decimal separator, exponent) reads as the C library's strtod reads it
 //   with '.' in place of the separator, and is refused when that overflows.
 
-#include <locale.h>
-
 #include <QLocale>
 #include <QString>
 #include <cmath>
@@ -29,6 +27,7 @@
 
 namespace {
 
+using vantorel::fuzz::CLocale;
 using vantorel::fuzz::Describe;
 using vantorel::fuzz::SameBits;
 using vantorel::window::CheckedEntry;
@@ -68,11 +67,6 @@ std::vector<Reading> MakeReadings() {
 const std::vector<Reading>& Readings() {
   static const std::vector<Reading> readings = MakeReadings();
   return readings;
-}
-
-locale_t CLocale() {
-  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return c;
 }
 
 // The text for a failure message: printable ASCII as it is, the rest as
