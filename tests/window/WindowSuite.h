@@ -5,9 +5,14 @@
 // so while a class runs those warnings are dropped before Qt Test logs them.
 // Everything else goes through.
 
+#include <QLocale>
 #include <QObject>
 
 namespace vantorel::window::test {
+
+// The locale the window's tests expect unless they set another: their texts
+// are written with "." as the decimal separator.
+inline void UseTestLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
 class WindowSuite : public QObject {
   Q_OBJECT

@@ -27,9 +27,6 @@ void UseLocale(const QString& name) {
   QLocale::setDefault(name == "C" ? QLocale::c() : QLocale(name));
 }
 
-// The default the other window tests expect.
-void RestoreLocale() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
 }  // namespace
 }  // namespace vantorel::window::test
 
@@ -77,7 +74,7 @@ class BadInputTest : public WindowSuite {
   void init() { h = std::make_unique<WindowHarness>(); }
   void cleanup() {
     h.reset();
-    RestoreLocale();
+    UseTestLocale();
   }
 
   void eachBadInput_data() {

@@ -1,17 +1,16 @@
 // Runs every test class of the window in turn and fails if any failed.
 
 #include <QApplication>
-#include <QLocale>
 #include <QTest>
 #include <memory>
 
 #include "TestSuites.h"
+#include "WindowSuite.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  // The texts under test are written with "." as the decimal separator; the
-  // tests that need another locale set it themselves.
-  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  // The tests that need another locale set it themselves.
+  vantorel::window::test::UseTestLocale();
   using namespace vantorel::window::test;
   int failed = 0;
   for (auto make : {MakeEntryTest, MakeBadInputTest, MakeDrawingTest, MakeWindowTest, MakeMessageBoxTest, MakeProgramEndTest}) {

@@ -144,7 +144,7 @@ class WindowTest : public WindowSuite {
 
   void numbersFollowTheUsersLocale() {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+    const auto restore = qScopeGuard(UseTestLocale);
     h->choose(h->lstCategory(), 3);
     QCOMPARE(h->lblRange()->text(), QString("273,15K <= T <= 647,3K"));
     h->chooseFluid(1, 1);
