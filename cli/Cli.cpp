@@ -110,7 +110,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   if (request.list)
     WriteList(request.format, buffer);
   else
-    WriteResults(request.format, request.fluid, *request.temperatures, buffer);
+    WriteResults(request.format, *request.fluid, *request.temperatures, buffer);
   if (!buffer.Flush()) {
     std::fputs("vantorel-props: could not write the output\n", err);
     return kWriteFailed;

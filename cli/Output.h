@@ -6,19 +6,22 @@
 //   csv    a header "T,Rho,Cp,..." (the slots the category shows, in label
 //          order), then one line per temperature: T in shortest round-trip
 //          form, then the window's texts ("184.6E-7", "----", "INFINITE")
-//   json   one object: the fluid, its category and range, a description of
-//          each shown property, and "results": one object per temperature,
-//          {"T": 310.0, "properties": {"Rho": {"text": "1.1281",
-//          "value": 1.1281, "unit": "kg/m³"}, ...}}. "value" is the double
-//          nearest to the text read as a decimal number (184.6E-7 is
-//          1.846e-05), null where the window shows "----" and the string
-//          "infinite" where it shows "INFINITE".
+//   json   one object: the fluid, its category, table and range, a
+//          description of each shown property, and "results": one object per
+//          temperature, {"T": 310.0, "properties": {"Rho": {"text": "1.1281",
+//          "value": 1.1281, "unit": "kg/m³", "si": 1.1281}, ...}, "source":
+//          {"table": "A.4", "rows": [300, 350], "corrected": false}}. "value"
+//          is the double nearest to the text read as a decimal number
+//          (184.6E-7 is 1.846e-05) in "unit", "si" the same in the SI base
+//          unit "siUnit" of the description; either is null where the window
+//          shows "----" and the string "infinite" where it shows "INFINITE".
 
 #include <cstddef>
 #include <memory>
 #include <string_view>
 
 #include "Catalog.h"
+#include "vantorel.h"
 #include "Display.h"
 #include "OutputBuffer.h"
 #include "PropertyState.h"
@@ -44,15 +47,15 @@ class RowWriter {
  public:
   virtual ~RowWriter() = default;
   virtual void Begin() = 0;
-  virtual void Row(double t, const SlotValues& values) = 0;
+  virtual void Row(double t) = 0;  // t within the fluid's range
   virtual void End() = 0;
 };
 
 // A writer of `format` for the shown properties of `fluid`'s category.
-std::unique_ptr<RowWriter> MakeRowWriter(Format format, const FluidRef& fluid, OutputBuffer& out);
+std::unique_ptr<RowWriter> MakeRowWriter(Format format, const Fluid& fluid, OutputBuffer& out);
 
 // Looks up every temperature and writes its row.
-void WriteResults(Format format, const FluidRef& fluid, const Temperatures& temperatures, OutputBuffer& out);
+void WriteResults(Format format, const Fluid& fluid, const Temperatures& temperatures, OutputBuffer& out);
 
 // The categories, their fluids (id, list text), ranges and whether this build
 // has each fluid's table.

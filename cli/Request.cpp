@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <limits>
 
 #include "Display.h"
 
@@ -13,23 +12,6 @@ namespace {
 constexpr std::string_view kOutOfRange = "The temperature specified falls outside the temperature range.";
 
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-// Levenshtein distance, ignoring case: insertions, deletions, substitutions.
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      const std::size_t substitute = diagonal + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
-      row[j] = std::min({above + 1, row[j - 1] + 1, substitute});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
 
 std::string Quoted(std::string_view text) {
   std::string quoted(1, '"');
@@ -48,15 +30,15 @@ std::string UnknownFluid(std::string_view name) {
   return message + " (--list shows them all)";
 }
 
-std::string OutsideRange(std::string_view what, const FluidRef& fluid) {
-  return std::string(kOutOfRange) + " " + std::string(what) + " is not within " + RangeText(*fluid.entry) +
-         " for " + std::string(fluid.entry->listText) + ".";
+std::string OutsideRange(std::string_view what, const Fluid& fluid) {
+  return std::string(kOutOfRange) + " " + std::string(what) + " is not within " + RangeText(fluid) + " for " +
+         std::string(fluid.name) + ".";
 }
 
 bool InRange(double t, const Fluid& fluid) { return t >= fluid.Tmin && t <= fluid.Tmax; }
 
 // The temperatures of a lookup request, or why there are none.
-std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const FluidRef& fluid) {
+std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const Fluid& fluid) {
   const bool anySweep = a.from || a.to || a.step;
   if (anySweep && !a.temperatures.empty())
     return std::string("give either temperatures or --from/--to/--step, not both");
@@ -68,8 +50,8 @@ std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const
     if (!step) return "--step " + Quoted(*a.step) + " is not a finite number";
     auto sweep = PlanSweep(*from, *to, *step);
     if (auto* refusal = std::get_if<std::string>(&sweep)) return std::move(*refusal);
-    if (!InRange(*from, *fluid.entry)) return OutsideRange("--from " + *a.from, fluid);
-    if (!InRange(*to, *fluid.entry)) return OutsideRange("--to " + *a.to, fluid);
+    if (!InRange(*from, fluid)) return OutsideRange("--from " + *a.from, fluid);
+    if (!InRange(*to, fluid)) return OutsideRange("--to " + *a.to, fluid);
     return Temperatures(std::get<Sweep>(sweep));
   }
   if (a.temperatures.empty())
@@ -79,7 +61,7 @@ std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const
   for (const std::string& text : a.temperatures) {
     const auto t = ParseNumber(text);
     if (!t) return Quoted(text) + " is not a temperature: give a finite number of kelvin, such as 310.5";
-    if (!InRange(*t, *fluid.entry)) return OutsideRange("T = " + text, fluid);
+    if (!InRange(*t, fluid)) return OutsideRange("T = " + text, fluid);
     list.push_back(*t);
   }
   return Temperatures(std::move(list));
@@ -88,27 +70,14 @@ std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const
 }  // namespace
 
 std::optional<Format> FormatNamed(std::string_view name) {
-  const auto is = [name](std::string_view word) { return EditDistance(name, word) == 0; };
+  const auto is = [name](std::string_view word) {
+    return std::equal(name.begin(), name.end(), word.begin(), word.end(),
+                      [](char x, char y) { return Lower(x) == Lower(y); });
+  };
   if (is("table")) return Format::Table;
   if (is("csv")) return Format::Csv;
   if (is("json")) return Format::Json;
   return std::nullopt;
-}
-
-std::vector<std::string_view> ClosestIds(std::string_view name, std::size_t most) {
-  std::size_t best = std::numeric_limits<std::size_t>::max();
-  std::vector<std::string_view> ids;
-  for (const Category& category : Categories()) {
-    for (const Fluid& fluid : category.fluids) {
-      const std::size_t d = std::min(EditDistance(name, fluid.id), EditDistance(name, fluid.listText));
-      if (d < best) {
-        best = d;
-        ids.clear();
-      }
-      if (d == best && ids.size() < most) ids.push_back(fluid.id);
-    }
-  }
-  return ids;
 }
 
 std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
@@ -122,9 +91,9 @@ std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
   }
   if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids)"};
   request.fluid = FindFluid(*a.fluid);
-  if (!request.fluid.entry) return Refusal{UnknownFluid(*a.fluid)};
+  if (!request.fluid) return Refusal{UnknownFluid(*a.fluid)};
 
-  auto temperatures = TemperaturesOf(a, request.fluid);
+  auto temperatures = TemperaturesOf(a, *request.fluid);
   if (auto* refusal = std::get_if<std::string>(&temperatures)) return Refusal{std::move(*refusal)};
   request.temperatures = std::move(std::get<Temperatures>(temperatures));
   return request;

@@ -30,7 +30,7 @@ struct Arguments {
 struct Request {
   Format format = Format::Table;
   bool list = false;  // list the catalog; nothing else is set then
-  FluidRef fluid;
+  const Fluid* fluid = nullptr;
   std::optional<Temperatures> temperatures;
 };
 
@@ -39,9 +39,5 @@ struct Refusal {
 };
 
 std::variant<Request, Refusal> MakeRequest(const Arguments& arguments);
-
-// The ids of the fluids whose id or list text is nearest to `name` in edit
-// distance, ignoring case: every id at the smallest distance, at most `most`.
-std::vector<std::string_view> ClosestIds(std::string_view name, std::size_t most = 3);
 
 }  // namespace vantorel::cli

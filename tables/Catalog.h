@@ -1,34 +1,37 @@
 #pragma once
-// The one place that knows the categories, their fluids, the texts the lists
-// show, each fluid's valid range and its table procedure. The window and
-// vantorel-props both read it, so they can never disagree.
+// The one place that knows the categories and their tables, their fluids,
+// the names people type for them, the texts the lists show, each fluid's
+// valid range and table procedure, and the labels each category shows. The
+// window, vantorel-props and the checked call all read it, so they can never
+// disagree.
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "Display.h"
+#include "Lookup.h"
 #include "PropertyState.h"
+#include "vantorel.h"
 
 namespace vantorel {
 
 inline constexpr std::string_view kCategoryPrompt = "--Select Material Category--";
 inline constexpr std::string_view kFluidPrompt = "--Select Fluid--";
 
-struct Fluid {
-  std::string_view id;        // stable short name for scripts: "carbon-dioxide"
-  std::string_view listText;  // what the fluid list shows: "Carbon Dioxide (CO2)"
-  double Tmin, Tmax;          // valid range in kelvin, both ends included
-  void (*props)();            // the table procedure: State.Temp in, slots out
-  SlotValues (*lookUp)(double t);  // the same look-up as a pure function
+namespace detail {
+
+struct FluidTables {
+  void (*props)();                            // the table procedure: State.Temp in, slots out
+  const PropertyTable& (*pieceAt)(double t);  // the table, or the piece of it, that serves t
 };
 
-struct Category {
-  std::string_view listText;  // "Gases at Atmoshperic Pressure" (spelled so)
-  std::span<const Fluid> fluids;
+struct CategoryTables {
+  std::span<const ShownProperty> shown;  // the result labels it shows, in label order
 };
 
-// The four categories in list order; category index i (1 to 4) is element i-1.
-std::span<const Category> Categories();
+}  // namespace detail
 
 // The category at list index 1 to 4, or null.
 const Category* CategoryAt(int category);
@@ -36,14 +39,29 @@ const Category* CategoryAt(int category);
 // The fluid at (category 1 to 4, fluid 1 to n), or null.
 const Fluid* FluidAt(int category, int fluid);
 
-struct FluidRef {
-  int category = 0;  // 1 to 4
-  int fluid = 0;     // 1 to n
-  const Fluid* entry = nullptr;
-};
+// The labels a category shows, in label order.
+inline std::span<const ShownProperty> Shown(const Category& category) { return category.tables->shown; }
 
-// Finds a fluid by its short id or its list text, ignoring case.
-FluidRef FindFluid(std::string_view name);
+// The labels category 1 to 4 shows; empty for any other index.
+std::span<const ShownProperty> ShownProperties(int category);
+
+// The property shown in `label` for `category`, if that label is written.
+const ShownProperty* ShownAt(int category, int label);
+
+// What label `label` of `category` shows from the slots of `state` (looked
+// up at state.Temp); nothing when the category does not write that label.
+std::optional<std::string> LabelText(int category, int label, const PropertyState& state,
+                                     std::string_view decimalPoint = ".");
+
+// The fluids a name that fits more than one stands for ("nak"); empty for
+// any other name.
+std::span<const std::string_view> AmbiguousIds(std::string_view name);
+
+// The fluid's table procedure, as the window calls it.
+inline void Props(const Fluid& fluid) { fluid.tables->props(); }
+
+// The fluid's look-up at t as a pure function; t within its range.
+inline SlotValues LookUpSlots(const Fluid& fluid, double t) { return LookUp(fluid.tables->pieceAt(t), t); }
 
 // The range as the range label shows it: "100K <= T <= 3000K".
 std::string RangeText(double Tmin, double Tmax, std::string_view decimalPoint = ".");

@@ -25,6 +25,15 @@ enum class Markers : std::uint8_t {
 inline constexpr std::string_view kNoValueText = "----";
 inline constexpr std::string_view kInfiniteText = "INFINITE";
 
+// A property's unit as the book gives it, and the SI base unit it converts to.
+struct Unit {
+  std::string_view book;  // "kJ/kg·K"; empty for a pure number
+  std::string_view si;    // "J/(kg·K)"
+  int exponent;           // one book unit is 10^exponent SI units (kJ: 3, bar: 5)
+
+  operator std::string_view() const { return book; }
+};
+
 // One result label of a category.
 struct ShownProperty {
   int label;                // lblProp index, 0 to 13
@@ -33,17 +42,11 @@ struct ShownProperty {
   Markers markers;
   std::string_view name;    // "dynamic viscosity"
   std::string_view symbol;  // "μ"
-  std::string_view unit;    // "N·s/m²"; empty for a pure number
+  Unit unit;
   // Markers are read as markers only above this temperature. Below it the
   // table has a value everywhere, and -1 is that value.
   double markersAbove = -std::numeric_limits<double>::infinity();
 };
-
-// The labels a category (1 to 4) shows, in label order; empty for any other.
-std::span<const ShownProperty> ShownProperties(int category);
-
-// The property shown in `label` for `category`, if that label is written.
-const ShownProperty* ShownAt(int category, int label);
 
 // The shortest text that reads back as exactly v ("1.1281", "0.5", "47000"),
 // with `decimalPoint` in place of '.'.
@@ -56,11 +59,6 @@ std::string SuffixText(int power);
 // at temperature `t`.
 std::string LabelText(const ShownProperty& property, double value, double t,
                       std::string_view decimalPoint = ".");
-
-// What label `label` of `category` shows from the slots of `state` (looked
-// up at state.Temp); nothing when the category does not write that label.
-std::optional<std::string> LabelText(int category, int label, const PropertyState& state,
-                                     std::string_view decimalPoint = ".");
 
 // The marker a shown slot holds at temperature `t`, if its label tests for one.
 enum class ShownMarker : std::uint8_t { Number, NoValue, Infinite };

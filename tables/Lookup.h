@@ -7,6 +7,7 @@
 // empty or infinite).
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -69,7 +70,7 @@ struct DerivedSlot {
   Kind kind;
   Slot slot;
   double value;
-  int places = 0;
+  int places = 0;  // PerKelvin: rounded to these; Fixed: the decimals value is written with
 };
 
 // A cell that holds another value when its row is the lower row of the
@@ -78,6 +79,13 @@ struct LowerRowCell {
   double rowT;
   int column;
   double value;
+};
+
+// A cell where the book's printed value contradicts its own row, and the
+// table holds the value the row implies (see data/CORRECTIONS.md).
+struct CorrectedCell {
+  double rowT;
+  int column;
 };
 
 inline constexpr int kMaxColumns = 14;
@@ -92,6 +100,7 @@ struct PropertyTable {
   double inclusiveRow = kNone;
   std::span<const DerivedSlot> derived = {};
   std::span<const LowerRowCell> lowerRowCells = {};
+  std::span<const CorrectedCell> corrected = {};
 
   // Worked out from the fields above by Prepared. A table that has not been
   // through it is looked up column by column, with the same results.
@@ -145,8 +154,12 @@ struct LookupBracket {
   double lo[kMaxColumns];
 };
 
-// The scan: starts at rows 0 and 1 and moves down one row for each threshold
-// t(1) ... t(n-2) that T passes under `test`.
+// The index of the bracket's upper row: the scan starts at rows 0 and 1 and
+// moves down one row for each threshold t(1) ... t(n-2) that t passes under
+// `test`.
+int ScanRow(const PropertyTable& table, double t, ScanTest test);
+
+// The scan's bracket with its cells.
 LookupBracket ScanBracket(const PropertyTable& table, double t, ScanTest test);
 
 // The whole look-up of one table at temperature t: a pure function.
@@ -154,5 +167,142 @@ SlotValues LookUp(const PropertyTable& table, double t);
 
 // The table procedure's shell: reads State.Temp, writes the slots to State.
 void LookUpIntoState(const PropertyTable& table);
+
+// The double nearest to the decimal that `book`, rounded to `places`
+// decimals, stands for, times 10^exponent. The rounded value is a whole
+// number m over 10^places; m times or over an exact power of ten is one
+// correctly rounded operation: 189.3 (1 place) times 10^-7 is 1.893e-05,
+// which 189.3 * 1e-7 is not.
+double ScaledDecimal(double book, int places, int exponent);
+
+// ---------------------------------------------------------------------------
+// The look-up routine itself, for the callers above and for the checked
+// call, which each want a different part of what it finds.
+
+// One slot's result with how it was reached.
+struct Written {
+  Slot slot;
+  double value;  // what the slot holds: the rounded number, or a marker
+  ValueState state;
+  int places;    // the decimals it was rounded to (or is written with)
+  int column;    // the table column; -1 for a derived slot
+  DerivedSlot::Kind derived;  // for a derived slot, how it was set
+  // The bracket's two rows (temperature, then the cells) and the lower
+  // row's cell as used (a lower-row cell may stand in for it). Null rows for
+  // a derived slot.
+  const double* upper;
+  const double* lower;
+  double lo;
+};
+
+namespace lookup_detail {
+
+// Rounding to a whole number, halves to even: adding 1.5 * 2^52 leaves no
+// bits below the units, so the sum is y rounded that way (the constant is
+// even), and taking it away again is exact. From 2^51 up every double is
+// whole already. A result of zero comes out as +0, never -0.
+inline constexpr double kShift = 6755399441055744.0;
+inline constexpr double kExactlyWhole = 0x1p51;
+inline constexpr double kPowersOfTen[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+
+int PlacesAt(const Column& column, double t);
+
+struct Special {
+  double value;
+  ValueState state;
+};
+// The cells the book leaves empty or infinite, and values only at the rows.
+Special EvaluateSpecial(const Column& column, double tHi, double tLo, double hi, double lo, double t);
+
+}  // namespace lookup_detail
+
+// The look-up of one table at t; `write(const Written&)` receives each slot's
+// result, in slot order of the columns, then the derived slots.
+template <typename Write>
+void LookUpWith(const PropertyTable& table, double t, Write&& write) {
+  using namespace lookup_detail;
+  const int columns = static_cast<int>(table.columns.size());
+  const int width = table.Width();
+
+  if (table.oneBracket) {
+    // The common case, laid out so that the compiler can work on several
+    // columns at once: every lane still makes the same IEEE double operations
+    // in the same order as Interpolate and RoundHalfEven.
+    const double* upper = table.cells.data() + ScanRow(table, t, table.scan) * width;
+    const double* lower = upper + width;
+    const double tHi = upper[0], tLo = lower[0];
+    const double* hi = upper + 1;
+    double lo[kMaxColumns], y[kMaxColumns], v[kMaxColumns];
+    int places[kMaxColumns];
+    for (int c = 0; c < columns; ++c) lo[c] = lower[c + 1];
+    for (const LowerRowCell& cell : table.lowerRowCells)
+      if (cell.rowT == tLo) lo[cell.column] = cell.value;
+    for (int c = 0; c < columns; ++c) places[c] = table.columns[c].places;
+    if (table.banded)
+      for (int c = 0; c < columns; ++c)
+        if (!table.columns[c].bands.empty()) places[c] = PlacesAt(table.columns[c], t);
+    double scale[kMaxColumns];
+    for (int c = 0; c < columns; ++c) scale[c] = kPowersOfTen[places[c]];
+
+    const double d = tHi - t;
+    const double s = tHi - tLo;
+    for (int c = 0; c < columns; ++c) {
+      const double e = hi[c] - lo[c];
+      const double p = d * e;
+      const double q = p / s;
+      y[c] = (hi[c] - q) * scale[c];
+      v[c] = ((y[c] + kShift) - kShift) / scale[c];
+    }
+    for (int c = 0; c < columns; ++c) {
+      ValueState state = ValueState::Value;
+      // Rare: a value already whole beyond 2^51, or a cell without a value.
+      if (!(std::fabs(y[c]) < kExactlyWhole)) {
+        if (std::isfinite(y[c])) {
+          v[c] = y[c] / scale[c];
+        } else {
+          const Special special = EvaluateSpecial(table.columns[c], tHi, tLo, hi[c], lo[c], t);
+          v[c] = special.value;
+          state = special.state;
+        }
+      }
+      write(Written{table.columns[c].slot, v[c], state, places[c], c, DerivedSlot::Kind::Fixed, upper, lower,
+                    lo[c]});
+    }
+  } else {
+    // Column by column, each from the rows its own scan test chooses.
+    const int tableRow = ScanRow(table, t, table.scan);
+    int otherRow = -1;  // for the columns with the other scan test, once needed
+    for (int c = 0; c < columns; ++c) {
+      const Column& column = table.columns[c];
+      int row = tableRow;
+      if (column.scan != ScanTest::Inherit && column.scan != table.scan) {
+        if (otherRow < 0) otherRow = ScanRow(table, t, column.scan);
+        row = otherRow;
+      }
+      const double* upper = table.cells.data() + row * width;
+      const double* lower = upper + width;
+      const double hi = upper[c + 1];
+      double lo = lower[c + 1];
+      for (const LowerRowCell& cell : table.lowerRowCells)
+        if (cell.rowT == lower[0] && cell.column == c) lo = cell.value;
+      const int places = PlacesAt(column, t);
+      Written w{column.slot, 0, ValueState::Value, places, c, DerivedSlot::Kind::Fixed, upper, lower, lo};
+      if (column.use == ColumnUse::Interpolate && std::isfinite(hi) && std::isfinite(lo)) {
+        w.value = RoundHalfEven(Interpolate(upper[0], lower[0], hi, lo, t), places);
+      } else {
+        const Special special = EvaluateSpecial(column, upper[0], lower[0], hi, lo, t);
+        w.value = special.value;
+        w.state = special.state;
+      }
+      write(w);
+    }
+  }
+
+  for (const DerivedSlot& d : table.derived) {
+    Written w{d.slot, d.value, ValueState::Value, d.places, -1, d.kind, nullptr, nullptr, 0};
+    if (d.kind == DerivedSlot::Kind::PerKelvin) w.value = RoundHalfEven(d.value / t, d.places);
+    write(w);
+  }
+}
 
 }  // namespace vantorel

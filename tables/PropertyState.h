@@ -4,23 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
+
+#include "vantorel.h"  // Slot
 
 namespace vantorel {
-
-// Result slots, in the order the procedures write them. The first eight are
-// the common set (gases, saturated fluids, liquid metals); the rest belong to
-// saturated water alone.
-enum class Slot : std::uint8_t {
-  Rho, Cp, Mu, Nu, K, Alpha, Pr, Beta,
-  P, Vf, Vg, Hfg, Cpf, Cpg, Muf, Mug, Kf, Kg, Prf, Prg, Sigmaf, Betaf,
-};
-inline constexpr int kSlotCount = 22;
-
-constexpr int Index(Slot s) { return static_cast<int>(s); }
-
-// The slot's name as the program writes it ("Rho", "Sigmaf").
-std::string_view SlotName(Slot s);
 
 // Marker values a slot may hold instead of a number.
 inline constexpr double kNoValueMarker = -1;   // the table has no value here: "----"

@@ -241,16 +241,21 @@ constexpr auto kNitrogenColumns = Columns(4, 3, 1, 2, 1, 1, 3);
 constexpr auto kOxygenColumns = Columns(4, 3, 1, 2, 1, 1, 3);
 constexpr auto kSteamColumns = Columns(4, 3, 1, 2, 1, 1, 3);
 
+// The corrected cells, by row and column (Rho 0, Cp 1, Mu 2, Nu 3, K 4, Alpha 5, Pr 6).
+constexpr CorrectedCell kAirCorrected[] = {{1300, 5}};
+constexpr CorrectedCell kNitrogenCorrected[] = {{800, 1}};
+constexpr CorrectedCell kOxygenCorrected[] = {{1300, 2}};
+
 }  // namespace
 
-constinit const PropertyTable Air = Prepared({RowsOf<kAirRows>(), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Air = Prepared({RowsOf<kAirRows>(), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kAirCorrected});
 constinit const PropertyTable Ammonia = Prepared({RowsOf<kAmmoniaRows>(), kAmmoniaColumns, ScanTest::AtOrBelow, kNone, kBeta});
 constinit const PropertyTable CarbonDioxide = Prepared({RowsOf<kCarbonDioxideRows>(), kCarbonDioxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
 constinit const PropertyTable CarbonMonoxide = Prepared({RowsOf<kCarbonMonoxideRows>(), kCarbonMonoxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
 constinit const PropertyTable Helium = Prepared({RowsOf<kHeliumRows>(), kHeliumColumns, ScanTest::AtOrBelow, kNone, kBeta});
 constinit const PropertyTable Hydrogen = Prepared({RowsOf<kHydrogenRows>(), kHydrogenColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Nitrogen = Prepared({RowsOf<kNitrogenRows>(), kNitrogenColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Oxygen = Prepared({RowsOf<kOxygenRows>(), kOxygenColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Nitrogen = Prepared({RowsOf<kNitrogenRows>(), kNitrogenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kNitrogenCorrected});
+constinit const PropertyTable Oxygen = Prepared({RowsOf<kOxygenRows>(), kOxygenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kOxygenCorrected});
 constinit const PropertyTable Steam = Prepared({RowsOf<kSteamRows>(), kSteamColumns, ScanTest::AtOrBelow, kNone, kBeta});
 
 }  // namespace gases

@@ -29,10 +29,10 @@ constexpr std::array<Column, 8> ColumnsWithBeta(int rho, int cp, int mu, int nu,
 }
 
 constexpr DerivedSlot kEngineOilBeta[] = {
-    {.kind = DerivedSlot::Kind::Fixed, .slot = Slot::Beta, .value = 0.7},
+    {.kind = DerivedSlot::Kind::Fixed, .slot = Slot::Beta, .value = 0.7, .places = 1},
 };
 constexpr DerivedSlot kEthyleneGlycolBeta[] = {
-    {.kind = DerivedSlot::Kind::Fixed, .slot = Slot::Beta, .value = 0.65},
+    {.kind = DerivedSlot::Kind::Fixed, .slot = Slot::Beta, .value = 0.65, .places = 2},
 };
 
 constexpr double kEngineOilRows[][8] = {

@@ -93,15 +93,21 @@ constexpr Column kPbBiColumns[] = {
     {.slot = Slot::Pr, .places = 4, .use = ColumnUse::AtRowOnly},
 };
 
+// The corrected cells, by row and column (Rho 0, Cp 1, Nu 2, K 3, Alpha 4, Pr 5).
+constexpr CorrectedCell kBismuthCorrected[] = {{589, 4}};
+constexpr CorrectedCell kPbBiCorrected[] = {{644, 5}};
+
 }  // namespace
 
-constinit const PropertyTable Bismuth = Prepared({RowsOf<kBismuthRows>(), kBismuthColumns, ScanTest::Below});
+constinit const PropertyTable Bismuth = Prepared(
+    {.cells = RowsOf<kBismuthRows>(), .columns = kBismuthColumns, .scan = ScanTest::Below, .corrected = kBismuthCorrected});
 constinit const PropertyTable Lead = Prepared({RowsOf<kLeadRows>(), kLeadColumns, ScanTest::AtOrBelow});
 constinit const PropertyTable Potassium = Prepared({RowsOf<kPotassiumRows>(), kPotassiumColumns, ScanTest::Below});
 constinit const PropertyTable Sodium = Prepared({RowsOf<kSodiumRows>(), kSodiumColumns, ScanTest::Below});
 constinit const PropertyTable NaK45 = Prepared({RowsOf<kNaK45Rows>(), kNaK45Columns, ScanTest::Below});
 constinit const PropertyTable NaK22 = Prepared({RowsOf<kNaK22Rows>(), kNaK22Columns, ScanTest::AtOrBelow});
-constinit const PropertyTable PbBi = Prepared({RowsOf<kPbBiRows>(), kPbBiColumns, ScanTest::AtOrBelow});
+constinit const PropertyTable PbBi = Prepared(
+    {.cells = RowsOf<kPbBiRows>(), .columns = kPbBiColumns, .scan = ScanTest::AtOrBelow, .corrected = kPbBiCorrected});
 
 }  // namespace metals
 

@@ -136,21 +136,16 @@ constinit const PropertyTable LookUpTable = Prepared({
 constinit const PropertyTable LowerSegment = Prepared({.cells = RowsOf<kRows>(1, 2), .columns = kLowerColumns});
 constinit const PropertyTable UpperSegment = Prepared({.cells = RowsOf<kRows>(0, 2), .columns = kUpperColumns});
 
-}  // namespace water
-
-namespace {
-
-// 640 K itself belongs to the look-up, 645 K to the lower segment.
 const PropertyTable& PieceAt(double t) {
-  if (t > 640 && t <= 645) return water::LowerSegment;
-  if (t > 645) return water::UpperSegment;
-  return water::LookUpTable;
+  if (t > 640 && t <= 645) return LowerSegment;
+  if (t > 645) return UpperSegment;
+  return LookUpTable;
 }
 
-}  // namespace
+}  // namespace water
 
-SlotValues SatWaterLookUp(double t) { return LookUp(PieceAt(t), t); }
+SlotValues SatWaterLookUp(double t) { return LookUp(water::PieceAt(t), t); }
 
-void SatWaterProps() { LookUpIntoState(PieceAt(State.Temp)); }
+void SatWaterProps() { LookUpIntoState(water::PieceAt(State.Temp)); }
 
 }  // namespace vantorel

@@ -12,6 +12,10 @@ extern const PropertyTable LookUpTable;
 // The straight lines near the critical point: 645 K to 640 K, and 647.3 K to
 // 645 K.
 extern const PropertyTable LowerSegment, UpperSegment;
+
+// The piece that serves t: 640 K itself belongs to the look-up, 645 K to
+// the lower segment.
+const PropertyTable& PieceAt(double t);
 }  // namespace water
 
 // The whole procedure as a pure function of T: all fourteen water slots.

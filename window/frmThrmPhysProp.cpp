@@ -147,7 +147,7 @@ void frmThrmPhysProp::createControls() {
   lstCategory->setGeometry(tw.rect(240, 1080, 3255, 1260));
   lstCategory->addItem(QString::fromUtf8(kCategoryPrompt.data(), kCategoryPrompt.size()));
   for (const Category& category : Categories())
-    lstCategory->addItem(QString::fromUtf8(category.listText.data(), category.listText.size()));
+    lstCategory->addItem(QString::fromUtf8(category.name.data(), category.name.size()));
 
   lstFluid = new QListWidget(client);
   lstFluid->setObjectName("lstFluid");
@@ -434,7 +434,7 @@ void frmThrmPhysProp::lstCategory_Click() {
   }
   lstFluid->addItem(QString::fromUtf8(kFluidPrompt.data(), kFluidPrompt.size()));
   for (const Fluid& fluid : category->fluids)
-    lstFluid->addItem(QString::fromUtf8(fluid.listText.data(), fluid.listText.size()));
+    lstFluid->addItem(QString::fromUtf8(fluid.name.data(), fluid.name.size()));
   // A category of one fluid has nothing to choose: its fluid is selected.
   lstFluid->setCurrentRow(category->fluids.size() == 1 ? 1 : 0);
 }
@@ -502,9 +502,9 @@ void frmThrmPhysProp::cmdCalc_Click() {
     return;
   }
   const Fluid* entry = FluidAt(category, fluid);
-  if (!entry || !entry->props) return;  // a pair without a table shows nothing
+  if (!entry || !entry->tables) return;  // a pair without a table shows nothing
   State.Temp = *T;
-  entry->props();
+  Props(*entry);
   ShowProps();
 }
 

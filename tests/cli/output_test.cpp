@@ -60,21 +60,24 @@ TEST(OutputTest, AirAt310AsJson) {
   EXPECT_EQ(json["name"], "Air");
   EXPECT_EQ(json["category"], "Gases at Atmoshperic Pressure");
   EXPECT_EQ(json["range"], (Json{{"Tmin", 100.0}, {"Tmax", 3000.0}, {"text", "100K <= T <= 3000K"}}));
-  EXPECT_EQ(json["properties"]["Mu"], (Json{{"name", "dynamic viscosity"}, {"symbol", "μ"}, {"unit", "N·s/m²"}}));
+  EXPECT_EQ(json["table"], "A.4");
+  EXPECT_EQ(json["properties"]["Mu"],
+            (Json{{"name", "dynamic viscosity"}, {"symbol", "μ"}, {"unit", "N·s/m²"}, {"siUnit", "Pa·s"}}));
   ASSERT_EQ(json["results"].size(), 1u);
   const Json& row = json["results"][0];
   EXPECT_EQ(row["T"], 310.0);
   const Json expected = {
-      {"Rho", {{"text", "1.1281"}, {"value", 1.1281}, {"unit", "kg/m³"}}},
-      {"Cp", {{"text", "1.007"}, {"value", 1.007}, {"unit", "kJ/kg·K"}}},
-      {"Mu", {{"text", "189.3E-7"}, {"value", 1.893e-5}, {"unit", "N·s/m²"}}},
-      {"Nu", {{"text", "16.9E-6"}, {"value", 1.69e-5}, {"unit", "m²/s"}}},
-      {"K", {{"text", "27E-3"}, {"value", 0.027}, {"unit", "W/m·K"}}},
-      {"Alpha", {{"text", "24E-6"}, {"value", 2.4e-5}, {"unit", "m²/s"}}},
-      {"Pr", {{"text", "0.706"}, {"value", 0.706}, {"unit", ""}}},
-      {"Beta", {{"text", "3.23E-3"}, {"value", 0.00323}, {"unit", "K⁻¹"}}},
+      {"Rho", {{"text", "1.1281"}, {"value", 1.1281}, {"unit", "kg/m³"}, {"si", 1.1281}}},
+      {"Cp", {{"text", "1.007"}, {"value", 1.007}, {"unit", "kJ/kg·K"}, {"si", 1007.0}}},
+      {"Mu", {{"text", "189.3E-7"}, {"value", 1.893e-5}, {"unit", "N·s/m²"}, {"si", 1.893e-5}}},
+      {"Nu", {{"text", "16.9E-6"}, {"value", 1.69e-5}, {"unit", "m²/s"}, {"si", 1.69e-5}}},
+      {"K", {{"text", "27E-3"}, {"value", 0.027}, {"unit", "W/m·K"}, {"si", 0.027}}},
+      {"Alpha", {{"text", "24E-6"}, {"value", 2.4e-5}, {"unit", "m²/s"}, {"si", 2.4e-5}}},
+      {"Pr", {{"text", "0.706"}, {"value", 0.706}, {"unit", ""}, {"si", 0.706}}},
+      {"Beta", {{"text", "3.23E-3"}, {"value", 0.00323}, {"unit", "K⁻¹"}, {"si", 0.00323}}},
   };
   EXPECT_EQ(row["properties"], expected);
+  EXPECT_EQ(row["source"], (Json{{"table", "A.4"}, {"rows", {300.0, 350.0}}, {"corrected", false}}));
 }
 
 TEST(OutputTest, JsonKeepsThePropertiesInLabelOrder) {
@@ -130,67 +133,35 @@ TEST(OutputTest, JsonValuesAreTheShownTextsReadAsDecimals) {
   EXPECT_GT(differsFromScaledSlot, 0);
 }
 
-// Writes one row of `category`'s first fluid through the writer of `format`.
-std::string OneRow(Format format, int category, const SlotValues& values, double t = 300) {
-  char* text = nullptr;
-  std::size_t size = 0;
-  std::FILE* file = open_memstream(&text, &size);
-  {
-    OutputBuffer buffer(file);
-    const FluidRef fluid{category, 1, FluidAt(category, 1)};
-    const auto writer = MakeRowWriter(format, fluid, buffer);
-    writer->Begin();
-    writer->Row(t, values);
-    writer->End();
-  }
-  std::fclose(file);
-  std::string out(text, size);
-  std::free(text);
-  return out;
-}
-
-TEST(OutputTest, WaterMarkersBecomeNullAndInfiniteInJsonWhereTheLabelsTestForThem) {
-  SlotValues water;
-  for (Slot s : {Slot::P, Slot::Vf, Slot::Vg, Slot::Hfg, Slot::Cpf, Slot::Cpg, Slot::Muf, Slot::Mug, Slot::Kf,
-                 Slot::Kg, Slot::Prf, Slot::Prg, Slot::Sigmaf, Slot::Betaf})
-    water.Set(s, 1);
-  water.Set(Slot::P, -1);     // no marker test: a number
-  water.Set(Slot::Vf, 1.002);
-  water.Set(Slot::Cpf, -1);
-  water.Set(Slot::Cpg, -2);
-  water.Set(Slot::Prg, -2);
-  water.Set(Slot::Betaf, -1);
-  water.Set(Slot::Muf, 855);
-  const Json row = Json::parse(OneRow(Format::Json, 3, water, 646))["results"][0]["properties"];
-  EXPECT_EQ(row["P"], (Json{{"text", "-1"}, {"value", -1.0}, {"unit", "bar"}}));
-  EXPECT_EQ(row["Vf"]["value"], 1.002e-3);
-  EXPECT_EQ(row["Cpf"], (Json{{"text", "----"}, {"value", nullptr}, {"unit", "kJ/kg·K"}}));
-  EXPECT_EQ(row["Cpg"], (Json{{"text", "INFINITE"}, {"value", "infinite"}, {"unit", "kJ/kg·K"}}));
-  EXPECT_EQ(row["Prg"]["value"], "infinite");
-  EXPECT_EQ(row["Betaf"], (Json{{"text", "----"}, {"value", nullptr}, {"unit", "K⁻¹"}}));
-  EXPECT_EQ(row["Muf"]["value"], 855e-6);
-  EXPECT_EQ(row.size(), 14u);
-
-  EXPECT_EQ(OneRow(Format::Csv, 3, water, 646),
-            "T,P,Vf,Vg,Hfg,Cpf,Cpg,Muf,Mug,Kf,Kg,Prf,Prg,Sigmaf,Betaf\n"
-            "646,-1,1.002E-3,1,1,----,INFINITE,855E-6,1E-6,1E-3,1E-3,1,INFINITE,1E-3,----\n");
-
+TEST(OutputTest, WaterMarkersBecomeNullAndInfiniteInJson) {
+  const Json json = Json::parse(Succeeded({"water", "646", "647.3", "277.015", "-f", "json"}).out);
+  const Json& near = json["results"][0]["properties"];
+  EXPECT_EQ(near["Cpf"], (Json{{"text", "----"}, {"value", nullptr}, {"unit", "kJ/kg·K"}, {"si", nullptr}}));
+  EXPECT_EQ(near["Betaf"]["si"], nullptr);
+  EXPECT_EQ(near["P"]["si"], 21780000.0);
+  EXPECT_EQ(near["Vf"]["value"], 2.707e-3);
+  EXPECT_EQ(near.size(), 14u);
+  const Json& critical = json["results"][1]["properties"];
+  EXPECT_EQ(critical["Cpg"], (Json{{"text", "INFINITE"}, {"value", "infinite"}, {"unit", "kJ/kg·K"}, {"si", "infinite"}}));
+  EXPECT_EQ(json["results"][1]["source"]["rows"], Json({647.3}));
   // Up to 420 K the book has an expansion coefficient everywhere: -1 is a value.
-  const Json cool = Json::parse(OneRow(Format::Json, 3, water, 277.015))["results"][0]["properties"];
-  EXPECT_EQ(cool["Betaf"], (Json{{"text", "-1E-6"}, {"value", -1e-6}, {"unit", "K⁻¹"}}));
+  const Json& cool = json["results"][2]["properties"];
+  EXPECT_EQ(cool["Betaf"], (Json{{"text", "-1E-6"}, {"value", -1e-6}, {"unit", "K⁻¹"}, {"si", -1e-6}}));
+  EXPECT_EQ(Succeeded({"water", "646", "-f", "csv"}).out,
+            "T,P,Vf,Vg,Hfg,Cpf,Cpg,Muf,Mug,Kf,Kg,Prf,Prg,Sigmaf,Betaf\n"
+            "646,217.8,2.707E-3,0.0039,204,----,----,50E-6,40.5E-6,290.6E-3,204.1E-3,----,----,0.06E-3,----\n");
 }
 
 TEST(OutputTest, MetalsShowSixPropertiesAndTheirNoValueMarkers) {
-  SlotValues metal;
-  metal.Set(Slot::Rho, 10011), metal.Set(Slot::Cp, -1), metal.Set(Slot::Nu, 1.617), metal.Set(Slot::K, 16.4);
-  metal.Set(Slot::Alpha, -1), metal.Set(Slot::Pr, 0.0142);
-  EXPECT_EQ(OneRow(Format::Csv, 4, metal), "T,Rho,Cp,Nu,K,Alpha,Pr\n300,10011,----,1.617E-7,16.4,----,0.0142\n");
-  const Json row = Json::parse(OneRow(Format::Json, 4, metal))["results"][0]["properties"];
+  EXPECT_EQ(Succeeded({"lead", "756", "-f", "csv"}).out, "T,Rho,Cp,Nu,K,Alpha,Pr\n756,10411,----,1.847E-7,15.6,----,----\n");
+  const Json json = Json::parse(Succeeded({"lead", "756", "-f", "json"}).out);
+  const Json& row = json["results"][0]["properties"];
   EXPECT_EQ(row["Cp"]["value"], nullptr);
-  EXPECT_EQ(row["Alpha"]["value"], nullptr);
-  EXPECT_EQ(row["Nu"]["value"], 1.617e-7);
+  EXPECT_EQ(row["Alpha"]["si"], nullptr);
+  EXPECT_EQ(row["Nu"]["si"], 1.847e-7);
   EXPECT_FALSE(row.contains("Mu"));
   EXPECT_FALSE(row.contains("Beta"));
+  EXPECT_EQ(json["results"][0]["source"], (Json{{"table", "A.7"}, {"rows", {755.0, 977.0}}, {"corrected", false}}));
 }
 
 std::string Label(const ShownProperty& p, double v, double t) {
@@ -206,11 +177,10 @@ TEST(LabelTextTest, TheQuickWriterWritesWhatTheWindowShows) {
     for (const ShownProperty& p : ShownProperties(c))
       for (const double t : {300.0, 500.0})
         for (const double v : {-1.0, -2.0, -0.5, 0.0, 1e-5, 0.0001, 1e6, 123456.789, 1.0 / 3})
-          ASSERT_EQ(Label(p, v, t), LabelText(p, v, t)) << category.listText << " " << p.name << " " << v;
+          ASSERT_EQ(Label(p, v, t), LabelText(p, v, t)) << category.name << " " << p.name << " " << v;
     for (const Fluid& fluid : category.fluids) {
-      if (!fluid.lookUp) continue;
       for (double t = fluid.Tmin; t <= fluid.Tmax; t += 0.37) {
-        const SlotValues values = fluid.lookUp(t);
+        const SlotValues values = LookUpSlots(fluid, t);
         for (const ShownProperty& p : ShownProperties(c))
           ASSERT_EQ(Label(p, values[p.slot], t), LabelText(p, values[p.slot], t)) << fluid.id << " " << t;
       }
@@ -225,23 +195,23 @@ TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
   ASSERT_EQ(json["categories"].size(), Categories().size());
   for (std::size_t c = 0; c < Categories().size(); ++c) {
     const Category& category = Categories()[c];
-    EXPECT_EQ(json["categories"][c]["name"], category.listText);
-    EXPECT_NE(table.find(std::string(category.listText) + "\n"), std::string::npos);
+    EXPECT_EQ(json["categories"][c]["name"], category.name);
+    EXPECT_NE(table.find(std::string(category.name) + "\n"), std::string::npos);
     for (std::size_t f = 0; f < category.fluids.size(); ++f) {
       const Fluid& fluid = category.fluids[f];
       const Json& entry = json["categories"][c]["fluids"][f];
       EXPECT_EQ(entry["id"], fluid.id);
-      EXPECT_EQ(entry["name"], fluid.listText);
+      EXPECT_EQ(entry["name"], fluid.name);
       EXPECT_EQ(entry["range"]["text"], RangeText(fluid));
 
       const auto start = table.find("  " + std::string(fluid.id) + " ");
       ASSERT_NE(start, std::string::npos) << fluid.id;
       const std::string line = table.substr(start, table.find('\n', start) - start);
-      EXPECT_NE(line.find(fluid.listText), std::string::npos) << line;
+      EXPECT_NE(line.find(fluid.name), std::string::npos) << line;
       EXPECT_NE(line.find(RangeText(fluid)), std::string::npos) << line;
 
-      const std::string row = std::string(category.listText) + "," + std::string(fluid.id) + "," +
-                              std::string(fluid.listText) + "," + NumberText(fluid.Tmin) + "," +
+      const std::string row = std::string(category.name) + "," + std::string(fluid.id) + "," +
+                              std::string(fluid.name) + "," + NumberText(fluid.Tmin) + "," +
                               NumberText(fluid.Tmax) + "\n";
       EXPECT_NE(csv.find(row), std::string::npos) << row;
     }

@@ -10,6 +10,9 @@
 // and holds a finite number; a slot whose label tests for no marker never
 // holds one; the infinite marker appears only at single temperatures, never
 // one ulp beside them; and each label's text is what its value reads as.
+// The checked call gives a reading exactly within the range, agreeing with
+// the labels, and an error anywhere else; any bytes as a fluid's name give a
+// reading or an unknown-fluid error.
 
 #include <algorithm>
 #include <bit>
@@ -27,6 +30,7 @@
 #include "Display.h"
 #include "FuzzCheck.h"
 #include "PropertyState.h"
+#include "vantorel.h"
 
 namespace {
 
@@ -126,7 +130,7 @@ void CheckLabels(int category, const Fluid& fluid, double t, const SlotValues& v
     if (marker == ShownMarker::Infinite) {
       for (const double beside : {Ulps(t, -1), Ulps(t, 1)}) {
         if (beside < fluid.Tmin || beside > fluid.Tmax) continue;
-        FUZZ_CHECK(MarkerOf(p, fluid.lookUp(beside)[p.slot], beside) != ShownMarker::Infinite,
+        FUZZ_CHECK(MarkerOf(p, LookUpSlots(fluid, beside)[p.slot], beside) != ShownMarker::Infinite,
                    where(p) + ": infinite at " + Describe(beside) + " too");
       }
     }
@@ -160,21 +164,29 @@ void CheckLabels(int category, const Fluid& fluid, double t, const SlotValues& v
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // Any bytes as a fluid's name: a reading only for a name the catalog knows.
+  const std::string_view name(reinterpret_cast<const char*>(data), size);
+  const Result named = LookUp(name, 300);
+  FUZZ_CHECK(named.ok() || FindFluid(name) ? named.ok() || named.error().code == ErrorCode::OutOfRange
+                                            : named.error().code == ErrorCode::UnknownFluid ||
+                                                  named.error().code == ErrorCode::AmbiguousFluid,
+             "the name " + std::string(name.substr(0, 40)));
+
   Bytes in(data, size);
   const Entry& entry = Entries()[in.Byte() % Entries().size()];
   const Fluid& fluid = *entry.fluid;
   const double t = Temperature(in, fluid);
   const auto where = [&] { return std::string(fluid.id) + " at " + Describe(t); };
 
-  const SlotValues values = fluid.lookUp(t);
-  const SlotValues again = fluid.lookUp(t);
+  const SlotValues values = LookUpSlots(fluid, t);
+  const SlotValues again = LookUpSlots(fluid, t);
   FUZZ_CHECK(again.written == values.written, where() + ": a second look-up writes other slots");
 
   // The table procedure reads State.Temp and writes what the look-up returns
   // into State, and leaves every other slot and the temperature alone.
   for (int s = 0; s < kSlotCount; ++s) State[static_cast<Slot>(s)] = Untouched(s);
   State.Temp = t;
-  fluid.props();
+  Props(fluid);
   FUZZ_CHECK(SameBits(State.Temp, t), where() + ": Temp became " + Describe(State.Temp));
   for (int s = 0; s < kSlotCount; ++s) {
     const Slot slot = static_cast<Slot>(s);
@@ -187,8 +199,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(SameBits(State[slot], Untouched(s)), where() + ": " + name + " written by the procedure only");
   }
 
-  if (t >= fluid.Tmin && t <= fluid.Tmax) {
+  // The checked call: a reading exactly within the range, with each state
+  // what the label's marker says, else the error that says why not.
+  const Result checked = LookUp(fluid, t);
+  double si[14];
+  const bool inRange = t >= fluid.Tmin && t <= fluid.Tmax;
+  FUZZ_CHECK(checked.ok() == inRange && LookUpValues(fluid, t, si) == inRange, where() + ": checked call");
+  if (!checked.ok())
+    FUZZ_CHECK(checked.error().code == (std::isfinite(t) ? ErrorCode::OutOfRange : ErrorCode::NotFinite) &&
+                   !checked.error().message().empty(),
+               where() + ": " + checked.error().message());
+  if (inRange) {
     CheckLabels(entry.category, fluid, t, values);
+    const auto shown = ShownProperties(entry.category);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const Property& p = checked->properties()[i];
+      const ShownMarker marker = MarkerOf(shown[i], values[p.slot], t);
+      const ValueState state = marker == ShownMarker::NoValue    ? ValueState::NoValue
+                               : marker == ShownMarker::Infinite ? ValueState::Infinite
+                                                                 : ValueState::Value;
+      FUZZ_CHECK(p.state == state && p.text() == LabelText(shown[i], values[p.slot], t) && SameResult(p.value, si[i]) &&
+                     (state != ValueState::Value || (std::isfinite(p.value) && p.book == values[p.slot])),
+                 where() + ": " + std::string(p.id) + " reads " + p.text() + ", SI " + Describe(p.value));
+    }
   } else {
     // Out of the range the caller refuses the temperature; the texts must
     // still be made without harm.

@@ -452,7 +452,7 @@ class Session {
     // Exactly the category's labels, their pictures and the line where the
     // right column is used, each label showing that temperature's look-up.
     const double t = *CheckEntry(now.text, locale_).value;
-    const SlotValues values = fluid->lookUp(t);
+    const SlotValues values = LookUpSlots(*fluid, t);
     QStringList expected;
     bool rightColumn = false;
     for (const ShownProperty& p : ShownProperties(now.category)) {

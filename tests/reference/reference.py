@@ -12,15 +12,22 @@ each fluid and slot, the fixed and computed slots and the markers. The
 program is then run over sweeps of every fluid's range (CSV output) and every
 cell's text is compared with the text the reference gives.
 
+The JSON output is checked too, at every row and its neighbouring doubles:
+each SI value is the shown text read as a decimal and scaled to SI base
+units (exactly, in decimal), and the source names one row at a row's own
+temperature or the two neighbouring rows around any other.
+
 Exit status: 0 all cells agree, 1 a disagreement (the first ones are
-printed) or a run that failed, 77 no data folder (the check is skipped).
+printed), a run that failed or no data folder.
 """
 
+import json
 import math
 import os
 import subprocess
 import sys
 import time
+from decimal import Decimal
 
 # ---------------------------------------------------------------------------
 # Rounding and interpolation.
@@ -570,6 +577,52 @@ def check_run(props, fluid, args, temps, report):
                 report.fail(diagnose(fid, t, slot, g, w))
 
 
+# The book's units and the SI base units they convert to, with the power of
+# ten between them.
+SI_UNITS = {"kg/m³": ("kg/m³", 0), "kJ/kg·K": ("J/(kg·K)", 3), "N·s/m²": ("Pa·s", 0), "m²/s": ("m²/s", 0),
+            "W/m·K": ("W/(m·K)", 0), "K⁻¹": ("1/K", 0), "": ("", 0), "bar": ("Pa", 5), "m³/kg": ("m³/kg", 0),
+            "kJ/kg": ("J/kg", 3), "N/m": ("N/m", 0)}
+
+
+def si_of_text(text, unit):
+    """The shown text as an SI value: "189.3E-7" N·s/m² is 1.893e-05 Pa·s."""
+    if text == "----":
+        return None
+    if text == "INFINITE":
+        return "infinite"
+    mantissa, _, power = text.partition("E")
+    return float(Decimal(mantissa) * Decimal(10) ** (int(power or 0) + SI_UNITS[unit][1]))
+
+
+def check_json(props, fluid, report):
+    """SI values and sources at every row and its neighbouring doubles."""
+    fid, grid = fluid[0], sorted(fluid[3])
+    singles = sweeps_of(fluid)[-1][1]
+    res = subprocess.run([props, fid] + [repr(x) for x in singles] + ["--format", "json"],
+                         capture_output=True, text=True)
+    report.runs += 1
+    if res.returncode != 0:
+        report.fail(f"{fid} as JSON exited {res.returncode}: {res.stderr.strip()}")
+        return
+    out = json.loads(res.stdout)
+    for slot, d in out["properties"].items():
+        if d["siUnit"] != SI_UNITS[d["unit"]][0]:
+            report.fail(f"{fid}: {slot} in {d['unit']} has SI unit {d['siUnit']!r}")
+    for row in out["results"]:
+        t = row["T"]
+        rows = row["source"]["rows"]
+        at = [i for i, g in enumerate(grid) if g == t]
+        below = [i for i, g in enumerate(grid) if g < t]
+        want = [t] if at else [grid[below[-1]], grid[below[-1] + 1]]
+        if rows != want:
+            report.fail(f"{fid} at T={shortest(t)}: rows {rows}, not {want}")
+        for slot, p in row["properties"].items():
+            report.cells += 1
+            want_si = si_of_text(p["text"], p["unit"])
+            if p["si"] != want_si:
+                report.fail(f"{fid} at T={shortest(t)}: {slot} {p['text']} has SI {p['si']!r}, not {want_si!r}")
+
+
 def check_range_ends(props, fluid, report):
     """Each end is inside the range; the next double out is refused."""
     fid, grid = fluid[0], fluid[3]
@@ -586,8 +639,8 @@ def main(argv):
         return 1
     data_dir, props = argv[1], argv[2]
     if not os.path.isdir(data_dir):
-        print(f"reference_check: no data folder at {data_dir}; skipped")
-        return 77
+        print(f"reference_check: no data folder at {data_dir}")
+        return 1
     if not os.access(props, os.X_OK):
         print(f"reference_check: no program to check at {props}")
         return 1
@@ -602,6 +655,7 @@ def main(argv):
     report = Report()
     for fluid in fluids:
         check_range_ends(props, fluid, report)
+        check_json(props, fluid, report)
         for args, temps in sweeps_of(fluid):
             check_run(props, fluid, args, temps, report)
     elapsed = time.monotonic() - start

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "Catalog.h"
 #include "Display.h"
@@ -14,19 +17,19 @@ namespace {
 
 TEST(CatalogTest, ListsTheCategoriesAndFluidsAsTheWindowShowsThem) {
   ASSERT_EQ(Categories().size(), 4u);
-  EXPECT_EQ(CategoryAt(1)->listText, "Gases at Atmoshperic Pressure");
-  EXPECT_EQ(CategoryAt(2)->listText, "Saturated Fluids");
-  EXPECT_EQ(CategoryAt(3)->listText, "Saturated Water");
-  EXPECT_EQ(CategoryAt(4)->listText, "Liquid Metals");
+  EXPECT_EQ(CategoryAt(1)->name, "Gases at Atmoshperic Pressure");
+  EXPECT_EQ(CategoryAt(2)->name, "Saturated Fluids");
+  EXPECT_EQ(CategoryAt(3)->name, "Saturated Water");
+  EXPECT_EQ(CategoryAt(4)->name, "Liquid Metals");
   EXPECT_EQ(CategoryAt(0), nullptr);
   EXPECT_EQ(CategoryAt(5), nullptr);
   EXPECT_EQ(CategoryAt(1)->fluids.size(), 9u);
   EXPECT_EQ(CategoryAt(2)->fluids.size(), 5u);
   EXPECT_EQ(CategoryAt(3)->fluids.size(), 1u);
   EXPECT_EQ(CategoryAt(4)->fluids.size(), 7u);
-  EXPECT_EQ(FluidAt(2, 4)->listText, "Freon (Refrigerant-12) (CCl2F2)");
-  EXPECT_EQ(FluidAt(2, 3)->listText, "Glycerin [C3H5(OH)3]");
-  EXPECT_EQ(FluidAt(4, 7)->listText, "PbBi (44.5%/55.5%)");
+  EXPECT_EQ(FluidAt(2, 4)->name, "Freon (Refrigerant-12) (CCl2F2)");
+  EXPECT_EQ(FluidAt(2, 3)->name, "Glycerin [C3H5(OH)3]");
+  EXPECT_EQ(FluidAt(4, 7)->name, "PbBi (44.5%/55.5%)");
   EXPECT_EQ(FluidAt(1, 0), nullptr);
   EXPECT_EQ(FluidAt(1, 10), nullptr);
 }
@@ -43,12 +46,11 @@ class RangeTest : public testing::TestWithParam<Range> {};
 
 TEST_P(RangeTest, FindsTheFluidAndShowsItsRange) {
   const Range r = GetParam();
-  const FluidRef ref = FindFluid(r.id);
-  ASSERT_NE(ref.entry, nullptr) << r.id;
-  EXPECT_EQ(ref.category, r.category);
-  EXPECT_EQ(ref.fluid, r.fluid);
-  EXPECT_EQ(ref.entry, FluidAt(r.category, r.fluid));
-  EXPECT_EQ(RangeText(*ref.entry), r.text);
+  const Fluid* fluid = FindFluid(r.id);
+  ASSERT_NE(fluid, nullptr) << r.id;
+  EXPECT_EQ(fluid->category, r.category);
+  EXPECT_EQ(fluid, FluidAt(r.category, r.fluid));
+  EXPECT_EQ(RangeText(*fluid), r.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,37 +70,60 @@ INSTANTIATE_TEST_SUITE_P(
                     Range{"potassium", 4, 3, "422K <= T <= 977K"}, Range{"sodium", 4, 4, "366K <= T <= 977K"},
                     Range{"nak-45", 4, 5, "366K <= T <= 977K"}, Range{"nak-22", 4, 6, "366K <= T <= 1033K"},
                     Range{"pbbi", 4, 7, "422K <= T <= 922K"},
-                    // List texts work too, in any case.
+                    // List texts and aliases work too, in any case.
                     Range{"WATER VAPOR (STEAM)", 1, 9, "380K <= T <= 850K"},
-                    Range{"ethylene glycol [c2h4(oh)2]", 2, 2, "273K <= T <= 373K"}));
+                    Range{"ethylene glycol [c2h4(oh)2]", 2, 2, "273K <= T <= 373K"},
+                    Range{"Water", 3, 1, "273.15K <= T <= 647.3K"}, Range{"H2O", 3, 1, "273.15K <= T <= 647.3K"},
+                    Range{"steam", 1, 9, "380K <= T <= 850K"}, Range{"CO2", 1, 3, "280K <= T <= 800K"},
+                    Range{"co", 1, 4, "200K <= T <= 800K"}, Range{"R-12", 2, 4, "230K <= T <= 320K"},
+                    Range{"r12", 2, 4, "230K <= T <= 320K"}, Range{"oil", 2, 1, "273K <= T <= 430K"},
+                    Range{"Hg", 2, 5, "273K <= T <= 600K"}, Range{"k", 4, 3, "422K <= T <= 977K"},
+                    Range{"LBE", 4, 7, "422K <= T <= 922K"}));
 
-TEST(CatalogTest, EveryFluidHasItsTableProcedureAndItsPureLookUp) {
+TEST(CatalogTest, UnknownAndAmbiguousNamesFindNothing) {
+  for (const char* name : {"argon", "", "ai", "nak", "water vapor", "air "}) EXPECT_EQ(FindFluid(name), nullptr) << name;
+}
+
+TEST(CatalogTest, EachNameStandsForOneFluidOnly) {
+  std::map<std::string, std::string_view> owner;  // name in lower case -> fluid id
   for (const Category& category : Categories())
     for (const Fluid& fluid : category.fluids) {
-      ASSERT_NE(fluid.props, nullptr) << fluid.id;
-      ASSERT_NE(fluid.lookUp, nullptr) << fluid.id;
-      // The procedure writes into the shared state what the pure look-up returns.
-      for (const double t : {fluid.Tmin, (fluid.Tmin + fluid.Tmax) / 2, fluid.Tmax}) {
-        PropertyState expected = State;
-        WriteSlots(expected, fluid.lookUp(t));
-        State.Temp = expected.Temp = t;
-        fluid.props();
-        for (int s = 0; s < kSlotCount; ++s)
-          EXPECT_EQ(State[static_cast<Slot>(s)], expected[static_cast<Slot>(s)]) << fluid.id << " at " << t;
+      EXPECT_EQ(&CategoryOf(fluid), &category);
+      std::vector<std::string> names{std::string(fluid.id), std::string(fluid.name)};
+      names.insert(names.end(), fluid.aliases.begin(), fluid.aliases.end());
+      for (std::string n : names) {
+        for (char& c : n) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const auto [at, added] = owner.emplace(n, fluid.id);
+        EXPECT_TRUE(added || at->second == fluid.id) << n << " names " << at->second << " and " << fluid.id;
       }
     }
 }
 
-TEST(CatalogTest, UnknownNamesFindNothing) {
-  EXPECT_EQ(FindFluid("argon").entry, nullptr);
-  EXPECT_EQ(FindFluid("").entry, nullptr);
-  EXPECT_EQ(FindFluid("ai").entry, nullptr);
+TEST(CatalogTest, TheWaterBoundsAreTheDoublesNearestTheirDecimals) {
+  EXPECT_EQ(FindFluid("saturated-water")->Tmin, 273.15);
+  EXPECT_EQ(FindFluid("saturated-water")->Tmax, 647.3);
 }
 
-TEST(CatalogTest, TheWaterBoundsAreTheDoublesNearestTheirDecimals) {
-  EXPECT_EQ(FindFluid("saturated-water").entry->Tmin, 273.15);
-  EXPECT_EQ(FindFluid("saturated-water").entry->Tmax, 647.3);
-}
+struct Nearby {
+  const char* typed;
+  std::vector<std::string_view> ids;
+};
+std::ostream& operator<<(std::ostream& os, const Nearby& n) { return os << n.typed; }
+
+class ClosestIdsTest : public testing::TestWithParam<Nearby> {};
+
+TEST_P(ClosestIdsTest, NamesTheNearestFluids) { EXPECT_EQ(ClosestIds(GetParam().typed), GetParam().ids); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Typos, ClosestIdsTest,
+    testing::Values(Nearby{"ait", {"air"}}, Nearby{"Helum", {"helium"}}, Nearby{"oxigen", {"oxygen"}},
+                    Nearby{"carbon dioxide", {"carbon-dioxide"}}, Nearby{"Carbon Monoxide (C0)", {"carbon-monoxide"}},
+                    Nearby{"freon12", {"freon-12"}}, Nearby{"watr", {"saturated-water"}},
+                    // A name that could be either alloy names both.
+                    Nearby{"nak", {"nak-45", "nak-22"}}, Nearby{"NaK 22", {"nak-22"}},
+                    // Part of a name is nearer than any misspelling.
+                    Nearby{"glyc", {"ethylene-glycol", "glycerin"}}, Nearby{"dioxide", {"carbon-dioxide"}},
+                    Nearby{"liquid mercury", {"mercury"}}));
 
 struct Number {
   double v;
@@ -164,7 +189,7 @@ TEST(LabelTextTest, WatersExpansionCoefficientOfMinusOneIsAValueWhereTheBookHasO
   // rounds to -1, which is a value there, not the no-value marker.
   PropertyState s;
   s.Temp = 277.015;
-  WriteSlots(s, FindFluid("saturated-water").entry->lookUp(s.Temp));
+  WriteSlots(s, LookUpSlots(*FindFluid("saturated-water"), s.Temp));
   ASSERT_EQ(s.Betaf, -1);
   EXPECT_EQ(LabelText(3, 13, s), "-1E-6");
   s.Temp = 420;

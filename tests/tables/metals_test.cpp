@@ -1,18 +1,14 @@
-// The seven liquid metals: which interval owns the middle row, the cells the
-// book leaves empty, PbBi's slot-by-slot rules, the corrected cells, and
-// sweeps across every range.
+// The liquid metals: which interval owns the middle row, the cells the book
+// leaves empty, PbBi's slot-by-slot rules and the corrected cells.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <ostream>
-#include <string>
 
 #include "Catalog.h"
 #include "Lookup.h"
-#include "mdlGases.h"
 #include "mdlMetals.h"
 
 namespace vantorel {
@@ -22,103 +18,6 @@ using enum Slot;
 
 constexpr Slot kSlots[] = {Rho, Cp, Nu, K, Alpha, Pr};
 constexpr double kNo = kNoValueMarker;
-
-struct Metal {
-  const char* id;
-  const PropertyTable* table;
-  void (*props)();
-  std::array<int, 6> places;  // Rho, Cp, Nu, K, Alpha, Pr
-  // Per slot: whether T equal to the middle row uses rows 1 and 2.
-  std::array<bool, 6> middleRowInLower;
-  int rowOnlyColumn = -1;  // a column known only at exactly a row's temperature
-};
-
-constexpr std::array<bool, 6> kStrict{}, kInclusive{true, true, true, true, true, true};
-
-const Metal kMetals[] = {
-    {"bismuth", &metals::Bismuth, BismuthProps, {0, 4, 3, 1, 3, 4}, kStrict},
-    {"lead", &metals::Lead, LeadProps, {0, 3, 3, 1, 3, 3}, kInclusive},
-    {"potassium", &metals::Potassium, PotassiumProps, {1, 2, 3, 1, 2, 4}, kStrict},
-    {"sodium", &metals::Sodium, SodiumProps, {1, 2, 3, 1, 2, 4}, kStrict},
-    {"nak-45", &metals::NaK45, NaK45Props, {1, 3, 3, 1, 3, 4}, kStrict},
-    {"nak-22", &metals::NaK22, NaK22Props, {1, 3, 3, 1, 2, 4}, kInclusive},
-    // PbBi's Nu moves down only below 644 K; its Pr exists only at 644 K.
-    {"pbbi", &metals::PbBi, PbBiProps, {0, 3, 3, 2, 3, 4}, {true, true, false, true, true, true}, 5},
-};
-
-std::ostream& operator<<(std::ostream& os, const Metal& m) { return os << m.id; }
-
-// What slot c should hold at t, and the pair of values it must lie between
-// (equal when it is exact); NaN bounds when no value is expected.
-struct Bounds {
-  double a, b;
-};
-
-Bounds Expect(const Metal& m, double t, int c) {
-  const PropertyTable& table = *m.table;
-  const double t1 = table.RowT(1);
-  const int upper = (t < t1 || (t == t1 && m.middleRowInLower[c])) ? 1 : 0;
-  const double hi = table.Cell(upper, c), lo = table.Cell(upper + 1, c);
-  if (c == m.rowOnlyColumn) {
-    const double v = t == table.RowT(upper) ? hi : t == table.RowT(upper + 1) ? lo : kNone;
-    return std::isnan(v) ? Bounds{kNo, kNo} : Bounds{v, v};
-  }
-  if (std::isnan(hi) || std::isnan(lo)) return {kNo, kNo};
-  for (int row = 0; row < table.Rows(); ++row)
-    if (t == table.RowT(row)) {
-      const double v = RoundHalfEven(table.Cell(row, c), m.places[c]);
-      return {v, v};
-    }
-  const double a = RoundHalfEven(hi, m.places[c]), b = RoundHalfEven(lo, m.places[c]);
-  return {std::min(a, b), std::max(a, b)};
-}
-
-class MetalTest : public testing::TestWithParam<Metal> {};
-
-TEST_P(MetalTest, TheCatalogRunsThisProcedureOverTheGridsRange) {
-  const Metal& m = GetParam();
-  const FluidRef ref = FindFluid(m.id);
-  ASSERT_NE(ref.entry, nullptr);
-  EXPECT_EQ(ref.category, 4);
-  EXPECT_EQ(ref.entry->Tmax, m.table->RowT(0));
-  EXPECT_EQ(ref.entry->Tmin, m.table->RowT(2));
-  EXPECT_EQ(ref.entry->props, m.props);
-  ASSERT_NE(ref.entry->lookUp, nullptr);
-  const SlotValues v = ref.entry->lookUp(m.table->RowT(1) + 0.5);
-  EXPECT_FALSE(v.Has(Mu));
-  EXPECT_FALSE(v.Has(Beta));
-  for (Slot s : kSlots) EXPECT_TRUE(v.Has(s)) << m.id << " " << SlotName(s);
-}
-
-// Every 0.01 K of the range: no NaN; each slot lies between the two rows its
-// interval uses, rounded, equals the row at a row's temperature, and is -1
-// exactly where the interval meets a cell the book leaves empty.
-TEST_P(MetalTest, ASweepStaysBetweenTheRowsOrHasNoValueWhereACellIsMissing) {
-  const Metal& m = GetParam();
-  const double lo = m.table->RowT(2), hi = m.table->RowT(0);
-  const long steps = std::lround((hi - lo) * 100);
-  int failures = 0;
-  for (long i = 0; i <= steps && failures < 10; ++i) {
-    const double t = (lo * 100 + i) / 100;
-    State.Temp = t;
-    m.props();
-    for (int c = 0; c < 6; ++c) {
-      const Bounds e = Expect(m, t, c);
-      const double x = State[kSlots[c]];
-      if (!(e.a <= x && x <= e.b)) {
-        ADD_FAILURE() << m.id << " at " << t << " K: " << SlotName(kSlots[c]) << " = " << x
-                      << " outside [" << e.a << ", " << e.b << "]";
-        ++failures;
-      }
-    }
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(AllSeven, MetalTest, testing::ValuesIn(kMetals), [](const auto& info) {
-  std::string name = info.param.id;
-  std::erase(name, '-');
-  return name;
-});
 
 struct Expected {
   const char* metal;
@@ -132,12 +31,11 @@ class MetalValueTest : public testing::TestWithParam<Expected> {};
 
 TEST_P(MetalValueTest, MatchesTheBook) {
   const Expected e = GetParam();
-  const FluidRef ref = FindFluid(e.metal);
-  ASSERT_NE(ref.entry, nullptr);
-  State.Temp = e.t;
-  ref.entry->props();
+  const Fluid* metal = FindFluid(e.metal);
+  ASSERT_NE(metal, nullptr);
+  const SlotValues v = LookUpSlots(*metal, e.t);
   for (int c = 0; c < 6; ++c)
-    EXPECT_EQ(State[kSlots[c]], e.values[c]) << e.metal << " at " << e.t << " K, " << SlotName(kSlots[c]);
+    EXPECT_EQ(v[kSlots[c]], e.values[c]) << e.metal << " at " << e.t << " K, " << SlotName(kSlots[c]);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -189,19 +87,6 @@ TEST(MetalCorrectionTest, TheCorrectedCellsAgreeWithTheirRows) {
   PbBiProps();
   const double pbbiPr = State.Nu * 1e-7 / (State.Alpha * 1e-5);
   EXPECT_NEAR(State.Pr, pbbiPr, 0.005 * pbbiPr);
-}
-
-TEST(MetalStateTest, AMetalLeavesTheGasesViscosityAndExpansionCoefficient) {
-  State.Temp = 310;
-  AirProps();
-  const double mu = State.Mu, beta = State.Beta;
-  for (const Metal& m : kMetals) {
-    State.Temp = m.table->RowT(1);
-    m.props();
-    EXPECT_EQ(State.Mu, mu) << m.id;
-    EXPECT_EQ(State.Beta, beta) << m.id;
-    EXPECT_EQ(State.Rho, RoundHalfEven(m.table->Cell(1, 0), m.places[0])) << m.id;
-  }
 }
 
 }  // namespace

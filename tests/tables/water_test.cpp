@@ -1,9 +1,9 @@
-// Saturated water: every row at its own temperature, the book's edge values,
-// the bands of places of P and Vg, and a sweep over the whole range.
+// Saturated water: which end of its bracket a grid temperature is, the
+// book's edge values, the two segments near the critical point, 420 K's
+// expansion coefficient and the bands of places of P and Vg.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -19,50 +19,6 @@ namespace {
 using enum Slot;
 
 constexpr Slot kWater[] = {P, Vf, Vg, Hfg, Cpf, Cpg, Muf, Mug, Kf, Kg, Prf, Prg, Sigmaf, Betaf};
-constexpr double kCritical = 647.3;
-
-// Decimal places the book's precision gives each slot, per piece of the range.
-int PlacesAt(int slot, double t) {
-  //                               P  Vf Vg Hfg Cpf Cpg Muf Mug Kf Kg Prf Prg Sigmaf Betaf
-  constexpr int kLookUp[14] =     {0, 3, 0, 0,  3,  3,  0,  2,  1, 1, 2,  3,  1,     1};
-  constexpr int kTo645[14] =      {1, 3, 4, 0,  0,  0,  0,  1,  0, 0, 1,  1,  1,     0};
-  constexpr int kToCritical[14] = {1, 3, 4, 0,  0,  0,  0,  1,  1, 1, 0,  0,  2,     0};
-  if (t > 645) return kToCritical[slot];
-  if (t > 640) return kTo645[slot];
-  if (kWater[slot] == P) return t <= 315 ? 5 : t <= 385 ? 4 : t <= 450 ? 3 : t <= 580 ? 2 : 1;
-  if (kWater[slot] == Vg) return t <= 290 ? 1 : t <= 340 ? 2 : t <= 480 ? 3 : 4;
-  return kLookUp[slot];
-}
-
-// The marker a slot must hold at t, or 0 where it must hold a number.
-double MarkerAt(Slot s, double t) {
-  switch (s) {
-    case Betaf: return t > 420 ? kNoValueMarker : 0;
-    case Cpg: return t == kCritical ? kInfiniteMarker : t > 640 ? kNoValueMarker : 0;
-    case Cpf: case Prf: case Prg: return t == kCritical ? kInfiniteMarker : t > 645 ? kNoValueMarker : 0;
-    default: return 0;
-  }
-}
-
-// A row at its own temperature gives that row, each cell rounded to its places
-// (an empty cell is no value, an infinite one is infinite).
-void ExpectRowAtItsTemperature(const PropertyTable& table, int row) {
-  const double t = table.RowT(row);
-  const SlotValues v = SatWaterLookUp(t);
-  for (int c = 0; c < 14; ++c) {
-    const double cell = table.Cell(row, c);
-    const double expected = std::isnan(cell)   ? kNoValueMarker
-                            : std::isinf(cell) ? kInfiniteMarker
-                                               : RoundHalfEven(cell, PlacesAt(c, t));
-    EXPECT_EQ(v[kWater[c]], expected) << "at " << t << " K, " << SlotName(kWater[c]);
-  }
-}
-
-TEST(SatWaterTest, EveryRowAtItsOwnTemperatureGivesThatRowRounded) {
-  for (int row = 0; row < water::LookUpTable.Rows(); ++row) ExpectRowAtItsTemperature(water::LookUpTable, row);
-  ExpectRowAtItsTemperature(water::LowerSegment, 0);  // 645 K
-  ExpectRowAtItsTemperature(water::UpperSegment, 0);  // the critical point
-}
 
 // The book's cells give the same rounded values from either end of a row, so
 // the strict scan shows in the bracket rather than in the results.
@@ -148,75 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
                     Value{385, P, 1.5233}, Value{385.01, P, 1.524}, Value{450, P, 9.319},
                     Value{450, Vg, 0.208}, Value{450.01, P, 9.32}, Value{480, Vg, 0.111},
                     Value{481, Vg, 0.1091}, Value{580, P, 94.51}, Value{580.01, P, 94.5}));
-
-// The two rows whose values bound the result at t, found without the scan:
-// above 640 K the segment's rows; up to 640 K the interval whose lower row is
-// the highest row at or below t (640 K itself: the first interval), except
-// that 420 K belongs to the interval below it.
-struct Rows {
-  const PropertyTable* table;
-  int upper;
-};
-
-Rows RowsAround(double t) {
-  if (t > 645) return {&water::UpperSegment, 0};
-  if (t > 640) return {&water::LowerSegment, 0};
-  const PropertyTable& table = water::LookUpTable;
-  if (t > 410 && t <= 420) return {&table, 24};  // rows 420 K and 410 K
-  int upper = 0;
-  for (int row = 1; row < table.Rows() - 1; ++row)
-    if (table.RowT(row) > t) upper = row;
-  return {&table, upper};
-}
-
-// Every 0.001 K from 273.15 K to 647.3 K: no NaN, markers exactly where they
-// belong, and every number between its two rows' values rounded.
-TEST(SatWaterTest, ASweepStaysBetweenItsRowsAndShowsMarkersOnlyWhereTheyBelong) {
-  ASSERT_EQ(water::LookUpTable.RowT(24), 420);
-  const long steps = std::lround((kCritical - 273.15) / 0.001);
-  int failures = 0;
-  for (long i = 0; i <= steps + 1 && failures < 20; ++i) {
-    const double t = std::min(273.15 + i * 0.001, kCritical);
-    const SlotValues v = SatWaterLookUp(t);
-    const Rows rows = RowsAround(t);
-    for (int c = 0; c < 14; ++c) {
-      const Slot s = kWater[c];
-      const double x = v[s], marker = MarkerAt(s, t);
-      bool ok;
-      if (marker != 0) {
-        ok = x == marker;
-      } else {
-        const int places = PlacesAt(c, t);
-        const double a = RoundHalfEven(rows.table->Cell(rows.upper, c), places);
-        const double b = RoundHalfEven(rows.table->Cell(rows.upper + 1, c), places);
-        ok = std::min(a, b) <= x && x <= std::max(a, b);  // false for NaN
-      }
-      if (!ok) {
-        ADD_FAILURE() << SlotName(s) << " at " << t << " K is " << x;
-        ++failures;
-      }
-    }
-  }
-}
-
-TEST(SatWaterTest, TheProcedureWritesTheFourteenWaterSlotsAndNoOther) {
-  const Fluid* water = FindFluid("saturated-water").entry;
-  ASSERT_NE(water, nullptr);
-  ASSERT_EQ(water->props, SatWaterProps);
-  ASSERT_EQ(water->lookUp, SatWaterLookUp);
-  for (double t : {273.15, 420.0, 642.0, 646.0, kCritical}) {
-    const SlotValues v = SatWaterLookUp(t);
-    for (int i = 0; i < kSlotCount; ++i)
-      EXPECT_EQ(v.Has(static_cast<Slot>(i)), i >= Index(P)) << SlotName(static_cast<Slot>(i)) << " at " << t;
-    State = PropertyState{};
-    State.Rho = 1.5, State.Beta = 3.33;
-    State.Temp = t;
-    water->props();
-    for (Slot s : kWater) EXPECT_EQ(State[s], v[s]) << SlotName(s) << " at " << t;
-    EXPECT_EQ(State.Rho, 1.5);
-    EXPECT_EQ(State.Beta, 3.33);
-  }
-}
 
 }  // namespace
 }  // namespace vantorel

@@ -1,0 +1,232 @@
+// The checked call: the catalog finds the fluid and its range, the one
+// look-up routine gives each slot with the rows it came from, and this file
+// turns that into SI values, states and texts.
+
+#include "vantorel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "Catalog.h"
+#include "Display.h"
+#include "Lookup.h"
+
+namespace vantorel {
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+double NumberOf(ValueState state, double value) {
+  switch (state) {
+    case ValueState::NoValue: return kNaN;
+    case ValueState::Infinite: return kInf;
+    case ValueState::Value: break;
+  }
+  return value;
+}
+
+BookCell CellAt(double row, double cell) {
+  if (std::isnan(cell)) return {row, ValueState::NoValue, kNaN};
+  if (std::isinf(cell)) return {row, ValueState::Infinite, kInf};
+  return {row, ValueState::Value, cell};
+}
+
+bool IsCorrected(const PropertyTable& table, double rowT, int column) {
+  for (const CorrectedCell& cell : table.corrected)
+    if (cell.rowT == rowT && cell.column == column) return true;
+  return false;
+}
+
+// The SI exponent of a shown property: its table's power and its unit's.
+int SiExponent(const ShownProperty& p) { return p.power + p.unit.exponent; }
+
+// Checks T for `fluid`; an error when it cannot be looked up.
+std::optional<Error> CheckTemperature(const Fluid& fluid, double t) {
+  if (!std::isfinite(t)) return Error{.code = ErrorCode::NotFinite, .fluid = &fluid, .T = t};
+  if (!(t >= fluid.Tmin && t <= fluid.Tmax)) return Error{.code = ErrorCode::OutOfRange, .fluid = &fluid, .T = t};
+  return std::nullopt;
+}
+
+Error FluidError(std::string_view name) {
+  const std::span<const std::string_view> fits = AmbiguousIds(name);
+  Error error{.code = fits.empty() ? ErrorCode::UnknownFluid : ErrorCode::AmbiguousFluid};
+  std::vector<std::string_view> ids;
+  try {
+    ids = ClosestIds(name);
+  } catch (...) {  // no memory for the suggestions: the error stands without them
+  }
+  for (std::size_t i = 0; i < ids.size() && i < error.closestIds.size(); ++i)
+    error.closestIds[error.closestCount++] = ids[i];
+  error.nameLength = name.size();
+  std::copy_n(name.data(), std::min(name.size(), error.name.size()), error.name.data());
+  return error;
+}
+
+}  // namespace
+
+std::string_view Version() noexcept { return VANTOREL_VERSION_STRING; }
+
+std::string_view SlotName(Slot s) noexcept {
+  static constexpr std::string_view kNames[kSlotCount] = {
+      "Rho", "Cp", "Mu", "Nu", "K", "Alpha", "Pr", "Beta", "P", "Vf", "Vg",
+      "Hfg", "Cpf", "Cpg", "Muf", "Mug", "Kf", "Kg", "Prf", "Prg", "Sigmaf", "Betaf",
+  };
+  const int i = Index(s);
+  return i >= 0 && i < kSlotCount ? kNames[i] : std::string_view{};
+}
+
+std::string Property::text() const {
+  switch (state) {
+    case ValueState::NoValue: return std::string(kNoValueText);
+    case ValueState::Infinite: return std::string(kInfiniteText);
+    case ValueState::Value: break;
+  }
+  return NumberText(book) + SuffixText(power);
+}
+
+const Property* Reading::find(std::string_view id) const noexcept {
+  for (const Property& p : properties())
+    if (p.id == id) return &p;
+  return nullptr;
+}
+
+Result LookUp(const Fluid& fluid, double t) noexcept {
+  if (const auto error = CheckTemperature(fluid, t)) return *error;
+
+  const PropertyTable& table = fluid.tables->pieceAt(t);
+  std::array<Written, kSlotCount> written;
+  std::array<bool, kSlotCount> has{};
+  LookUpWith(table, t, [&](const Written& w) {
+    written[Index(w.slot)] = w;
+    has[Index(w.slot)] = true;
+  });
+
+  Reading reading{};
+  reading.fluid = &fluid;
+  reading.T = t;
+  reading.source.table = CategoryOf(fluid).table;
+  // Every column shares the table's bracket except at a row's own
+  // temperature, where each gives that row; the first column uses the
+  // table's own scan.
+  const double* upper = table.cells.data() + ScanRow(table, t, table.scan) * table.Width();
+  const double tHi = upper[0], tLo = upper[table.Width()];
+  if (t == tHi || t == tLo) {
+    reading.source.rows = {t, 0};
+    reading.source.rowCount = 1;
+  } else {
+    reading.source.rows = {tLo, tHi};
+    reading.source.rowCount = 2;
+  }
+
+  for (const ShownProperty& shown : Shown(CategoryOf(fluid))) {
+    const Written& w = written[Index(shown.slot)];
+    Property& p = reading.shown[reading.count++];
+    p.slot = shown.slot;
+    p.id = SlotName(shown.slot);
+    p.name = shown.name;
+    p.symbol = shown.symbol;
+    p.unit = shown.unit.si;
+    p.bookUnit = shown.unit.book;
+    p.power = shown.power;
+    if (!has[Index(shown.slot)]) {  // not reached: every category's table writes every label it shows
+      p.state = ValueState::NoValue;
+      p.value = p.book = kNaN;
+      continue;
+    }
+    p.state = w.state;
+    p.places = w.places;
+    p.book = NumberOf(w.state, w.value);
+    p.value = w.state == ValueState::Value ? ScaledDecimal(w.value, w.places, SiExponent(shown)) : p.book;
+    if (w.column < 0) {
+      p.origin = w.derived == DerivedSlot::Kind::PerKelvin ? Origin::PerKelvin : Origin::Fixed;
+      continue;
+    }
+    p.origin = Origin::Table;
+    const double hi = w.upper[w.column + 1];
+    const double rowHi = w.upper[0], rowLo = w.lower[0];
+    if (t == rowHi) {
+      p.cells[p.cellCount++] = CellAt(rowHi, hi);
+      p.corrected = IsCorrected(table, rowHi, w.column);
+    } else if (t == rowLo) {
+      p.cells[p.cellCount++] = CellAt(rowLo, w.lo);
+      p.corrected = IsCorrected(table, rowLo, w.column);
+    } else {
+      p.cells[p.cellCount++] = CellAt(rowLo, w.lo);
+      p.cells[p.cellCount++] = CellAt(rowHi, hi);
+      p.corrected = IsCorrected(table, rowLo, w.column) || IsCorrected(table, rowHi, w.column);
+    }
+    reading.source.corrected = reading.source.corrected || p.corrected;
+  }
+  return reading;
+}
+
+Result LookUp(std::string_view name, double t) noexcept {
+  const Fluid* fluid = FindFluid(name);
+  if (!fluid) return FluidError(name);
+  return LookUp(*fluid, t);
+}
+
+int PropertyCount(const Fluid& fluid) noexcept { return static_cast<int>(Shown(CategoryOf(fluid)).size()); }
+
+bool LookUpValues(const Fluid& fluid, double t, double* out) noexcept {
+  const std::span<const ShownProperty> shown = Shown(CategoryOf(fluid));
+  if (CheckTemperature(fluid, t)) {
+    std::fill_n(out, shown.size(), kNaN);
+    return false;
+  }
+  // Where each slot goes in `out`, and its SI exponent.
+  std::array<signed char, kSlotCount> position;
+  position.fill(-1);
+  std::array<int, kSlotCount> exponent{};
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    position[Index(shown[i].slot)] = static_cast<signed char>(i);
+    exponent[Index(shown[i].slot)] = SiExponent(shown[i]);
+  }
+  LookUpWith(fluid.tables->pieceAt(t), t, [&](const Written& w) {
+    const int i = position[Index(w.slot)];
+    if (i < 0) return;
+    out[i] = w.state == ValueState::Value ? ScaledDecimal(w.value, w.places, exponent[Index(w.slot)])
+                                          : NumberOf(w.state, w.value);
+  });
+  return true;
+}
+
+std::string Error::message() const {
+  std::string text;
+  switch (code) {
+    case ErrorCode::UnknownFluid:
+    case ErrorCode::AmbiguousFluid: {
+      text = code == ErrorCode::UnknownFluid ? "unknown fluid \"" : "more than one fluid is called \"";
+      text.append(name.data(), std::min(nameLength, name.size()));
+      if (nameLength > name.size()) text += "...";
+      text += '"';
+      if (closestCount > 0) {
+        text += code == ErrorCode::UnknownFluid ? "; closest: " : ": ";
+        for (int i = 0; i < closestCount; ++i) {
+          if (i > 0) text += code == ErrorCode::UnknownFluid ? ", " : " or ";
+          text += closestIds[i];
+        }
+      }
+      return text;
+    }
+    case ErrorCode::NotFinite:
+    case ErrorCode::OutOfRange: {
+      text = "T = ";
+      text += std::isnan(T) ? "NaN" : std::isinf(T) ? (T > 0 ? "inf" : "-inf") : NumberText(T);
+      text += code == ErrorCode::NotFinite ? " K is not a finite temperature" : " K is outside the range";
+      if (fluid) {
+        text += " of ";
+        text += fluid->name;
+        text += ", ";
+        text += RangeText(*fluid);
+      }
+      return text;
+    }
+  }
+  return text;
+}
+
+}  // namespace vantorel

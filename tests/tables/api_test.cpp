@@ -1,0 +1,179 @@
+// The checked call of <vantorel/vantorel.h>: SI values with their states and
+// sources, the errors, and inputs that must never break it.
+
+#include "vantorel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <ostream>
+#include <string>
+
+namespace vantorel {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct SiCase {
+  const char* fluid;
+  double t;
+  const char* id;
+  ValueState state;
+  double si;
+  const char* unit;
+  const char* text;
+};
+std::ostream& operator<<(std::ostream& os, const SiCase& c) { return os << c.fluid << " " << c.t << " " << c.id; }
+
+class SiValueTest : public testing::TestWithParam<SiCase> {};
+
+TEST_P(SiValueTest, IsTheDoubleNearestTheBooksDecimalInSiBaseUnits) {
+  const SiCase c = GetParam();
+  const Result r = LookUp(c.fluid, c.t);
+  ASSERT_TRUE(r.ok()) << r.error().message();
+  const Property* p = r->find(c.id);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->state, c.state);
+  if (std::isnan(c.si))
+    EXPECT_TRUE(std::isnan(p->value));
+  else
+    EXPECT_EQ(p->value, c.si);
+  EXPECT_EQ(p->unit, c.unit);
+  EXPECT_EQ(p->text(), c.text);
+}
+
+const ValueState kValue = ValueState::Value, kNone = ValueState::NoValue, kInfinite = ValueState::Infinite;
+
+INSTANTIATE_TEST_SUITE_P(
+    EachCategory, SiValueTest,
+    testing::Values(SiCase{"air", 310, "Mu", kValue, 1.893e-05, "Pa·s", "189.3E-7"},  // 189.3 * 1e-7 is not
+                    SiCase{"air", 310, "Cp", kValue, 1007, "J/(kg·K)", "1.007"},
+                    SiCase{"air", 310, "Beta", kValue, 0.00323, "1/K", "3.23E-3"},
+                    SiCase{"air", 310, "Pr", kValue, 0.706, "", "0.706"},
+                    SiCase{"engine-oil", 273, "Mu", kValue, 3.85, "Pa·s", "385E-2"},
+                    SiCase{"engine-oil", 300, "Beta", kValue, 0.0007, "1/K", "0.7E-3"},
+                    SiCase{"saturated-water", 373.15, "P", kValue, 101330, "Pa", "1.0133"},
+                    SiCase{"saturated-water", 373.15, "Hfg", kValue, 2257000, "J/kg", "2257"},
+                    SiCase{"saturated-water", 277.015, "Betaf", kValue, -1e-06, "1/K", "-1E-6"},
+                    SiCase{"saturated-water", 430, "Betaf", kNone, kNaN, "1/K", "----"},
+                    SiCase{"saturated-water", 647.3, "Cpf", kInfinite, kInf, "J/(kg·K)", "INFINITE"},
+                    SiCase{"lead", 756, "Alpha", kNone, kNaN, "m²/s", "----"},
+                    SiCase{"sodium", 500, "Nu", kValue, 5.469e-07, "m²/s", "5.469E-7"},
+                    SiCase{"pbbi", 644, "Pr", kValue, 0.0189, "", "0.0189"}));
+
+struct SourceCase {
+  const char* fluid;
+  double t;
+  const char* table;
+  std::vector<double> rows;
+  bool corrected;
+};
+std::ostream& operator<<(std::ostream& os, const SourceCase& c) { return os << c.fluid << " " << c.t; }
+
+class SourceTest : public testing::TestWithParam<SourceCase> {};
+
+TEST_P(SourceTest, NamesTheTableAndTheRowsUsed) {
+  const SourceCase c = GetParam();
+  const Result r = LookUp(c.fluid, c.t);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r->source.table, c.table);
+  EXPECT_EQ(std::vector<double>(r->source.Rows().begin(), r->source.Rows().end()), c.rows);
+  EXPECT_EQ(r->source.corrected, c.corrected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachCategory, SourceTest,
+    testing::Values(SourceCase{"air", 310, "A.4", {300, 350}, false}, SourceCase{"air", 300, "A.4", {300}, false},
+                    SourceCase{"air", 1250, "A.4", {1200, 1300}, true}, SourceCase{"air", 1200, "A.4", {1200}, false},
+                    SourceCase{"glycerin", 300, "A.5", {300}, false},
+                    SourceCase{"saturated-water", 642, "A.6", {640, 645}, false},
+                    SourceCase{"saturated-water", 647.3, "A.6", {647.3}, false},
+                    SourceCase{"bismuth", 700, "A.7", {589, 811}, true},
+                    SourceCase{"pbbi", 644, "A.7", {644}, true}));
+
+TEST(ReadingTest, ShowsTheWorkingOfAnInterpolation) {
+  const Result r = LookUp("air", 310);
+  ASSERT_TRUE(r.ok());
+  const Property& rho = *r->find("Rho");
+  EXPECT_EQ(rho.origin, Origin::Table);
+  ASSERT_EQ(rho.cellCount, 2);
+  EXPECT_EQ(rho.cells[0].row, 300);
+  EXPECT_EQ(rho.cells[0].value, 1.1614);
+  EXPECT_EQ(rho.cells[1].row, 350);
+  EXPECT_EQ(rho.cells[1].value, 0.9950);
+  EXPECT_EQ(rho.book, 1.1281);
+  EXPECT_EQ(rho.places, 4);
+  EXPECT_EQ(r->find("Beta")->origin, Origin::PerKelvin);
+  EXPECT_EQ(r->find("Beta")->cellCount, 0);
+  EXPECT_EQ(r->find("Mu")->power, -7);
+  EXPECT_EQ(r->find("Mu")->bookUnit, "N·s/m²");
+  EXPECT_EQ(r->find("Nope"), nullptr);
+}
+
+struct Bad {
+  std::string fluid;
+  double t;
+  ErrorCode code;
+  std::string message;
+};
+std::ostream& operator<<(std::ostream& os, const Bad& b) { return os << b.fluid.substr(0, 20) << " " << b.t; }
+
+class ErrorTest : public testing::TestWithParam<Bad> {};
+
+TEST_P(ErrorTest, IsReportedWithWhatToDoInstead) {
+  const Bad b = GetParam();
+  const Result r = LookUp(b.fluid, b.t);
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().code, b.code);
+  EXPECT_EQ(r.error().message(), b.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnyInput, ErrorTest,
+    testing::Values(
+        Bad{"air", 5000, ErrorCode::OutOfRange, "T = 5000 K is outside the range of Air, 100K <= T <= 3000K"},
+        Bad{"air", 50, ErrorCode::OutOfRange, "T = 50 K is outside the range of Air, 100K <= T <= 3000K"},
+        Bad{"air", std::nextafter(100.0, 0.0), ErrorCode::OutOfRange,
+            "T = 99.99999999999999 K is outside the range of Air, 100K <= T <= 3000K"},
+        Bad{"water", 273.1, ErrorCode::OutOfRange,
+            "T = 273.1 K is outside the range of Saturated Water, 273.15K <= T <= 647.3K"},
+        Bad{"air", kNaN, ErrorCode::NotFinite, "T = NaN K is not a finite temperature of Air, 100K <= T <= 3000K"},
+        Bad{"air", -kInf, ErrorCode::NotFinite, "T = -inf K is not a finite temperature of Air, 100K <= T <= 3000K"},
+        Bad{"watr", 300, ErrorCode::UnknownFluid, "unknown fluid \"watr\"; closest: saturated-water"},
+        Bad{"", 300, ErrorCode::UnknownFluid, "unknown fluid \"\""},
+        Bad{"nak", 400, ErrorCode::AmbiguousFluid, "more than one fluid is called \"nak\": nak-45 or nak-22"},
+        Bad{std::string("air\0x", 5), 300, ErrorCode::UnknownFluid,
+            std::string("unknown fluid \"air\0x\"; closest: air", 35)},
+        Bad{std::string(1 << 20, 'q'), 300, ErrorCode::UnknownFluid,
+            "unknown fluid \"" + std::string(40, 'q') + "...\"; closest: air, ammonia, carbon-dioxide"}));
+
+TEST(ValuesTest, AreTheReadingsSiValuesOrNaNOutsideTheRange) {
+  for (const Category& category : Categories())
+    for (const Fluid& fluid : category.fluids) {
+      ASSERT_EQ(PropertyCount(fluid), LookUp(fluid, fluid.Tmin)->count);
+      double out[14];
+      for (double t : {fluid.Tmin, std::nextafter((fluid.Tmin + fluid.Tmax) / 2, 0.0), fluid.Tmax}) {
+        ASSERT_TRUE(LookUpValues(fluid, t, out));
+        const Result r = LookUp(fluid, t);
+        for (int i = 0; i < r->count; ++i) {
+          const double v = r->shown[i].value;
+          EXPECT_TRUE(std::isnan(v) ? std::isnan(out[i]) : out[i] == v) << fluid.id << " " << t << " " << i;
+        }
+      }
+      for (double t : {kNaN, kInf, fluid.Tmax + 1e-9, -0.0}) {
+        out[0] = 1;
+        EXPECT_FALSE(LookUpValues(fluid, t, out)) << fluid.id << " " << t;
+        EXPECT_TRUE(std::isnan(out[0]));
+      }
+    }
+}
+
+TEST(VersionTest, IsTheHeadersVersion) {
+  EXPECT_EQ(Version(), VANTOREL_VERSION_STRING);
+  EXPECT_EQ(VANTOREL_VERSION, VANTOREL_VERSION_MAJOR * 10000 + VANTOREL_VERSION_MINOR * 100 + VANTOREL_VERSION_PATCH);
+}
+
+}  // namespace
+}  // namespace vantorel
