@@ -1,0 +1,164 @@
+#include "Temperature.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace vantorel {
+
+namespace {
+
+// A decimal as a sign, a string of digits and a power of ten: the value is
+// (negative ? -1 : 1) * digits * 10^exponent.
+struct Decimal {
+  bool negative = false;
+  std::string digits;  // no leading zeros; "0" for zero
+  long exponent = 0;
+};
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// The longest text taken: longer ones are no temperature anyone types.
+constexpr std::size_t kMaxText = 400;
+
+std::optional<Decimal> Parse(std::string_view text) {
+  if (text.empty() || text.size() > kMaxText) return std::nullopt;
+  Decimal d;
+  std::size_t i = 0;
+  if (text[i] == '+' || text[i] == '-') d.negative = text[i++] == '-';
+  bool point = false, anyDigit = false;
+  for (; i < text.size() && (IsDigit(text[i]) || text[i] == '.'); ++i) {
+    if (text[i] == '.') {
+      if (point) return std::nullopt;
+      point = true;
+      continue;
+    }
+    anyDigit = true;
+    d.digits += text[i];
+    if (point) --d.exponent;
+  }
+  if (!anyDigit) return std::nullopt;
+  if (i < text.size()) {
+    if (text[i] != 'e' && text[i] != 'E') return std::nullopt;
+    ++i;
+    bool minus = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
+    if (i == text.size()) return std::nullopt;
+    long power = 0;
+    for (; i < text.size(); ++i) {
+      if (!IsDigit(text[i])) return std::nullopt;
+      power = std::min(power * 10 + (text[i] - '0'), 100000L);  // far beyond any double
+    }
+    d.exponent += minus ? -power : power;
+  }
+  d.digits.erase(0, std::min(d.digits.find_first_not_of('0'), d.digits.size() - 1));
+  return d;
+}
+
+// The digits of a shifted left by `places` (a * 10^places).
+std::string Shifted(const std::string& digits, long places) { return digits + std::string(places, '0'); }
+
+// Sum or difference of two whole numbers given as digit strings; the result
+// carries its sign.
+Decimal AddWhole(bool aNeg, const std::string& a, bool bNeg, const std::string& b) {
+  const auto less = [](const std::string& x, const std::string& y) {
+    return x.size() != y.size() ? x.size() < y.size() : x < y;
+  };
+  Decimal out;
+  std::string r;
+  if (aNeg == bNeg) {
+    int carry = 0;
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()) || carry; ++i) {
+      const int s = carry + (i < a.size() ? a[a.size() - 1 - i] - '0' : 0) + (i < b.size() ? b[b.size() - 1 - i] - '0' : 0);
+      r += static_cast<char>('0' + s % 10);
+      carry = s / 10;
+    }
+    out.negative = aNeg;
+  } else {
+    const bool aSmaller = less(a, b);
+    const std::string& big = aSmaller ? b : a;
+    const std::string& small = aSmaller ? a : b;
+    int borrow = 0;
+    for (std::size_t i = 0; i < big.size(); ++i) {
+      int s = (big[big.size() - 1 - i] - '0') - borrow - (i < small.size() ? small[small.size() - 1 - i] - '0' : 0);
+      borrow = s < 0;
+      r += static_cast<char>('0' + (s + 10) % 10);
+    }
+    out.negative = aSmaller ? bNeg : aNeg;
+  }
+  std::reverse(r.begin(), r.end());
+  out.digits = r.erase(0, std::min(r.find_first_not_of('0'), r.size() - 1));
+  if (out.digits == "0") out.negative = false;
+  return out;
+}
+
+// x + y exactly, y given as whole * 10^exponent.
+Decimal Add(const Decimal& x, bool yNeg, const std::string& y, long yExponent) {
+  const long e = std::min(x.exponent, yExponent);
+  // Beyond this the smaller term cannot reach the digits of the larger one
+  // that decide the rounding; the temperatures here never come near it.
+  if (x.exponent - e > 2 * static_cast<long>(kMaxText) + 400 || yExponent - e > 2 * static_cast<long>(kMaxText) + 400)
+    return x.exponent > yExponent ? x : Decimal{yNeg, y, yExponent};
+  Decimal sum = AddWhole(x.negative, Shifted(x.digits, x.exponent - e), yNeg, Shifted(y, yExponent - e));
+  sum.exponent = e;
+  return sum;
+}
+
+std::optional<double> Nearest(const std::string& text) {
+  const double v = std::strtod(text.c_str(), nullptr);  // rounds correctly to the nearest double
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::string Text(const Decimal& d) {
+  return (d.negative ? "-" : "") + d.digits + "e" + std::to_string(d.exponent);
+}
+
+}  // namespace
+
+std::optional<double> KelvinFromDecimal(std::string_view number, TemperatureUnit unit) {
+  const std::optional<Decimal> d = Parse(number);
+  if (!d) return std::nullopt;
+  // Out of range of a double whatever the unit: strtod says so.
+  if (d->digits != "0" && d->exponent + static_cast<long>(d->digits.size()) > 400) return std::nullopt;
+  switch (unit) {
+    case TemperatureUnit::Kelvin: return Nearest(Text(*d));
+    case TemperatureUnit::Celsius: return Nearest(Text(Add(*d, false, "27315", -2)));
+    case TemperatureUnit::Fahrenheit: break;
+  }
+  // (F - 32) * 5/9 + 273.15 = (F + 459.67) * 5/9. With F + 459.67 as
+  // digits * 10^e, 5 * digits / 9 is a whole quotient q and a remainder r
+  // from 0 to 8, and r/9 is 0.rrr...: the exact value is q followed by the
+  // digit r repeated forever, times 10^e. Unless r is 0 it never ends, and
+  // no halfway point between two doubles (each a terminating decimal) lies
+  // within about 10^-(400 + digits) of it, relatively; that many
+  // repetitions round as the exact value does.
+  const Decimal n = Add(*d, false, "45967", -2);
+  std::string five;  // 5 * digits
+  int carry = 0;
+  for (auto c = n.digits.rbegin(); c != n.digits.rend(); ++c) {
+    const int x = (*c - '0') * 5 + carry;
+    five += static_cast<char>('0' + x % 10);
+    carry = x / 10;
+  }
+  if (carry) five += static_cast<char>('0' + carry);
+  std::reverse(five.begin(), five.end());
+  std::string digits;  // 5 * digits / 9, then the remainder's digit repeated
+  int r = 0;
+  for (char c : five) {
+    const int x = r * 10 + (c - '0');
+    digits += static_cast<char>('0' + x / 9);
+    r = x % 9;
+  }
+  long exponent = n.exponent;
+  if (r != 0) {
+    const std::size_t more = 400 + 2 * n.digits.size() + static_cast<std::size_t>(std::labs(n.exponent));
+    digits.append(more, static_cast<char>('0' + r));
+    exponent -= static_cast<long>(more);
+  }
+  return Nearest((n.negative ? "-" : "") + digits + "e" + std::to_string(exponent));
+}
+
+}  // namespace vantorel

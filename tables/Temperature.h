@@ -1,0 +1,23 @@
+#pragma once
+// Temperatures typed in kelvin, degrees Celsius or degrees Fahrenheit, turned
+// into kelvin exactly in decimal: 25 °C is the double nearest 298.15, the
+// same double the text "298.15" reads as, which adding 273.15 in binary need
+// not give.
+
+#include <optional>
+#include <string_view>
+
+namespace vantorel {
+
+enum class TemperatureUnit { Kelvin, Celsius, Fahrenheit };
+
+// The double nearest to the temperature the decimal `number` stands for in
+// `unit`, in kelvin: for Celsius number + 273.15, for Fahrenheit
+// (number - 32) * 5/9 + 273.15, each worked out exactly before the one
+// rounding to double. `number` is a plain decimal in the C locale: a sign,
+// digits with at most one '.', and an optional exponent ("-173.15",
+// "3.1e2"); nothing else, no blanks. Nothing for any other text, and for a
+// result that is not a finite double.
+std::optional<double> KelvinFromDecimal(std::string_view number, TemperatureUnit unit);
+
+}  // namespace vantorel
