@@ -101,6 +101,9 @@ struct PropertyTable {
   std::span<const DerivedSlot> derived = {};
   std::span<const LowerRowCell> lowerRowCells = {};
   std::span<const CorrectedCell> corrected = {};
+  // The decimals the book prints each cell with, row by row, without the
+  // temperature (BookDecimals.h): 0.9950 has 4.
+  std::span<const std::uint8_t> decimals = {};
 
   // Worked out from the fields above by Prepared. A table that has not been
   // through it is looked up column by column, with the same results.
@@ -111,6 +114,11 @@ struct PropertyTable {
   int Rows() const { return static_cast<int>(cells.size()) / Width(); }
   double RowT(int row) const { return cells[row * Width()]; }
   double Cell(int row, int column) const { return cells[row * Width() + 1 + column]; }
+  int Decimals(int row, int column) const {
+    return decimals.empty() ? 0 : decimals[row * (Width() - 1) + column];
+  }
+  // The row a pointer into `cells` lies in.
+  int RowOf(const double* at) const { return static_cast<int>((at - cells.data()) / Width()); }
 };
 
 // The table with what the look-up may know of it in advance.

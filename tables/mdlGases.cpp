@@ -11,6 +11,8 @@
 
 #include <array>
 
+#include "BookDecimals.h"
+
 namespace vantorel {
 namespace gases {
 namespace {
@@ -248,15 +250,15 @@ constexpr CorrectedCell kOxygenCorrected[] = {{1300, 2}};
 
 }  // namespace
 
-constinit const PropertyTable Air = Prepared({RowsOf<kAirRows>(), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kAirCorrected});
-constinit const PropertyTable Ammonia = Prepared({RowsOf<kAmmoniaRows>(), kAmmoniaColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable CarbonDioxide = Prepared({RowsOf<kCarbonDioxideRows>(), kCarbonDioxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable CarbonMonoxide = Prepared({RowsOf<kCarbonMonoxideRows>(), kCarbonMonoxideColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Helium = Prepared({RowsOf<kHeliumRows>(), kHeliumColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Hydrogen = Prepared({RowsOf<kHydrogenRows>(), kHydrogenColumns, ScanTest::AtOrBelow, kNone, kBeta});
-constinit const PropertyTable Nitrogen = Prepared({RowsOf<kNitrogenRows>(), kNitrogenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kNitrogenCorrected});
-constinit const PropertyTable Oxygen = Prepared({RowsOf<kOxygenRows>(), kOxygenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kOxygenCorrected});
-constinit const PropertyTable Steam = Prepared({RowsOf<kSteamRows>(), kSteamColumns, ScanTest::AtOrBelow, kNone, kBeta});
+constinit const PropertyTable Air = Prepared({RowsOf<kAirRows>(), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kAirCorrected, book_decimals::kAir});
+constinit const PropertyTable Ammonia = Prepared({RowsOf<kAmmoniaRows>(), kAmmoniaColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kAmmonia});
+constinit const PropertyTable CarbonDioxide = Prepared({RowsOf<kCarbonDioxideRows>(), kCarbonDioxideColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kCarbonDioxide});
+constinit const PropertyTable CarbonMonoxide = Prepared({RowsOf<kCarbonMonoxideRows>(), kCarbonMonoxideColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kCarbonMonoxide});
+constinit const PropertyTable Helium = Prepared({RowsOf<kHeliumRows>(), kHeliumColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kHelium});
+constinit const PropertyTable Hydrogen = Prepared({RowsOf<kHydrogenRows>(), kHydrogenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kHydrogen});
+constinit const PropertyTable Nitrogen = Prepared({RowsOf<kNitrogenRows>(), kNitrogenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kNitrogenCorrected, book_decimals::kNitrogen});
+constinit const PropertyTable Oxygen = Prepared({RowsOf<kOxygenRows>(), kOxygenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kOxygenCorrected, book_decimals::kOxygen});
+constinit const PropertyTable Steam = Prepared({RowsOf<kSteamRows>(), kSteamColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kSteam});
 
 }  // namespace gases
 

@@ -12,6 +12,8 @@
 
 #include <array>
 
+#include "BookDecimals.h"
+
 namespace vantorel {
 namespace liquids {
 namespace {
@@ -112,12 +114,12 @@ constexpr auto kMercuryColumns = ColumnsWithBeta(0, 4, 4, 4, 0, 2, 4, 3);
 }  // namespace
 
 constinit const PropertyTable EngineOil = Prepared({
-    .cells = RowsOf<kEngineOilRows>(), .columns = kEngineOilColumns, .derived = kEngineOilBeta});
+    .cells = RowsOf<kEngineOilRows>(), .columns = kEngineOilColumns, .derived = kEngineOilBeta, .decimals = book_decimals::kEngineOil});
 constinit const PropertyTable EthyleneGlycol = Prepared({
-    .cells = RowsOf<kEthyleneGlycolRows>(), .columns = kEthyleneGlycolColumns, .derived = kEthyleneGlycolBeta});
-constinit const PropertyTable Glycerin = Prepared({.cells = RowsOf<kGlycerinRows>(), .columns = kGlycerinColumns});
-constinit const PropertyTable Freon = Prepared({.cells = RowsOf<kFreonRows>(), .columns = kFreonColumns});
-constinit const PropertyTable Mercury = Prepared({.cells = RowsOf<kMercuryRows>(), .columns = kMercuryColumns});
+    .cells = RowsOf<kEthyleneGlycolRows>(), .columns = kEthyleneGlycolColumns, .derived = kEthyleneGlycolBeta, .decimals = book_decimals::kEthyleneGlycol});
+constinit const PropertyTable Glycerin = Prepared({.cells = RowsOf<kGlycerinRows>(), .columns = kGlycerinColumns, .decimals = book_decimals::kGlycerin});
+constinit const PropertyTable Freon = Prepared({.cells = RowsOf<kFreonRows>(), .columns = kFreonColumns, .decimals = book_decimals::kFreon});
+constinit const PropertyTable Mercury = Prepared({.cells = RowsOf<kMercuryRows>(), .columns = kMercuryColumns, .decimals = book_decimals::kMercury});
 
 }  // namespace liquids
 

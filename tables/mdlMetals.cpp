@@ -23,6 +23,8 @@
 
 #include <array>
 
+#include "BookDecimals.h"
+
 namespace vantorel {
 namespace metals {
 namespace {
@@ -100,14 +102,19 @@ constexpr CorrectedCell kPbBiCorrected[] = {{644, 5}};
 }  // namespace
 
 constinit const PropertyTable Bismuth = Prepared(
-    {.cells = RowsOf<kBismuthRows>(), .columns = kBismuthColumns, .scan = ScanTest::Below, .corrected = kBismuthCorrected});
-constinit const PropertyTable Lead = Prepared({RowsOf<kLeadRows>(), kLeadColumns, ScanTest::AtOrBelow});
-constinit const PropertyTable Potassium = Prepared({RowsOf<kPotassiumRows>(), kPotassiumColumns, ScanTest::Below});
-constinit const PropertyTable Sodium = Prepared({RowsOf<kSodiumRows>(), kSodiumColumns, ScanTest::Below});
-constinit const PropertyTable NaK45 = Prepared({RowsOf<kNaK45Rows>(), kNaK45Columns, ScanTest::Below});
-constinit const PropertyTable NaK22 = Prepared({RowsOf<kNaK22Rows>(), kNaK22Columns, ScanTest::AtOrBelow});
+    {.cells = RowsOf<kBismuthRows>(), .columns = kBismuthColumns, .scan = ScanTest::Below, .corrected = kBismuthCorrected, .decimals = book_decimals::kBismuth});
+constinit const PropertyTable Lead = Prepared(
+    {.cells = RowsOf<kLeadRows>(), .columns = kLeadColumns, .scan = ScanTest::AtOrBelow, .decimals = book_decimals::kLead});
+constinit const PropertyTable Potassium = Prepared(
+    {.cells = RowsOf<kPotassiumRows>(), .columns = kPotassiumColumns, .scan = ScanTest::Below, .decimals = book_decimals::kPotassium});
+constinit const PropertyTable Sodium = Prepared(
+    {.cells = RowsOf<kSodiumRows>(), .columns = kSodiumColumns, .scan = ScanTest::Below, .decimals = book_decimals::kSodium});
+constinit const PropertyTable NaK45 = Prepared(
+    {.cells = RowsOf<kNaK45Rows>(), .columns = kNaK45Columns, .scan = ScanTest::Below, .decimals = book_decimals::kNaK45});
+constinit const PropertyTable NaK22 = Prepared(
+    {.cells = RowsOf<kNaK22Rows>(), .columns = kNaK22Columns, .scan = ScanTest::AtOrBelow, .decimals = book_decimals::kNaK22});
 constinit const PropertyTable PbBi = Prepared(
-    {.cells = RowsOf<kPbBiRows>(), .columns = kPbBiColumns, .scan = ScanTest::AtOrBelow, .corrected = kPbBiCorrected});
+    {.cells = RowsOf<kPbBiRows>(), .columns = kPbBiColumns, .scan = ScanTest::AtOrBelow, .corrected = kPbBiCorrected, .decimals = book_decimals::kPbBi});
 
 }  // namespace metals
 

@@ -22,6 +22,8 @@
 #include "mdlWater.h"
 
 #include <array>
+
+#include "BookDecimals.h"
 #include <limits>
 
 namespace vantorel {
@@ -126,15 +128,23 @@ constexpr LowerRowCell kBetafAt420[] = {{420, Index(Betaf) - Index(P), kNone}};
 
 }  // namespace
 
+// The printed decimals of `count` rows from row `first` on.
+constexpr std::span<const std::uint8_t> DecimalsOf(std::size_t first, std::size_t count) {
+  return std::span<const std::uint8_t>(book_decimals::kSaturatedWater).subspan(first * 14, count * 14);
+}
+
 constinit const PropertyTable LookUpTable = Prepared({
     .cells = RowsOf<kRows>(2, std::size(kRows) - 2),
     .columns = kLookUpColumns,
     .scan = ScanTest::Below,
     .inclusiveRow = 420,
     .lowerRowCells = kBetafAt420,
+    .decimals = DecimalsOf(2, std::size(kRows) - 2),
 });
-constinit const PropertyTable LowerSegment = Prepared({.cells = RowsOf<kRows>(1, 2), .columns = kLowerColumns});
-constinit const PropertyTable UpperSegment = Prepared({.cells = RowsOf<kRows>(0, 2), .columns = kUpperColumns});
+constinit const PropertyTable LowerSegment =
+    Prepared({.cells = RowsOf<kRows>(1, 2), .columns = kLowerColumns, .decimals = DecimalsOf(1, 2)});
+constinit const PropertyTable UpperSegment =
+    Prepared({.cells = RowsOf<kRows>(0, 2), .columns = kUpperColumns, .decimals = DecimalsOf(0, 2)});
 
 const PropertyTable& PieceAt(double t) {
   if (t > 640 && t <= 645) return LowerSegment;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "Catalog.h"
@@ -28,10 +29,10 @@ double NumberOf(ValueState state, double value) {
   return value;
 }
 
-BookCell CellAt(double row, double cell) {
-  if (std::isnan(cell)) return {row, ValueState::NoValue, kNaN};
-  if (std::isinf(cell)) return {row, ValueState::Infinite, kInf};
-  return {row, ValueState::Value, cell};
+BookCell CellAt(double row, double cell, int decimals) {
+  if (std::isnan(cell)) return {row, ValueState::NoValue, kNaN, 0};
+  if (std::isinf(cell)) return {row, ValueState::Infinite, kInf, 0};
+  return {row, ValueState::Value, cell, decimals};
 }
 
 bool IsCorrected(const PropertyTable& table, double rowT, int column) {
@@ -145,17 +146,18 @@ Result LookUp(const Fluid& fluid, double t) noexcept {
       continue;
     }
     p.origin = Origin::Table;
-    const double hi = w.upper[w.column + 1];
     const double rowHi = w.upper[0], rowLo = w.lower[0];
+    const BookCell upperCell = CellAt(rowHi, w.upper[w.column + 1], table.Decimals(table.RowOf(w.upper), w.column));
+    const BookCell lowerCell = CellAt(rowLo, w.lo, table.Decimals(table.RowOf(w.lower), w.column));
     if (t == rowHi) {
-      p.cells[p.cellCount++] = CellAt(rowHi, hi);
+      p.cells[p.cellCount++] = upperCell;
       p.corrected = IsCorrected(table, rowHi, w.column);
     } else if (t == rowLo) {
-      p.cells[p.cellCount++] = CellAt(rowLo, w.lo);
+      p.cells[p.cellCount++] = lowerCell;
       p.corrected = IsCorrected(table, rowLo, w.column);
     } else {
-      p.cells[p.cellCount++] = CellAt(rowLo, w.lo);
-      p.cells[p.cellCount++] = CellAt(rowHi, hi);
+      p.cells[p.cellCount++] = lowerCell;
+      p.cells[p.cellCount++] = upperCell;
       p.corrected = IsCorrected(table, rowLo, w.column) || IsCorrected(table, rowHi, w.column);
     }
     reading.source.corrected = reading.source.corrected || p.corrected;
@@ -192,6 +194,91 @@ bool LookUpValues(const Fluid& fluid, double t, double* out) noexcept {
                                           : NumberOf(w.state, w.value);
   });
   return true;
+}
+
+namespace {
+
+constexpr std::string_view kMinus = "−", kTimes = "×";
+
+// A number as the book prints it: the shortest text, with at least
+// `decimals` decimals, and a real minus sign.
+std::string BookNumber(double v, int decimals) {
+  std::string text = NumberText(std::fabs(v));
+  const std::size_t point = text.find('.');
+  if (text.find('e') == std::string::npos) {
+    int shown = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+    if (shown < decimals && point == std::string::npos) text += '.';
+    for (; shown < decimals; ++shown) text += '0';
+  }
+  return (std::signbit(v) && v != 0 ? std::string(kMinus) : std::string()) + text;
+}
+
+// An unrounded result, with two more decimals than it is rounded to (at
+// least one), and no trailing zeros beyond that one.
+std::string Unrounded(double v, int places) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", places + 2, std::fabs(v));
+  std::string out = text;
+  while (out.back() == '0' && out.size() - out.find('.') - 1 > static_cast<std::size_t>(places + 1)) out.pop_back();
+  return (std::signbit(v) && v != 0 ? std::string(kMinus) : std::string()) + out;
+}
+
+std::string Superscript(int n) {
+  static constexpr std::string_view kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string out = n < 0 ? "⁻" : "";
+  for (char c : std::to_string(std::abs(n))) out += kDigits[c - '0'];
+  return out;
+}
+
+// The quantity as the table's column heading names it: "μ·10⁷".
+std::string Heading(const Property& p) {
+  std::string heading(p.symbol);
+  if (p.power != 0) heading += "·10" + Superscript(-p.power);
+  return heading;
+}
+
+std::string Missing(const Property& p) {
+  std::string where;
+  for (const BookCell& c : p.Cells()) {
+    if (c.state == ValueState::Value) continue;
+    if (!where.empty()) where += " and ";
+    where += (c.state == ValueState::NoValue ? "none at " : "it infinite at ") + NumberText(c.row) + " K";
+  }
+  return Heading(p) + ": no value (the book has " + where + ")";
+}
+
+}  // namespace
+
+std::string Working(const Reading& r, const Property& p) {
+  const std::string heading = Heading(p);
+  const std::string result = BookNumber(p.book, p.places);
+  switch (p.origin) {
+    case Origin::Fixed:
+      return heading + " = " + result + " (the book's one value for the whole range)";
+    case Origin::PerKelvin: {
+      const double numerator = std::pow(10.0, -p.power);
+      return heading + " = " + NumberText(numerator) + "/" + NumberText(r.T) + " = " +
+             Unrounded(numerator / r.T, p.places) + " → " + result;
+    }
+    case Origin::Table: break;
+  }
+  if (p.state == ValueState::Infinite) return heading + " = ∞ (the row at " + NumberText(p.cells[0].row) + " K)";
+  if (p.state == ValueState::NoValue) return Missing(p);
+  if (p.cellCount == 1) {
+    const std::string cell = BookNumber(p.cells[0].value, p.cells[0].decimals);
+    std::string text = heading + " = " + cell + " (the row at " + NumberText(p.cells[0].row) + " K)";
+    if (cell != result) text += " → " + result;
+    return text;
+  }
+  const BookCell& lo = p.cells[0];
+  const BookCell& hi = p.cells[1];
+  const double exact = Interpolate(hi.row, lo.row, hi.value, lo.value, r.T);
+  const auto minus = " " + std::string(kMinus) + " ";
+  const std::string low = BookNumber(lo.value, lo.decimals);
+  return heading + " = " + low + " + (" + NumberText(r.T) + minus + NumberText(lo.row) + ")/(" +
+         NumberText(hi.row) + minus + NumberText(lo.row) + ") " + std::string(kTimes) + " (" +
+         BookNumber(hi.value, hi.decimals) + minus + (lo.value < 0 ? "(" + low + ")" : low) + ") = " +
+         Unrounded(exact, p.places) + " → " + result;
 }
 
 std::string Error::message() const {

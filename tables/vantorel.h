@@ -95,6 +95,7 @@ struct BookCell {
   double row;  // the row's temperature, kelvin
   ValueState state;
   double value;  // NaN when the book has no value, +inf when infinite
+  int decimals;  // as printed: 4 for 0.9950
 };
 
 // Where a property's value comes from.
@@ -210,6 +211,16 @@ class Result {
 // kelvin, or why there are none.
 Result LookUp(std::string_view fluid, double T) noexcept;
 Result LookUp(const Fluid& fluid, double T) noexcept;
+
+// How a student works out `property` of `reading` by hand from the book, in
+// one line, in the book's scale (the table's column heading, "μ·10⁷"):
+//   ρ = 1.1614 + (310 − 300)/(350 − 300) × (0.9950 − 1.1614) = 1.12812 → 1.1281
+//   ν·10⁷ = 0.8343 (the row at 1033 K) → 0.834
+//   β·10³ = 1000/310 = 3.2258 → 3.23
+//   c_p: no value (the book has none at 977 K)
+// Cells are written as the book prints them, the result with the decimals it
+// is rounded to.
+std::string Working(const Reading& reading, const Property& property);
 
 // The ids of the fluids nearest to `name`, for "did you mean", best first
 // and at most `most`: by alias, by part of a name, then by spelling.

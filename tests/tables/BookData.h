@@ -25,6 +25,7 @@ namespace vantorel::testing_support {
 struct BookCellText {
   ValueState state;
   double value;  // NaN when there is none, +inf when infinite
+  int decimals;  // as printed
 };
 
 // One fluid's rows, highest temperature first, and its corrected cells.
@@ -83,15 +84,17 @@ inline BookTable ReadBook(const Fluid& fluid) {
       const double t = std::stod(fields[0]);
       book.rows.push_back(t);
       for (std::size_t c = 1; c < fields.size(); ++c) {
-        BookCellText cell{ValueState::NoValue, std::nan("")};
+        BookCellText cell{ValueState::NoValue, std::nan(""), 0};
         if (fields[c] != "none") {
           const double v = std::strtod(fields[c].c_str(), nullptr);
+          const std::size_t point = fields[c].find('.');
+          const int decimals = point == std::string::npos ? 0 : static_cast<int>(fields[c].size() - point - 1);
           if (markers && v == -1)
-            cell = {ValueState::NoValue, std::nan("")};
+            cell = {ValueState::NoValue, std::nan(""), 0};
           else if (markers && v == -2)
-            cell = {ValueState::Infinite, HUGE_VAL};
+            cell = {ValueState::Infinite, HUGE_VAL, 0};
           else
-            cell = {ValueState::Value, v};
+            cell = {ValueState::Value, v, decimals};
         }
         book.cells[t][header[c]] = cell;
       }

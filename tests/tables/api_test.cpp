@@ -112,6 +112,39 @@ TEST(ReadingTest, ShowsTheWorkingOfAnInterpolation) {
   EXPECT_EQ(r->find("Nope"), nullptr);
 }
 
+struct WorkingCase {
+  const char* fluid;
+  double t;
+  const char* id;
+  const char* working;
+};
+std::ostream& operator<<(std::ostream& os, const WorkingCase& c) { return os << c.fluid << " " << c.t << " " << c.id; }
+
+class WorkingTest : public testing::TestWithParam<WorkingCase> {};
+
+TEST_P(WorkingTest, WritesTheWorkingAsAStudentDoes) {
+  const WorkingCase c = GetParam();
+  const Result r = LookUp(c.fluid, c.t);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(Working(*r, *r->find(c.id)), c.working);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachOrigin, WorkingTest,
+    testing::Values(
+        WorkingCase{"air", 310, "Rho", "ρ = 1.1614 + (310 − 300)/(350 − 300) × (0.9950 − 1.1614) = 1.12812 → 1.1281"},
+        WorkingCase{"air", 310, "Mu", "μ·10⁷ = 184.6 + (310 − 300)/(350 − 300) × (208.2 − 184.6) = 189.32 → 189.3"},
+        WorkingCase{"air", 310, "Beta", "β·10³ = 1000/310 = 3.2258 → 3.23"},
+        WorkingCase{"engine-oil", 300, "Beta", "β·10³ = 0.7 (the book's one value for the whole range)"},
+        WorkingCase{"bismuth", 1033, "Nu", "ν·10⁷ = 0.8343 (the row at 1033 K) → 0.834"},
+        WorkingCase{"hydrogen", 100, "Rho", "ρ = 0.24225 (the row at 100 K) → 0.2422"},
+        WorkingCase{"air", 100, "Nu", "ν·10⁶ = 2.00 (the row at 100 K)"},
+        WorkingCase{"lead", 977, "Cp", "c_p: no value (the book has none at 977 K)"},
+        WorkingCase{"saturated-water", 646, "Cpf", "c_p,f: no value (the book has it infinite at 647.3 K)"},
+        WorkingCase{"saturated-water", 647.3, "Prg", "Pr_g = ∞ (the row at 647.3 K)"},
+        WorkingCase{"saturated-water", 276, "Betaf",
+                    "β_f·10⁶ = −32.74 + (276 − 275)/(280 − 275) × (46.04 − (−32.74)) = −16.984 → −17.0"}));
+
 struct Bad {
   std::string fluid;
   double t;

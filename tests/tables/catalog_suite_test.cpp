@@ -69,9 +69,11 @@ TEST_P(CatalogSuite, EveryBookRowGivesItsCellsRoundedToTheirPlaces) {
       EXPECT_EQ(p->cells[0].state, cell.state) << where;
       EXPECT_TRUE(SameNumber(p->cells[0].value, cell.value)) << where << ": book " << cell.value << ", code "
                                                              << p->cells[0].value;
+      EXPECT_EQ(p->cells[0].decimals, cell.decimals) << where << ": printed decimals";
       EXPECT_EQ(p->state, cell.state) << where;
-      if (cell.state == ValueState::Value)
+      if (cell.state == ValueState::Value) {
         EXPECT_EQ(p->book, RoundHalfEven(cell.value, p->places)) << where;
+      }
       EXPECT_EQ(p->corrected, book.corrected.count({t, column}) > 0) << where;
     }
   }
