@@ -25,11 +25,18 @@
 
 #include "version.h"
 
+// What the shared library exports: the declarations below and nothing else.
+#if defined(__GNUC__) || defined(__clang__)
+#define VANTOREL_API __attribute__((visibility("default")))
+#else
+#define VANTOREL_API
+#endif
+
 namespace vantorel {
 
 // "1.0.0": the library's own version, which may differ from the headers'
 // VANTOREL_VERSION_STRING when a program runs with another build.
-std::string_view Version() noexcept;
+VANTOREL_API std::string_view Version() noexcept;
 
 // The properties the tables give, by the names the window's result slots
 // have. The first eight are the common set (gases, saturated fluids, liquid
@@ -43,7 +50,7 @@ inline constexpr int kSlotCount = 22;
 constexpr int Index(Slot s) { return static_cast<int>(s); }
 
 // The slot's name, which is also a property's id: "Rho", "Sigmaf".
-std::string_view SlotName(Slot s) noexcept;
+VANTOREL_API std::string_view SlotName(Slot s) noexcept;
 
 // ---------------------------------------------------------------------------
 // The catalog.
@@ -70,15 +77,15 @@ struct Category {
 };
 
 // The four categories, in the window's list order, with their fluids.
-std::span<const Category> Categories() noexcept;
+VANTOREL_API std::span<const Category> Categories() noexcept;
 
 // The category that holds `fluid`.
-const Category& CategoryOf(const Fluid& fluid) noexcept;
+VANTOREL_API const Category& CategoryOf(const Fluid& fluid) noexcept;
 
 // The fluid that `name` stands for: its id, one of its aliases or its list
 // text, ignoring case. Null when no fluid has that name, or when it could
 // mean more than one ("nak": NaK 45 % or NaK 22 %).
-const Fluid* FindFluid(std::string_view name) noexcept;
+VANTOREL_API const Fluid* FindFluid(std::string_view name) noexcept;
 
 // ---------------------------------------------------------------------------
 // A reading.
@@ -135,7 +142,7 @@ struct Property {
   std::span<const BookCell> Cells() const noexcept { return {cells.data(), static_cast<std::size_t>(cellCount)}; }
 
   // The text the window's result label shows: "189.3E-7", "----", "INFINITE".
-  std::string text() const;
+  VANTOREL_API std::string text() const;
 };
 
 // The book table and rows behind a reading.
@@ -157,7 +164,7 @@ struct Reading {
 
   std::span<const Property> properties() const noexcept { return {shown.data(), static_cast<std::size_t>(count)}; }
   // The property with this id ("Mu"), or null when the category shows none.
-  const Property* find(std::string_view id) const noexcept;
+  VANTOREL_API const Property* find(std::string_view id) const noexcept;
 };
 
 // ---------------------------------------------------------------------------
@@ -184,7 +191,7 @@ struct Error {
   }
   // One line that says what is wrong: `unknown fluid "watr"; closest:
   // saturated-water`, `T = 5000 K is outside the range of Air, 100K <= T <= 3000K`.
-  std::string message() const;
+  VANTOREL_API std::string message() const;
 };
 
 // A reading or the error that stopped it.
@@ -209,8 +216,8 @@ class Result {
 
 // The properties of the fluid named `fluid` (id, alias or list text) at `T`
 // kelvin, or why there are none.
-Result LookUp(std::string_view fluid, double T) noexcept;
-Result LookUp(const Fluid& fluid, double T) noexcept;
+VANTOREL_API Result LookUp(std::string_view fluid, double T) noexcept;
+VANTOREL_API Result LookUp(const Fluid& fluid, double T) noexcept;
 
 // How a student works out `property` of `reading` by hand from the book, in
 // one line, in the book's scale (the table's column heading, "μ·10⁷"):
@@ -220,22 +227,22 @@ Result LookUp(const Fluid& fluid, double T) noexcept;
 //   c_p: no value (the book has none at 977 K)
 // Cells are written as the book prints them, the result with the decimals it
 // is rounded to.
-std::string Working(const Reading& reading, const Property& property);
+VANTOREL_API std::string Working(const Reading& reading, const Property& property);
 
 // The ids of the fluids nearest to `name`, for "did you mean", best first
 // and at most `most`: by alias, by part of a name, then by spelling.
-std::vector<std::string_view> ClosestIds(std::string_view name, std::size_t most = 3);
+VANTOREL_API std::vector<std::string_view> ClosestIds(std::string_view name, std::size_t most = 3);
 
 // ---------------------------------------------------------------------------
 // For many temperatures at once.
 
 // The number of properties `fluid`'s category shows (the count of a reading).
-int PropertyCount(const Fluid& fluid) noexcept;
+VANTOREL_API int PropertyCount(const Fluid& fluid) noexcept;
 
 // The SI values of a reading's properties, in the same order, written to
 // out[0 .. PropertyCount(fluid)); NaN where there is no value, +inf where it
 // is infinite. False when T is not finite or outside the range: `out` is
 // then all NaN.
-bool LookUpValues(const Fluid& fluid, double T, double* out) noexcept;
+VANTOREL_API bool LookUpValues(const Fluid& fluid, double T, double* out) noexcept;
 
 }  // namespace vantorel

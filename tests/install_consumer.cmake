@@ -1,7 +1,10 @@
-# Installs the build into a fresh prefix, builds examples/library against it
-# with find_package(Vantorel), runs it and checks what it printed for air at
-# 310 K. Arguments: -DBUILD_DIR= -DSOURCE_DIR= -DWORK_DIR=, and -DCXX_FLAGS=
-# the flags the example is compiled and linked with (the build's own).
+# Installs the build into a fresh prefix and builds examples/library against
+# it twice: with find_package(Vantorel), and with nothing but the compiler and
+# pkg-config, as a Makefile would (against the shared library). Runs both and
+# checks what they printed for air at 310 K, and that the shared library
+# exports the checked call and nothing else. Arguments: -DBUILD_DIR=
+# -DSOURCE_DIR= -DWORK_DIR=, -DCXX= the compiler, and -DCXX_FLAGS= the flags
+# the example is compiled and linked with (the build's own).
 
 file(REMOVE_RECURSE ${WORK_DIR})
 
@@ -24,6 +27,42 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/library -B ${WORK_DIR}/build
     -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/air_at_310)
+set(cmake_out "${out}")
+
+file(GLOB pc_files ${WORK_DIR}/prefix/lib*/pkgconfig/vantorel.pc ${WORK_DIR}/prefix/lib/*/pkgconfig/vantorel.pc)
+list(GET pc_files 0 pc_file)
+get_filename_component(pc_dir ${pc_file} DIRECTORY)
+get_filename_component(lib_dir ${pc_dir} DIRECTORY)
+set(ENV{PKG_CONFIG_PATH} ${pc_dir})
+run(pkg-config --cflags --libs vantorel)
+separate_arguments(pc_flags UNIX_COMMAND "${out}")
+separate_arguments(cxx_flags UNIX_COMMAND "${CXX_FLAGS}")
+run(${CXX} ${cxx_flags} ${SOURCE_DIR}/examples/library/main.cpp ${pc_flags} -o ${WORK_DIR}/air_at_310_pc)
+set(ENV{LD_LIBRARY_PATH} ${lib_dir})
+run(ldd ${WORK_DIR}/air_at_310_pc)
+if(NOT out MATCHES "libvantorel\\.so\\.1 => ${lib_dir}")
+  message(FATAL_ERROR "the pkg-config build does not use the installed shared library:\n${out}")
+endif()
+run(${WORK_DIR}/air_at_310_pc)
+if(NOT out STREQUAL cmake_out)
+  message(FATAL_ERROR "the two builds printed different things:\n${cmake_out}\n---\n${out}")
+endif()
+
+# The shared library exports the checked call of vantorel.h, nothing else.
+run(nm -D -C --defined-only ${lib_dir}/libvantorel.so.1)
+string(REGEX REPLACE "\n$" "" exported "${out}")
+string(REPLACE "\n" ";" exported "${exported}")
+set(public "vantorel::(Version|SlotName|Categories|CategoryOf|FindFluid|LookUp|LookUpValues|PropertyCount|ClosestIds|Working|Property::text|Reading::find|Error::message)(\\[abi:cxx11\\])?\\(")
+foreach(symbol IN LISTS exported)
+  string(REGEX REPLACE "^[0-9a-f]+ [A-Za-z] " "" name "${symbol}")
+  if(name MATCHES "vantorel" AND NOT name MATCHES "${public}")
+    message(FATAL_ERROR "libvantorel.so.1 exports an internal symbol: ${name}")
+  endif()
+endforeach()
+if(NOT exported MATCHES "vantorel::LookUp\\(")
+  message(FATAL_ERROR "libvantorel.so.1 does not export LookUp:\n${exported}")
+endif()
+set(out "${cmake_out}")
 
 foreach(line "Air at 310 K" "  dynamic viscosity: 1.893e-05 Pa·s" "  specific heat: 1007 J/(kg·K)"
         "  density: 1.1281 kg/m³" "from Table A.4, between the rows at 300 K and 350 K"
