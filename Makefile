@@ -55,7 +55,14 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run screenshot test test-sanitize soak fuzz bench package build deps clean
+# What `make web` needs: emscripten (with its clang and the node modules its
+# linker runs), and npm for the chart library, which a node from elsewhere
+# may bring along instead of Debian's package.
+WEB_PACKAGES := emscripten
+WEB_BUILD ?= $(BUILD)/wasm
+WEB_SITE ?= $(BUILD)/web
+
+.PHONY: run screenshot test test-sanitize soak fuzz bench package build web deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -123,6 +130,20 @@ bench: build
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The static site in $(WEB_SITE)/: tables/ compiled to WebAssembly by
+# emscripten in $(WEB_BUILD)/, the page, and the chart library from npm.
+web:
+	$(call ensure_packages,cmake make $(WEB_PACKAGES))
+	@command -v npm >/dev/null 2>&1 || { \
+	  echo "Installing Debian packages: npm"; \
+	  $(SUDO) apt-get update -qq >/dev/null && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm >/dev/null; }
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DVANTOREL_SITE_DIR=$(abspath $(WEB_SITE)) >/dev/null
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+	@echo "The site is in $(WEB_SITE)/. Serve it and open http://127.0.0.1:8000/ with:"
+	@echo "  python3 -m http.server -d $(WEB_SITE) -b 127.0.0.1 8000"
 
 deps:
 	$(call ensure_packages,$(BUILD_PACKAGES))
