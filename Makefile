@@ -62,6 +62,10 @@ WEB_PACKAGES := emscripten
 WEB_BUILD ?= $(BUILD)/wasm
 WEB_SITE ?= $(BUILD)/web
 
+# What the page's tests in a real browser need: Debian's chromium, its
+# driver, and Selenium for Debian's Python.
+BROWSER_PACKAGES := chromium chromium-driver python3-selenium
+
 .PHONY: run screenshot test test-sanitize soak fuzz bench package build web deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
@@ -83,7 +87,8 @@ screenshot: build
 	xvfb-run -a -s '-screen 0 1024x768x24' window/screenshot.sh $(BUILD)/window/vantorel docs/screenshot.png
 	@echo "Wrote docs/screenshot.png"
 
-test: build
+test: build web
+	$(call ensure_packages,$(BROWSER_PACKAGES))
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # A long random session with the window on the offscreen platform, checked
@@ -127,8 +132,9 @@ bench: build
 	$(call ensure_packages,$(BENCH_PACKAGES))
 	bench/run.sh $(BUILD)
 
+# The page's tests run against the site that `make web` writes.
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVANTOREL_WEB_SITE=$(abspath $(WEB_SITE)) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The static site in $(WEB_SITE)/: tables/ compiled to WebAssembly by
