@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -59,8 +60,36 @@ Decimal NextUp(Decimal d) {
   return d;
 }
 
+// Most numbers shown are short decimals: a table's value, a typed
+// temperature. For those, the fewest places k (up to 8) for which v is the
+// double nearest to n / 10^k give the shortest text at once: n and 10^k are
+// exact doubles and the division rounds correctly, so the test is exact,
+// and no two decimals of at most 15 significant digits read back as the
+// same double, so the one found is the only one of its length or shorter.
+bool ShortDecimalOf(double v, Decimal& d) {
+  constexpr double kPowersOfTen[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  constexpr double kMaxFifteenDigits = 1e15;
+  if (!(v < kMaxFifteenDigits)) return false;
+  for (int places = 0; places <= 8; ++places) {
+    const double scaled = std::nearbyint(v * kPowersOfTen[places]);
+    if (!(scaled < kMaxFifteenDigits)) return false;
+    if (scaled / kPowersOfTen[places] != v) continue;
+    if (scaled == 0) return false;  // v below 1e-8: left to the general way
+    char text[kMaxDigits];
+    int length = 0;
+    for (auto n = static_cast<std::uint64_t>(scaled); n != 0; n /= 10) text[length++] = static_cast<char>('0' + n % 10);
+    d = Decimal{};
+    std::reverse_copy(text, text + length, d.digits);
+    d.count = length;
+    d.exponent = length - 1 - places;
+    return true;
+  }
+  return false;
+}
+
 // The shortest decimal that reads back as v > 0, the nearest of its length.
 Decimal ShortestOf(double v) {
+  if (Decimal d; ShortDecimalOf(v, d)) return d;
   int exponent = 0;
   // Below the smallest normal double the spacing is even: no such case.
   const bool powerOfTwo = std::frexp(v, &exponent) == 0.5 && v > std::numeric_limits<double>::min();
