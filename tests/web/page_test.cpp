@@ -14,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "BookData.h"
+#include "Messages.h"
 
 namespace vantorel::web {
 namespace {
@@ -270,6 +273,68 @@ TEST(ChartTest, LeavesGapsWhereTheBookHasNoValue) {
   EXPECT_TRUE(valueBelow);
   EXPECT_TRUE(gapAbove);
   EXPECT_TRUE(ChartOf(Named("lead"), "Mu", 700, 50).T.empty());  // liquid metals show no μ
+}
+
+using Json = nlohmann::json;
+
+TEST(MessagesTest, TheCatalogNamesEveryFluidWithItsRangeAndProperties) {
+  const Json catalog = Json::parse(CatalogJson());
+  ASSERT_EQ(catalog.size(), 4u);
+  EXPECT_EQ(catalog[0]["table"], "A.4");
+  std::size_t fluids = 0;
+  for (const Json& category : catalog) fluids += category["fluids"].size();
+  EXPECT_EQ(fluids, 22u);
+  const Json& air = catalog[0]["fluids"][0];
+  EXPECT_EQ(air["id"], "air");
+  EXPECT_EQ(air["Tmin"], 100.0);
+  EXPECT_EQ(air["range"], "100K <= T <= 3000K");
+  ASSERT_EQ(air["properties"].size(), 8u);
+  EXPECT_EQ(air["properties"][2], (Json{{"id", "Mu"}, {"name", "dynamic viscosity"}, {"symbol", "μ"},
+                                        {"heading", "μ·10⁷"}, {"unit", "N·s/m²"}}));
+  EXPECT_EQ(catalog[2]["fluids"][0]["Tmin"], 273.15);
+  EXPECT_EQ(catalog[2]["fluids"][0]["properties"].size(), 14u);
+}
+
+TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
+  const Json air = Json::parse(CalculationJson("air", "36.85", "C"));
+  EXPECT_EQ(air["T"], 310.0);
+  EXPECT_EQ(air["Ttext"], "310");
+  EXPECT_EQ(air["source"], "Table A.4, between the rows at 300 K and 350 K");
+  const Result r = LookUp("air", 310);
+  ASSERT_EQ(air["properties"].size(), r->properties().size());
+  for (std::size_t i = 0; i < r->properties().size(); ++i) {
+    const Property& p = r->properties()[i];
+    EXPECT_EQ(air["properties"][i], (Json{{"id", p.id}, {"text", p.text()}, {"si", SiText(p)},
+                                          {"working", Working(*r, p)}}));
+  }
+  const Json water = Json::parse(CalculationJson("water", "647.3", "K"));
+  EXPECT_EQ(water["properties"][4]["text"], "INFINITE");
+  EXPECT_EQ(water["properties"][13]["text"], "----");
+}
+
+TEST(MessagesTest, ErrorsComeAsTheirMessage) {
+  EXPECT_EQ(Json::parse(CalculationJson("air", "5000", "K")),
+            (Json{{"error", "T = 5000 K is outside the range of Air, 100K <= T <= 3000K"}}));
+  EXPECT_EQ(Json::parse(CalculationJson("air", "", "K")), (Json{{"error", ""}}));
+  EXPECT_EQ(Json::parse(CalculationJson("helum", "300", "K")), (Json{{"error", "unknown fluid \"helum\"; closest: helium"}}));
+  EXPECT_EQ(Json::parse(SweepJson("air", "400", "300", "1")), (Json{{"error", "To: \"300\" K lies below from, \"400\" K"}}));
+  // A typed text that JSON must escape comes back as it was typed.
+  EXPECT_EQ(Json::parse(CalculationJson("air", "3\"1\\0\x01", "K"))["error"],
+            "\"3\"1\\0\x01\" is not a temperature: type a number such as 310 or 36.85");
+}
+
+TEST(MessagesTest, ASweepCarriesItsRowsCsvAndTabSeparatedCopy) {
+  const Json sweep = Json::parse(SweepJson("air", "300", "300.2", "0.1"));
+  EXPECT_EQ(sweep["rows"].size(), 3u);
+  EXPECT_EQ(sweep["rows"][1][0], "300.1");
+  EXPECT_EQ(sweep["rows"][1][1], LookUp("air", 300.1)->properties()[0].text());
+  const std::vector<double> rows = {300, 300.1, 300.2};
+  EXPECT_EQ(sweep["csv"], SweepCsv(*FindFluid("air"), rows));
+  EXPECT_EQ(sweep["tsv"], SweepTsv(*FindFluid("air"), rows));
+}
+
+TEST(MessagesTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {
+  EXPECT_EQ(JsonString("a\"b\\c\n\t\x1f μ"), "\"a\\\"b\\\\c\\u000a\\u0009\\u001f μ\"");
 }
 
 }  // namespace

@@ -5,8 +5,17 @@
 // controls, puts the texts in place, keeps the state in the URL and draws
 // the chart with uPlot.
 
-const vantorel = await createVantorel();
-const catalog = vantorel.catalog();
+// index.html starts compiling the module while this script still loads.
+const vantorel = await createVantorel({
+  instantiateWasm(imports, receive) {
+    const compiled = window.vantorelWasm ?? WebAssembly.compileStreaming(fetch('vantorel.wasm'));
+    compiled
+      .catch(() => fetch('vantorel.wasm').then((r) => r.arrayBuffer()).then((bytes) => WebAssembly.compile(bytes)))
+      .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
+    return {};
+  },
+});
+const catalog = JSON.parse(vantorel.catalog());
 
 const $ = (id) => document.getElementById(id);
 const form = {
@@ -117,7 +126,7 @@ function niceStep(span) {
 let firstResults = true;
 
 function calculate() {
-  const calculation = vantorel.calculate(fluid.id, form.temperature.value, form.unit.value);
+  const calculation = JSON.parse(vantorel.calculate(fluid.id, form.temperature.value, form.unit.value));
   form.error.textContent = calculation.error ?? '';
   form.temperature.setAttribute('aria-invalid', calculation.error ? 'true' : 'false');
   reading = calculation.properties ? calculation : null;
@@ -173,7 +182,7 @@ function loadState() {
   calculate();
   if (id === null) {
     // A link to a fluid no table has: say so, over the first fluid's empty form.
-    form.error.textContent = vantorel.calculate(asked, '', 'K').error;
+    form.error.textContent = JSON.parse(vantorel.calculate(asked, '', 'K')).error;
     return;
   }
   if (params.has('from') && params.has('to') && params.has('step')) {
@@ -206,10 +215,14 @@ function series(values) {
   return Array.from(values, (v) => (Number.isNaN(v) ? null : v));
 }
 
-// uPlot loads after the first results, off the way to them.
+// uPlot and its style load after the first results, off the way to them.
 let chartLibrary = null;
 function loadChartLibrary() {
   chartLibrary ??= new Promise((resolve, reject) => {
+    const style = document.createElement('link');
+    style.rel = 'stylesheet';
+    style.href = 'uPlot.min.css';
+    document.head.append(style);
     const script = document.createElement('script');
     script.src = 'uPlot.iife.min.js';
     script.onload = resolve;
@@ -290,7 +303,7 @@ new ResizeObserver(() => chart?.setSize({ width: chartWidth(), height: 320 })).o
 // The sweep.
 
 function tabulate() {
-  const result = vantorel.sweep(fluid.id, sweep.from.value, sweep.to.value, sweep.step.value);
+  const result = JSON.parse(vantorel.sweep(fluid.id, sweep.from.value, sweep.to.value, sweep.step.value));
   sweep.error.textContent = result.error ?? '';
   sweep.status.textContent = '';
   if (result.error) {

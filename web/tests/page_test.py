@@ -411,7 +411,7 @@ class TextsTest(BrowserCase):
 
     def test_every_fluid_across_its_range_shows_what_vantorel_props_shows(self):
         self.open()
-        fluids = self.module("return v.catalog().flatMap((c) => c.fluids.map((f) => [f.id, f.Tmin, f.Tmax]));")
+        fluids = self.module("return JSON.parse(v.catalog()).flatMap((c) => c.fluids.map((f) => [f.id, f.Tmin, f.Tmax]));")
         self.assertEqual(len(fluids), 22)
         rng = random.Random(20261208)
         cells = 0
@@ -423,7 +423,7 @@ class TextsTest(BrowserCase):
                 page = self.module("""
                     const [fid, ts] = args;
                     return ts.map((t) => {
-                      const r = v.calculate(fid, String(t), 'K');
+                      const r = JSON.parse(v.calculate(fid, String(t), 'K'));
                       return r.error ? [r.error] : [r.Ttext, ...r.properties.map((p) => p.text)];
                     });""", fid, ts)
                 expected = subprocess.run([PROPS, fid, *map(repr, ts), "--format", "csv"], check=True,
@@ -500,7 +500,7 @@ class ReferenceTest(BrowserCase):
 
     def test_random_temperatures_of_every_fluid_match_the_reference(self):
         self.open()
-        ranges = self.module("return v.catalog().flatMap((c) => c.fluids.map((f) => [f.id, f.Tmin, f.Tmax]));")
+        ranges = self.module("return JSON.parse(v.catalog()).flatMap((c) => c.fluids.map((f) => [f.id, f.Tmin, f.Tmax]));")
         rng = random.Random(7)
         for fid, tmin, tmax in ranges:
             fluid = self.fluids[fid]
