@@ -80,12 +80,15 @@ run: build
 	fi
 
 # Starts the window on a virtual screen, chooses Air at 310 K from the
-# keyboard and writes docs/screenshot.png.
-screenshot: build
-	$(call ensure_packages,$(SCREENSHOT_PACKAGES))
+# keyboard and writes docs/screenshot.png; opens the web page with Air at
+# 310 K in headless chromium and writes docs/web.png.
+screenshot: build web
+	$(call ensure_packages,$(SCREENSHOT_PACKAGES) chromium)
 	@mkdir -p docs
 	xvfb-run -a -s '-screen 0 1024x768x24' window/screenshot.sh $(BUILD)/window/vantorel docs/screenshot.png
 	@echo "Wrote docs/screenshot.png"
+	web/screenshot.sh $(WEB_SITE) docs/web.png
+	@echo "Wrote docs/web.png"
 
 test: build web
 	$(call ensure_packages,$(BROWSER_PACKAGES))
@@ -127,10 +130,11 @@ package: build
 	cd $(BUILD) && cpack
 
 # Speed and memory of the table procedures, vantorel-props and the window,
-# and a peer's time for the same saturated-water look-ups.
-bench: build
-	$(call ensure_packages,$(BENCH_PACKAGES))
-	bench/run.sh $(BUILD)
+# a peer's time for the same saturated-water look-ups, and the web page's
+# start, size and look-ups in headless chromium.
+bench: build web
+	$(call ensure_packages,$(BENCH_PACKAGES) $(BROWSER_PACKAGES))
+	bench/run.sh $(BUILD) $(WEB_SITE)
 
 # The page's tests run against the site that `make web` writes.
 build: deps
