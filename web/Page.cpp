@@ -237,14 +237,23 @@ std::variant<std::vector<double>, std::string> PlanSweep(const Fluid& fluid, std
   }
   const std::optional<Decimal>&from = decimals[0], &to = decimals[1], &step = decimals[2];
   if (step->mantissa <= 0) return "Step: " + Quoted(stepText) + " is not a positive number of kelvin";
+  const double fromKelvin = *KelvinFromDecimal(fromText, TemperatureUnit::Kelvin);
+  const std::string below = "To: " + Quoted(toText) + " K lies below from, " + Quoted(fromText) + " K";
+  const std::string tooLong = "From, to and step have too many digits between them for a sweep";
 
   // All three on one decimal scale, as whole numbers: the rows are then
-  // exact sums.
-  const int exponent = std::min({from->exponent, to->exponent, step->exponent});
+  // exact sums. From and to first: both lie in the range, so both are
+  // positive, and digits too far apart mean one is far below the other.
+  const int ends = std::min(from->exponent, to->exponent);
+  const std::optional<std::int64_t> a0 = MantissaAt(*from, ends), b0 = MantissaAt(*to, ends);
+  if (!a0 || !b0) return *KelvinFromDecimal(toText, TemperatureUnit::Kelvin) < fromKelvin ? below : tooLong;
+  if (*b0 < *a0) return below;
+  if (*b0 == *a0) return std::vector<double>{fromKelvin};
+  const int exponent = std::min(ends, step->exponent);
   const std::optional<std::int64_t> a = MantissaAt(*from, exponent), b = MantissaAt(*to, exponent),
                                     s = MantissaAt(*step, exponent);
-  if (!a || !b || !s) return std::string("From, to and step have too many digits between them for a sweep");
-  if (*b < *a) return "To: " + Quoted(toText) + " K lies below from, " + Quoted(fromText) + " K";
+  if (!a || !b) return tooLong;
+  if (!s) return std::vector<double>{fromKelvin};  // a step longer than the whole sweep
   const std::int64_t last = (*b - *a) / *s;
   if (last >= static_cast<std::int64_t>(kMaxSweepRows))
     return "A sweep tabulates at most " + std::to_string(kMaxSweepRows) + " rows: take a larger step or a shorter range";
