@@ -143,7 +143,8 @@ std::string SweepJson(std::string_view fluidName, std::string_view from, std::st
     if (i > 0) out += ',';
     out += '[';
     out += JsonString(NumberText(temperatures[i]));
-    for (const Property& p : LookUp(*fluid, temperatures[i])->properties()) {
+    const Result r = LookUp(*fluid, temperatures[i]);  // held: the loop reads the reading inside it
+    for (const Property& p : r->properties()) {
       out += ',';
       out += JsonString(p.text());
     }
