@@ -5,16 +5,14 @@
 // controls, puts the texts in place, keeps the state in the URL and draws
 // the chart with uPlot.
 
-// index.html starts compiling the module while this script still loads.
-const vantorel = await createVantorel({
-  instantiateWasm(imports, receive) {
-    const compiled = window.vantorelWasm ?? WebAssembly.compileStreaming(fetch('vantorel.wasm'));
-    compiled
-      .catch(() => fetch('vantorel.wasm').then((r) => r.arrayBuffer()).then((bytes) => WebAssembly.compile(bytes)))
-      .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
-    return {};
-  },
-});
+let vantorel;
+try {
+  vantorel = await createVantorel();
+} catch (error) {
+  // A browser that cannot run it is told so where errors show.
+  document.getElementById('temperature-error').textContent = `The calculator could not start: ${error}`;
+  throw error;
+}
 const catalog = JSON.parse(vantorel.catalog());
 
 const $ = (id) => document.getElementById(id);
@@ -245,7 +243,7 @@ function drawChart() {
   const data = vantorel.chart(fluid.id, id, current, 600);
   const lines = [data.T, series(data.curve), series(data.book), series(data.current)];
   const axis = property.unit ? `${property.heading} (${property.unit})` : property.heading;
-  plot.chart.setAttribute('aria-label', `Chart of the ${property.name} of ${fluid.name} from ${fluid.range}` +
+  plot.chart.setAttribute('aria-label', `Chart of the ${property.name} of ${fluid.name} over ${fluid.range}` +
     (reading ? `, with ${reading.Ttext} K marked` : ''));
 
   const key = `${fluid.id} ${id}`;

@@ -145,7 +145,7 @@ class PageTest(BrowserCase):
         self.assertEqual(self.shown()["Cpf"], "INFINITE")
         self.assertEqual(self.shown()["Betaf"], "----")
 
-    def test_a_link_opens_with_its_fluid_temperature_unit_and_plotted_property(self):
+    def test_a_link_opens_with_its_fluid_temperature_unit_and_plotted_property_from_its_own_files(self):
         self.open("fluid=air&T=310&plot=Mu")
         self.assertEqual(self.element("category").get_attribute("value"), "0")
         self.assertEqual(self.element("fluid").get_attribute("value"), "air")
@@ -160,6 +160,9 @@ class PageTest(BrowserCase):
         self.assertEqual(self.element("unit").get_attribute("value"), "C")
         self.assertEqual(self.element("results-title").text, "Carbon Dioxide (CO2) at 400 K (126.85 °C)")
         self.assertEqual(self.shown()["Rho"], "1.3257")
+        self.chart_colours()  # once the chart library has loaded too
+        asked = self.driver.execute_script("return performance.getEntriesByType('resource').map((r) => r.name)")
+        self.assertEqual([name for name in asked if not name.startswith(self.server.url)], [])
 
     def test_the_url_follows_what_the_user_chooses(self):
         self.open("fluid=air")
@@ -250,7 +253,7 @@ class PageTest(BrowserCase):
         self.assertGreater(drawn["marker"], 25)
         self.assertIn("μ·10⁷ (N·s/m²)", self.element("chart").text)
         self.assertEqual(self.element("chart").get_attribute("aria-label"),
-                         "Chart of the dynamic viscosity of Air from 100K <= T <= 3000K, with 310 K marked")
+                         "Chart of the dynamic viscosity of Air over 100K <= T <= 3000K, with 310 K marked")
         # Without a temperature there is nothing to mark.
         self.open("fluid=air&plot=Mu")
         self.assertEqual(self.chart_colours()["marker"], 0)
