@@ -124,6 +124,8 @@ std::string CalculationJson(std::string_view fluidName, std::string_view text, s
     out += ',';
     Field(out, "text", p.text());
     out += ',';
+    Field(out, "state", p.state == ValueState::Value ? "value" : p.state == ValueState::NoValue ? "none" : "infinite");
+    out += ',';
     Field(out, "si", SiText(p));
     out += ',';
     Field(out, "working", Working(r, p));

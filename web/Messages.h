@@ -14,7 +14,8 @@ namespace vantorel::web {
 // book units.
 std::string CatalogJson();
 
-// {T, Ttext, source, properties: [{id, text, si, working}]} for the
+// {T, Ttext, source, properties: [{id, text, state, si, working}]}, the
+// state "value", "none" or "infinite", for the
 // temperature `text` typed in `unit` ("K", "C", "F") for the fluid `fluid`
 // (an id, alias or list text), or {error}: an empty error shows nothing.
 std::string CalculationJson(std::string_view fluid, std::string_view text, std::string_view unit);

@@ -305,12 +305,14 @@ TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
   ASSERT_EQ(air["properties"].size(), r->properties().size());
   for (std::size_t i = 0; i < r->properties().size(); ++i) {
     const Property& p = r->properties()[i];
-    EXPECT_EQ(air["properties"][i], (Json{{"id", p.id}, {"text", p.text()}, {"si", SiText(p)},
+    EXPECT_EQ(air["properties"][i], (Json{{"id", p.id}, {"text", p.text()}, {"state", "value"}, {"si", SiText(p)},
                                           {"working", Working(*r, p)}}));
   }
   const Json water = Json::parse(CalculationJson("water", "647.3", "K"));
   EXPECT_EQ(water["properties"][4]["text"], "INFINITE");
+  EXPECT_EQ(water["properties"][4]["state"], "infinite");
   EXPECT_EQ(water["properties"][13]["text"], "----");
+  EXPECT_EQ(water["properties"][13]["state"], "none");
 }
 
 TEST(MessagesTest, ErrorsComeAsTheirMessage) {

@@ -91,10 +91,11 @@ function chooseFluid(id) {
     const text = cell('span');
     text.dataset.property = p.id;
     const value = cell('td', text);
-    if (p.unit) value.append(' ', cell('span', p.unit));
+    const unit = cell('span', p.unit ? ` ${p.unit}` : '');
+    value.append(unit);
     const si = cell('td');
     si.className = 'si';
-    valueCells[p.id] = { text, si };
+    valueCells[p.id] = { text, unit, si };
     const name = cell('th', p.name, ' ', symbol(p.symbol));
     name.scope = 'row';
     return cell('tr', name, value, si);
@@ -133,8 +134,10 @@ function calculate() {
     const typed = form.unit.value === 'K' ? '' : ` (${form.temperature.value.trim()} ${form.unit.selectedOptions[0].text})`;
     results.title.textContent = `${fluid.name} at ${reading.Ttext} K${typed}`;
     for (const p of reading.properties) {
-      valueCells[p.id].text.textContent = p.text;
-      valueCells[p.id].si.textContent = p.si;
+      const cells = valueCells[p.id];
+      cells.text.textContent = p.text;
+      cells.unit.hidden = p.state !== 'value';  // no unit beside ---- or INFINITE
+      cells.si.textContent = p.si;
     }
     results.source.textContent = `From ${reading.source}.`;
     results.working.replaceChildren(...reading.properties.map((p) => cell('li', p.working)));
