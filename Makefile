@@ -55,7 +55,18 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run screenshot test test-sanitize soak fuzz bench package build deps clean
+# What `make web` needs: emscripten (with its clang and the node modules its
+# linker runs), and npm for the chart library, which a node from elsewhere
+# may bring along instead of Debian's package.
+WEB_PACKAGES := emscripten
+WEB_BUILD ?= $(BUILD)/wasm
+WEB_SITE ?= $(BUILD)/web
+
+# What the page's tests in a real browser need: Debian's chromium, its
+# driver, and Selenium for Debian's Python.
+BROWSER_PACKAGES := chromium chromium-driver python3-selenium
+
+.PHONY: run screenshot test test-sanitize soak fuzz bench package build web deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -69,14 +80,18 @@ run: build
 	fi
 
 # Starts the window on a virtual screen, chooses Air at 310 K from the
-# keyboard and writes docs/screenshot.png.
-screenshot: build
-	$(call ensure_packages,$(SCREENSHOT_PACKAGES))
+# keyboard and writes docs/screenshot.png; opens the web page with Air at
+# 310 K in headless chromium and writes docs/web.png.
+screenshot: build web
+	$(call ensure_packages,$(SCREENSHOT_PACKAGES) chromium)
 	@mkdir -p docs
 	xvfb-run -a -s '-screen 0 1024x768x24' window/screenshot.sh $(BUILD)/window/vantorel docs/screenshot.png
 	@echo "Wrote docs/screenshot.png"
+	web/screenshot.sh $(WEB_SITE) docs/web.png
+	@echo "Wrote docs/web.png"
 
-test: build
+test: build web
+	$(call ensure_packages,$(BROWSER_PACKAGES))
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # A long random session with the window on the offscreen platform, checked
@@ -115,14 +130,30 @@ package: build
 	cd $(BUILD) && cpack
 
 # Speed and memory of the table procedures, vantorel-props and the window,
-# and a peer's time for the same saturated-water look-ups.
-bench: build
-	$(call ensure_packages,$(BENCH_PACKAGES))
-	bench/run.sh $(BUILD)
+# a peer's time for the same saturated-water look-ups, and the web page's
+# start, size and look-ups in headless chromium.
+bench: build web
+	$(call ensure_packages,$(BENCH_PACKAGES) $(BROWSER_PACKAGES))
+	bench/run.sh $(BUILD) $(WEB_SITE)
 
+# The page's tests run against the site that `make web` writes.
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVANTOREL_WEB_SITE=$(abspath $(WEB_SITE)) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
+
+# The static site in $(WEB_SITE)/: tables/ compiled to WebAssembly by
+# emscripten in $(WEB_BUILD)/, the page, and the chart library from npm.
+web:
+	$(call ensure_packages,cmake make $(WEB_PACKAGES))
+	@command -v npm >/dev/null 2>&1 || { \
+	  echo "Installing Debian packages: npm"; \
+	  $(SUDO) apt-get update -qq >/dev/null && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm >/dev/null; }
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DVANTOREL_SITE_DIR=$(abspath $(WEB_SITE)) >/dev/null
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
+	@echo "The site is in $(WEB_SITE)/. Serve it and open http://127.0.0.1:8000/ with:"
+	@echo "  python3 -m http.server -d $(WEB_SITE) -b 127.0.0.1 8000"
 
 deps:
 	$(call ensure_packages,$(BUILD_PACKAGES))

@@ -6,10 +6,14 @@
 #   3. the window: from process start to the window first shown under Xvfb,
 #      median of 10 starts, and its peak memory;
 #   4. a peer: saturated-water properties at the same 10,000 temperatures from
-#      python3-iapws (IAPWS-IF97) and from vantorel-props, and the ratio.
-# Usage: bench/run.sh BUILD_DIR
+#      python3-iapws (IAPWS-IF97) and from vantorel-props, and the ratio;
+#   5. the web page in headless chromium (bench/web.py): navigation to
+#      results shown, in a new profile and on reload, what it transfers
+#      (gzip), and a look-up inside the browser.
+# Usage: bench/run.sh BUILD_DIR [SITE_DIR]
 set -euo pipefail
 build=${1:-build}
+site=${2:-$build/web}
 props=$build/cli/vantorel-props
 window=$build/window/vantorel
 
@@ -106,3 +110,11 @@ awk -v n="$n" -v ours="$ours" -v peer="$peer" 'BEGIN {
   printf "  vantorel-props saturated-water sweep, %d rows, whole process: %8.1f ms\n", n, ours / 1e6
   printf "  python3-iapws IAPWS97, 10000 temperatures, computing only:    %8.1f ms\n", peer / 1e6
   printf "  ratio: the peer takes %.0f times as long\n", peer / ours }'
+
+echo
+echo "== The web page ($site), in headless chromium"
+if [ -f "$site/index.html" ]; then
+  /usr/bin/python3 "$(dirname "$0")/web.py" "$site"
+else
+  echo "  (no site: make web writes it)"
+fi

@@ -1,14 +1,12 @@
 #include "Display.h"
 
-#include <charconv>
+#include "ShortestText.h"
 
 namespace vantorel {
 
 std::string NumberText(double v, std::string_view decimalPoint) {
-  char buf[64];
-  // Without a format, to_chars writes the shortest form that reads back as
-  // exactly v, in plain or exponent notation, whichever is shorter.
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+  char buf[kShortestTextSize];
+  const char* end = WriteShortest(buf, v);
   std::string out;
   for (const char* c = buf; c != end; ++c) {
     if (*c == '.')

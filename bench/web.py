@@ -1,0 +1,134 @@
+#!/usr/bin/python3
+"""The web page's speed and size, in Debian's headless chromium:
+
+    web.py SITE_DIR
+
+  1. from navigation to the first results shown (the page's own
+     performance mark), in a new profile each time (5 runs), and on reload
+     once the service worker keeps the site (10 reloads);
+  2. everything the page transfers: each file it requests, gzip -9;
+  3. one look-up inside the browser: the checked call timed inside the
+     WebAssembly module, and one calculation as the page's script makes it
+     (the call, its texts and working, and the crossing into JavaScript).
+"""
+
+import functools
+import gzip
+import http.server
+import os
+import shutil
+import statistics
+import sys
+import tempfile
+import threading
+import urllib.parse
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
+
+QUERY = "index.html?fluid=air&T=310"
+SHOWN = "return performance.getEntriesByName('vantorel-results-shown').map((e) => e.startTime)[0] ?? null"
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def start_browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                     "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                     f"--user-data-dir={profile}", "--window-size=1280,1000"):
+        options.add_argument(argument)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def shown_after(driver):
+    return WebDriverWait(driver, 20).until(lambda d: d.execute_script(SHOWN))
+
+
+def main(site):
+    httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(QuietHandler, directory=site))
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    url = f"http://127.0.0.1:{httpd.server_address[1]}/{QUERY}"
+
+    fresh, files = [], set()
+    for run in range(5):
+        profile = tempfile.mkdtemp(prefix="vantorel-bench-")
+        driver = start_browser(profile)
+        try:
+            driver.get(url)
+            fresh.append(shown_after(driver))
+            if run == 0:
+                # Every file the page asked for, the service worker included.
+                WebDriverWait(driver, 20).until(lambda d: d.execute_script(
+                    "return navigator.serviceWorker.ready.then(() => true)"))
+                names = driver.execute_script(
+                    "return [location.href, ...performance.getEntriesByType('resource').map((r) => r.name)]")
+                files = {urllib.parse.urlsplit(n).path.lstrip("/") or "index.html" for n in names} | {"sw.js"}
+        finally:
+            driver.quit()
+            shutil.rmtree(profile, ignore_errors=True)
+
+    profile = tempfile.mkdtemp(prefix="vantorel-bench-")
+    driver = start_browser(profile)
+    try:
+        driver.get(url)
+        shown_after(driver)
+        driver.set_script_timeout(60)
+        driver.execute_async_script("""
+            const done = arguments[0];
+            navigator.serviceWorker.ready.then(() => {
+              if (navigator.serviceWorker.controller) return done();
+              navigator.serviceWorker.addEventListener('controllerchange', () => done());
+            });""")
+        reloads = []
+        for _ in range(10):
+            driver.refresh()
+            reloads.append(shown_after(driver))
+        inside, calls = driver.execute_async_script("""
+            const done = arguments[0];
+            import('./vantorel.js').then((m) => m.default()).then((v) => {
+              // A first round lets the engine move the hot code from its
+              // quick first compiler to its optimising one.
+              const round = () => ['air', 'saturated-water', 'lead'].map((f) =>
+                [f, ...['table', 'values', 'reading'].map((k) => v.nanosecondsPerLookUp(f, k, 1000000))]);
+              round();
+              const inside = round();
+              const count = 20000;
+              const start = performance.now();
+              for (let i = 0; i < count; i++) JSON.parse(v.calculate('air', String(100 + (i % 2900)), 'K'));
+              done([inside, (performance.now() - start) * 1e6 / count]);
+            });""")
+    finally:
+        driver.quit()
+        shutil.rmtree(profile, ignore_errors=True)
+        httpd.shutdown()
+
+    print("  navigation to results shown, Air at 310 K:")
+    print(f"    new profile (ms):  {' '.join(f'{t:.0f}' for t in fresh)}   median {statistics.median(fresh):.0f}")
+    print(f"    reload (ms):       {' '.join(f'{t:.0f}' for t in reloads)}   median {statistics.median(reloads):.0f}")
+    print("  transferred, each file as gzip -9 would send it (bytes):")
+    total = 0
+    for name in sorted(files):
+        with open(os.path.join(site, name), "rb") as f:
+            raw = f.read()
+        packed = len(gzip.compress(raw, 9))
+        total += packed
+        print(f"    {name:20} {len(raw):8d} raw {packed:8d} gzip")
+    print(f"    total {total / 1024:.1f} KB gzip")
+    print("  one look-up inside the browser:")
+    print("    in the module (ns):     table look-up   SI values (LookUpValues)   whole reading (LookUp)")
+    for fluid, table, values, reading in inside:
+        print(f"      {fluid:20} {table:10.1f} {values:16.1f} {reading:24.1f}")
+    print(f"    calculate('air', T) from the page's script, with texts and working: {calls / 1000:.1f} µs")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        print(__doc__, file=sys.stderr)
+        sys.exit(2)
+    main(sys.argv[1])
