@@ -50,6 +50,17 @@ std::optional<Error> CheckTemperature(const Fluid& fluid, double t) {
   return std::nullopt;
 }
 
+// The longest start of `text` that does not end inside a UTF-8 character,
+// for a name cut short to fit Error::name.
+std::string_view WholeCharacters(std::string_view text) {
+  std::size_t start = text.size();  // of the last character
+  while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
+  if (start == 0) return text;
+  const auto lead = static_cast<unsigned char>(text[--start]);
+  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return start + length <= text.size() ? text : text.substr(0, start);
+}
+
 Error FluidError(std::string_view name) {
   const std::span<const std::string_view> fits = AmbiguousIds(name);
   Error error{.code = fits.empty() ? ErrorCode::UnknownFluid : ErrorCode::AmbiguousFluid};
@@ -200,8 +211,12 @@ std::string Error::message() const {
     case ErrorCode::UnknownFluid:
     case ErrorCode::AmbiguousFluid: {
       text = code == ErrorCode::UnknownFluid ? "unknown fluid \"" : "more than one fluid is called \"";
-      text.append(name.data(), std::min(nameLength, name.size()));
-      if (nameLength > name.size()) text += "...";
+      if (nameLength > name.size()) {
+        text += WholeCharacters({name.data(), name.size()});
+        text += "...";
+      } else {
+        text.append(name.data(), nameLength);
+      }
       text += '"';
       if (closestCount > 0) {
         text += code == ErrorCode::UnknownFluid ? "; closest: " : ": ";

@@ -9,6 +9,8 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace vantorel {
 namespace {
@@ -112,6 +114,14 @@ TEST(ReadingTest, ShowsTheWorkingOfAnInterpolation) {
   EXPECT_EQ(r->find("Nope"), nullptr);
 }
 
+// `parts` one after the other, each `times` over.
+std::string Repeated(std::initializer_list<std::pair<std::string_view, int>> parts) {
+  std::string all;
+  for (const auto& [text, times] : parts)
+    for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
 struct Bad {
   std::string fluid;
   double t;
@@ -147,7 +157,10 @@ INSTANTIATE_TEST_SUITE_P(
         Bad{std::string("air\0x", 5), 300, ErrorCode::UnknownFluid,
             std::string("unknown fluid \"air\0x\"; closest: air", 35)},
         Bad{std::string(1 << 20, 'q'), 300, ErrorCode::UnknownFluid,
-            "unknown fluid \"" + std::string(40, 'q') + "...\"; closest: air, ammonia, carbon-dioxide"}));
+            "unknown fluid \"" + std::string(40, 'q') + "...\"; closest: air, ammonia, carbon-dioxide"},
+        // Cut short before the ä that would not fit whole, so the message stays UTF-8.
+        Bad{Repeated({{"a", 1}, {"ä", 30}}), 300, ErrorCode::UnknownFluid,
+            Repeated({{"unknown fluid \"a", 1}, {"ä", 19}, {"...\"; closest: air, ammonia", 1}})}));
 
 TEST(ValuesTest, AreTheReadingsSiValuesOrNaNOutsideTheRange) {
   for (const Category& category : Categories())
