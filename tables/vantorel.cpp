@@ -40,9 +40,6 @@ bool IsCorrected(const PropertyTable& table, double rowT, int column) {
   return false;
 }
 
-// The SI exponent of a shown property: its table's power and its unit's.
-int SiExponent(const ShownProperty& p) { return p.power + p.unit.exponent; }
-
 // Checks T for `fluid`; an error when it cannot be looked up.
 std::optional<Error> CheckTemperature(const Fluid& fluid, double t) {
   if (!std::isfinite(t)) return Error{.code = ErrorCode::NotFinite, .fluid = &fluid, .T = t};
@@ -183,24 +180,21 @@ Result LookUp(std::string_view name, double t) noexcept {
 int PropertyCount(const Fluid& fluid) noexcept { return static_cast<int>(Shown(CategoryOf(fluid)).size()); }
 
 bool LookUpValues(const Fluid& fluid, double t, double* out) noexcept {
-  const std::span<const ShownProperty> shown = Shown(CategoryOf(fluid));
+  const detail::CategoryTables& category = *CategoryOf(fluid).tables;
   if (CheckTemperature(fluid, t)) {
-    std::fill_n(out, shown.size(), kNaN);
+    std::fill_n(out, category.shown.size(), kNaN);
     return false;
   }
-  // Where each slot goes in `out`, and its SI exponent.
-  std::array<signed char, kSlotCount> position;
-  position.fill(-1);
-  std::array<int, kSlotCount> exponent{};
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    position[Index(shown[i].slot)] = static_cast<signed char>(i);
-    exponent[Index(shown[i].slot)] = SiExponent(shown[i]);
-  }
   LookUpWith(fluid.tables->pieceAt(t), t, [&](const Written& w) {
-    const int i = position[Index(w.slot)];
+    const int i = category.position[Index(w.slot)];
     if (i < 0) return;
-    out[i] = w.state == ValueState::Value ? ScaledDecimal(w.value, w.places, exponent[Index(w.slot)])
-                                          : NumberOf(w.state, w.value);
+    const int exponent = category.siExponent[Index(w.slot)];
+    if (w.state != ValueState::Value)
+      out[i] = NumberOf(w.state, w.value);
+    else if (!std::isnan(w.whole))  // the whole number is at hand: no second rounding
+      out[i] = ScaledWhole(w.whole, w.places, exponent);
+    else
+      out[i] = ScaledDecimal(w.value, w.places, exponent);
   });
   return true;
 }
