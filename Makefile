@@ -11,12 +11,14 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # offscreen platform for the window's tests), the fonts the window asks for,
 # the CLI's parser and JSON writer, GoogleTest and Google Benchmark, and
 # Python 3 for the reference check, the validators of the menu entry and the
-# AppStream description, and the locale sources the command line's
-# decimal-comma test compiles a German locale from.
+# AppStream description, the locale sources the command line's
+# decimal-comma test compiles a German locale from, and pybind11, Python's
+# headers, NumPy and pytest for the Python module and its tests.
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
   libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
-  appstream desktop-file-utils locales
+  appstream desktop-file-utils locales \
+  pybind11-dev python3-dev python3-numpy python3-pytest
 
 # What the benchmarks need besides the build: a virtual display to start the
 # window in, a way to see it appear, GNU time for peak memory, and the peer.
