@@ -57,7 +57,7 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run screenshot test test-sanitize soak fuzz bench package build deps clean
+.PHONY: run screenshot test test-sanitize soak fuzz bench package wheel build deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -111,10 +111,19 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) tests/fuzz/run.sh $(FUZZ_BUILD)
 
-# A Debian package of everything `cmake --install` installs, in build/.
+# The Debian packages of everything `cmake --install` installs, in build/:
+# vantorel and python3-vantorel.
 package: build
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
 	cd $(BUILD) && cpack
+
+# What building the wheel from this checkout needs, offline.
+WHEEL_PACKAGES := python3-pip python3-setuptools python3-pybind11 python3-wheel
+
+# The module as a wheel built by pip from pyproject.toml, in $(BUILD)/wheel/.
+wheel: deps
+	$(call ensure_packages,$(WHEEL_PACKAGES))
+	/usr/bin/python3 -m pip wheel --no-build-isolation --no-index --no-deps -w $(BUILD)/wheel .
 
 # Speed and memory of the table procedures, vantorel-props and the window,
 # and a peer's time for the same saturated-water look-ups.
