@@ -13,6 +13,8 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "vantorel.h"
@@ -228,6 +230,52 @@ py::array_t<double> TemperaturesOf(py::handle T) {
 
 std::vector<py::ssize_t> ShapeOf(const py::array& a) { return {a.shape(), a.shape() + a.ndim()}; }
 
+// Looks up t[begin, end) into out[k][i]; the index of the first temperature
+// refused, or `end`. With `stop`, it stops there.
+std::size_t LookUpStretch(const Fluid& fluid, const double* t, std::size_t begin, std::size_t end,
+                          const std::vector<double*>& out, bool stop) noexcept {
+  std::size_t refused = end;
+  double row[std::tuple_size_v<decltype(Reading::shown)>];
+  for (std::size_t i = begin; i < end; ++i) {
+    if (!vantorel::LookUpValues(fluid, t[i], row) && refused == end) {
+      refused = i;
+      if (stop) break;
+    }
+    for (std::size_t k = 0; k < out.size(); ++k) out[k][i] = row[k];
+  }
+  return refused;
+}
+
+// Fewer temperatures than this per thread are not worth another thread.
+constexpr std::size_t kPerThread = 1 << 16;
+
+// Looks up t[0, n) in one stretch per core for a large array; the index of
+// the first temperature refused, or n. Each look-up is a pure function, so
+// the result is the same whichever thread makes it.
+std::size_t LookUpAll(const Fluid& fluid, const double* t, std::size_t n, const std::vector<double*>& out,
+                      bool stop) {
+  const std::size_t parts =
+      std::clamp<std::size_t>(std::min<std::size_t>(std::thread::hardware_concurrency(), n / kPerThread), 1, 64);
+  std::vector<std::size_t> refused(parts, n);
+  std::vector<std::thread> helpers;
+  helpers.reserve(parts);
+  const auto part = [&](std::size_t p) {
+    const std::size_t end = n * (p + 1) / parts;
+    const std::size_t r = LookUpStretch(fluid, t, n * p / parts, end, out, stop);
+    refused[p] = r == end ? n : r;
+  };
+  for (std::size_t p = 1; p < parts; ++p) {
+    try {
+      helpers.emplace_back(part, p);
+    } catch (const std::system_error&) {  // no thread to be had: this one does that part
+      part(p);
+    }
+  }
+  part(0);
+  for (std::thread& helper : helpers) helper.join();
+  return *std::min_element(refused.begin(), refused.end());
+}
+
 ArrayReadings LookUpArray(const Fluid& fluid, py::handle T, bool boundsError) {
   ArrayReadings r{LayoutOf(fluid), TemperaturesOf(T), {}, py::none(), py::none()};
   // One block for all properties, each one's array a C-ordered view of its part.
@@ -236,23 +284,15 @@ ArrayReadings LookUpArray(const Fluid& fluid, py::handle T, bool boundsError) {
   py::array_t<double> block(shape);
   const double* t = r.T.data();
   const std::size_t n = static_cast<std::size_t>(r.T.size());
-  const std::size_t count = static_cast<std::size_t>(r.Count());
   std::vector<double*> out;
-  for (std::size_t k = 0; k < count; ++k) {
+  for (int k = 0; k < r.Count(); ++k) {
     out.push_back(block.mutable_data() + k * n);
     r.values.emplace_back(block[py::make_tuple(k, py::ellipsis())]);  // an array even for a 0-d T
   }
-  std::size_t firstRefused = n;
+  std::size_t firstRefused;
   {
     py::gil_scoped_release unlocked;
-    double row[std::tuple_size_v<decltype(Reading::shown)>];
-    for (std::size_t i = 0; i < n; ++i) {
-      if (!vantorel::LookUpValues(fluid, t[i], row) && firstRefused == n) {
-        firstRefused = i;
-        if (boundsError) break;
-      }
-      for (std::size_t k = 0; k < count; ++k) out[k][i] = row[k];
-    }
+    firstRefused = LookUpAll(fluid, t, n, out, boundsError);
   }
   if (boundsError && firstRefused < n) RaiseTemperature(vantorel::LookUp(fluid, t[firstRefused]).error());
   return r;
@@ -352,7 +392,8 @@ T
 
     An array-like of any shape gives Readings: the same keys, each mapped to
     a float64 NumPy array of T's shape. The temperatures are looked up in C++
-    with the GIL released, so other threads run meanwhile.
+    with the GIL released, so other threads run meanwhile; a large array is
+    shared out among the machine's cores.
 bounds_error
     True: a temperature that is not finite or lies outside the fluid's range
     raises ValueError, which states the range. False: such a temperature

@@ -265,6 +265,18 @@ def test_what_is_no_fluid_name_or_no_temperature_raises_a_type_error(fluid, T):
 # Threads.
 
 
+def test_a_large_array_split_over_threads_reports_its_first_refused_temperature():
+    T = np.linspace(100, 3000, 400_000)
+    T[[150_000, 390_000, 250_000]] = [5000.0, 90.0, 4000.0]
+    with pytest.raises(ValueError, match="T = 5000 K is outside"):
+        vantorel.lookup("air", T)
+    r = vantorel.lookup("air", T, bounds_error=False)
+    refused = np.isnan(r["rho"])
+    assert list(np.flatnonzero(refused)) == [150_000, 250_000, 390_000]
+    for i in [0, 99_999, 100_000, 199_999, 200_000, 300_000, 399_999]:
+        assert r["k"][i] == vantorel.lookup("air", T[i])["k"]
+
+
 def test_other_threads_run_while_an_array_is_looked_up():
     T = np.linspace(100, 3000, 3_000_000)
     span = []
