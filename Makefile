@@ -57,7 +57,7 @@ if [ -n "$$missing" ]; then \
 fi
 endef
 
-.PHONY: run screenshot test test-sanitize soak fuzz bench package wheel build deps clean
+.PHONY: run screenshot test test-sanitize soak fuzz bench package python-plot wheel build deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -116,6 +116,15 @@ fuzz: deps
 package: build
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
 	cd $(BUILD) && cpack
+
+# What the README's plot of air needs besides the build.
+PLOT_PACKAGES := python3-matplotlib
+
+# Draws μ and k of air over its range with the book's rows marked, from the
+# module in the build, to docs/python-air.png.
+python-plot: build
+	$(call ensure_packages,$(PLOT_PACKAGES))
+	PYTHONPATH=$(BUILD)/python /usr/bin/python3 examples/python/plot_air.py docs/python-air.png
 
 # What building the wheel from this checkout needs, offline.
 WHEEL_PACKAGES := python3-pip python3-setuptools python3-pybind11 python3-wheel
