@@ -1,5 +1,5 @@
-from collections.abc import Iterator, Mapping
-from typing import NamedTuple, overload
+from collections.abc import Iterator, Mapping, Sequence
+from typing import Any, NamedTuple, overload
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
@@ -88,4 +88,4 @@ def lookup(fluid: str | Fluid, T: float, *, bounds_error: bool = True) -> Readin
     """The properties of `fluid` at `T` kelvin, in SI base units (see help(vantorel.lookup))."""
 
 @overload
-def lookup(fluid: str | Fluid, T: ArrayLike, *, bounds_error: bool = True) -> Readings: ...
+def lookup(fluid: str | Fluid, T: NDArray[Any] | Sequence[ArrayLike], *, bounds_error: bool = True) -> Readings: ...
