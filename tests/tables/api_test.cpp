@@ -207,7 +207,8 @@ TEST(ValuesTest, AgreeWithTheReadingsOverEveryRange) {
         const double grid = fluid.Tmin + i * 0.5;
         for (double t : {grid, std::nextafter(grid, 0.0), std::nextafter(grid, fluid.Tmax)})
           ExpectValuesAgreeWithTheReading(fluid, t);
-        for (double row : LookUp(fluid, grid)->source.Rows()) ExpectValuesAgreeWithTheReading(fluid, row);
+        const Result reading = LookUp(fluid, grid);
+        for (double row : reading->source.Rows()) ExpectValuesAgreeWithTheReading(fluid, row);
       }
     }
 }
