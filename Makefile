@@ -11,12 +11,14 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # offscreen platform for the window's tests), the fonts the window asks for,
 # the CLI's parser and JSON writer, GoogleTest and Google Benchmark, and
 # Python 3 for the reference check, the validators of the menu entry and the
-# AppStream description, and the locale sources the command line's
-# decimal-comma test compiles a German locale from.
+# AppStream description, the locale sources the command line's
+# decimal-comma test compiles a German locale from, and pybind11, Python's
+# headers, NumPy and pytest for the Python module and its tests.
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
   libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
-  appstream desktop-file-utils locales
+  appstream desktop-file-utils locales \
+  pybind11-dev python3-dev python3-numpy python3-pytest
 
 # What the benchmarks need besides the build: a virtual display to start the
 # window in, a way to see it appear, GNU time for peak memory, and the peer.
@@ -66,7 +68,7 @@ WEB_SITE ?= $(BUILD)/web
 # driver, and Selenium for Debian's Python.
 BROWSER_PACKAGES := chromium chromium-driver python3-selenium
 
-.PHONY: run screenshot test test-sanitize soak fuzz bench package build web deps clean
+.PHONY: run screenshot test test-sanitize soak fuzz bench package python-plot wheel build web deps clean
 
 # What `make screenshot` needs besides the build: a virtual X server, a way
 # to type into it and a way to take its picture.
@@ -124,10 +126,28 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) tests/fuzz/run.sh $(FUZZ_BUILD)
 
-# A Debian package of everything `cmake --install` installs, in build/.
+# The Debian packages of everything `cmake --install` installs, in build/:
+# vantorel and python3-vantorel.
 package: build
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
 	cd $(BUILD) && cpack
+
+# What the README's plot of air needs besides the build.
+PLOT_PACKAGES := python3-matplotlib
+
+# Draws μ and k of air over its range with the book's rows marked, from the
+# module in the build, to docs/python-air.png.
+python-plot: build
+	$(call ensure_packages,$(PLOT_PACKAGES))
+	PYTHONPATH=$(BUILD)/python /usr/bin/python3 examples/python/plot_air.py docs/python-air.png
+
+# What building the wheel from this checkout needs, offline.
+WHEEL_PACKAGES := python3-pip python3-setuptools python3-pybind11 python3-wheel
+
+# The module as a wheel built by pip from pyproject.toml, in $(BUILD)/wheel/.
+wheel: deps
+	$(call ensure_packages,$(WHEEL_PACKAGES))
+	/usr/bin/python3 -m pip wheel --no-build-isolation --no-index --no-deps -w $(BUILD)/wheel .
 
 # Speed and memory of the table procedures, vantorel-props and the window,
 # a peer's time for the same saturated-water look-ups, and the web page's

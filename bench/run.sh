@@ -9,7 +9,10 @@
 #      python3-iapws (IAPWS-IF97) and from vantorel-props, and the ratio;
 #   5. the web page in headless chromium (bench/web.py): navigation to
 #      results shown, in a new profile and on reload, what it transfers
-#      (gzip), and a look-up inside the browser.
+#      (gzip), and a look-up inside the browser;
+#   6. the Python module: air and saturated water over arrays of 1,000,000
+#      temperatures, python3-iapws per state in the same run, and a Python
+#      loop of single look-ups.
 # Usage: bench/run.sh BUILD_DIR [SITE_DIR]
 set -euo pipefail
 build=${1:-build}
@@ -117,4 +120,67 @@ if [ -f "$site/index.html" ]; then
   /usr/bin/python3 "$(dirname "$0")/web.py" "$site"
 else
   echo "  (no site: make web writes it)"
+fi
+
+echo
+echo "== The Python module: vantorel.lookup in /usr/bin/python3, on $(nproc) cores (load average $(cut -d' ' -f1 /proc/loadavg))"
+if [ -d "$build/python/vantorel" ]; then
+  PYTHONPATH=$build/python /usr/bin/python3 - <<'PY'
+import time
+
+import numpy as np
+from iapws import IAPWS97
+
+import vantorel
+
+
+def best_of(times, call, clock=time.perf_counter):
+    best = float("inf")
+    for _ in range(times):
+        t0 = clock()
+        call()
+        best = min(best, clock() - t0)
+    return best
+
+
+# The wall-clock figure is the one that counts; the processor time (of all
+# the threads) shows how much of it a busy machine took away.
+n = 1_000_000
+air = vantorel.lookup("air", []).fluid
+for order, T in [("in order", np.linspace(air.t_min, air.t_max, n)),
+                 ("in random order", np.random.default_rng(1).uniform(air.t_min, air.t_max, n))]:
+    s = best_of(5, lambda: vantorel.lookup(air, T))
+    cpu = best_of(5, lambda: vantorel.lookup(air, T), time.process_time)
+    print(f"  air, {n:,} temperatures {order} in one array, all 8 properties: "
+          f"{s * 1e3:6.1f} ms (best of 5), {n / s / 1e6:5.1f} million temperatures/s; "
+          f"processor time {cpu * 1e3:.1f} ms")
+
+# Saturated water at temperatures inside both ranges.
+T = np.linspace(273.16, 646.1, n)
+ours = best_of(5, lambda: vantorel.lookup("saturated-water", T)) / n
+states = np.linspace(273.16, 646.1, 500)
+t0 = time.perf_counter()
+for t in states:
+    f, g = IAPWS97(T=t, x=0), IAPWS97(T=t, x=1)
+    (f.P, f.v, g.v, g.h - f.h, f.cp, g.cp, f.mu, g.mu, f.k, g.k, f.Prandt, g.Prandt, f.sigma)
+peer = (time.perf_counter() - t0) / len(states)
+print(f"  saturated water, {n:,} temperatures in one array, all 14 properties: {ours * 1e9:7.1f} ns per state")
+print(f"  python3-iapws IAPWS97(T=t, x=0) and (T=t, x=1), {len(states)} temperatures: {peer * 1e6:7.1f} µs per state")
+print(f"  ratio: the peer takes {peer / ours:,.0f} times as long per state")
+
+calls = 100_000
+temps = np.linspace(air.t_min, air.t_max, calls).tolist()
+
+
+def loop(fluid):
+    for t in temps:
+        vantorel.lookup(fluid, t)["mu"]
+
+
+for name, fluid in [('"air"', "air"), ("a Fluid", air)]:
+    s = best_of(3, lambda: loop(fluid))
+    print(f"  a Python loop of {calls:,} single look-ups by {name}, reading μ: {s / calls * 1e6:5.2f} µs per call")
+PY
+else
+  echo "  (no Python module in this build)"
 fi

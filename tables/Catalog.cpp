@@ -89,10 +89,10 @@ constexpr ShownProperty kLiquidMetalLabels[] = {
     {6, Pr, 0, NoValue, "Prandtl number", "Pr", kNumber},
 };
 
-constexpr detail::CategoryTables kGasTables{kGasLabels};
-constexpr detail::CategoryTables kSaturatedFluidTables{kSaturatedFluidLabels};
-constexpr detail::CategoryTables kSaturatedWaterTables{kSaturatedWaterLabels};
-constexpr detail::CategoryTables kLiquidMetalTables{kLiquidMetalLabels};
+constexpr detail::CategoryTables kGasTables = detail::TablesShowing(kGasLabels);
+constexpr detail::CategoryTables kSaturatedFluidTables = detail::TablesShowing(kSaturatedFluidLabels);
+constexpr detail::CategoryTables kSaturatedWaterTables = detail::TablesShowing(kSaturatedWaterLabels);
+constexpr detail::CategoryTables kLiquidMetalTables = detail::TablesShowing(kLiquidMetalLabels);
 
 // ---------------------------------------------------------------------------
 // The fluids.

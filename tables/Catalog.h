@@ -5,6 +5,7 @@
 // window, vantorel-props and the checked call all read it, so they can never
 // disagree.
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,7 +30,21 @@ struct FluidTables {
 
 struct CategoryTables {
   std::span<const ShownProperty> shown;  // the result labels it shows, in label order
+  // For the values of many temperatures: where each slot goes among a
+  // reading's values (-1 where it is not shown), and its SI exponent.
+  std::array<signed char, kSlotCount> position;
+  std::array<int, kSlotCount> siExponent;
 };
+
+constexpr CategoryTables TablesShowing(std::span<const ShownProperty> shown) {
+  CategoryTables tables{shown, {}, {}};
+  tables.position.fill(-1);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    tables.position[Index(shown[i].slot)] = static_cast<signed char>(i);
+    tables.siExponent[Index(shown[i].slot)] = SiExponent(shown[i]);
+  }
+  return tables;
+}
 
 }  // namespace detail
 

@@ -48,6 +48,10 @@ struct ShownProperty {
   double markersAbove = -std::numeric_limits<double>::infinity();
 };
 
+// The SI exponent of a shown property: its table's power and its unit's
+// (μ of air: 10^-7 Pa·s; c_p: 10^3 J/(kg·K)).
+constexpr int SiExponent(const ShownProperty& p) { return p.power + p.unit.exponent; }
+
 // The shortest text that reads back as exactly v ("1.1281", "0.5", "47000"),
 // with `decimalPoint` in place of '.'.
 std::string NumberText(double v, std::string_view decimalPoint = ".");

@@ -90,13 +90,9 @@ void LookUpIntoState(const PropertyTable& table) {
 }
 
 double ScaledDecimal(double book, int places, int exponent) {
-  // Powers of ten up to 10^22 are exact doubles.
-  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   const double y = book * kPowersOfTen[places];
   const double m = std::fabs(y) < kExactlyWhole ? (y + kShift) - kShift : y;  // the whole number it stands for
-  const int e = exponent - places;
-  return e >= 0 ? m * kExact[e] : m / kExact[-e];
+  return ScaledWhole(m, places, exponent);
 }
 
 }  // namespace vantorel

@@ -183,6 +183,17 @@ void LookUpIntoState(const PropertyTable& table);
 // which 189.3 * 1e-7 is not.
 double ScaledDecimal(double book, int places, int exponent);
 
+// The same for a rounded value given as that whole number m: m times or over
+// 10^(exponent - places). ScaledDecimal(m / 10^places, places, exponent) is
+// this exactly, as m / 10^places times 10^places rounds back to m.
+inline double ScaledWhole(double whole, int places, int exponent) {
+  // Powers of ten up to 10^22 are exact doubles.
+  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const int e = exponent - places;
+  return e >= 0 ? whole * kExact[e] : whole / kExact[-e];
+}
+
 // ---------------------------------------------------------------------------
 // The look-up routine itself, for the callers above and for the checked
 // call, which each want a different part of what it finds.
@@ -201,6 +212,9 @@ struct Written {
   const double* upper;
   const double* lower;
   double lo;
+  // The rounded value times 10^places, a whole number, where the look-up has
+  // it at hand (interpolated columns of one-bracket tables); NaN elsewhere.
+  double whole = kNone;
 };
 
 namespace lookup_detail {
@@ -240,7 +254,7 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
     const double* lower = upper + width;
     const double tHi = upper[0], tLo = lower[0];
     const double* hi = upper + 1;
-    double lo[kMaxColumns], y[kMaxColumns], v[kMaxColumns];
+    double lo[kMaxColumns], y[kMaxColumns], m[kMaxColumns], v[kMaxColumns];
     int places[kMaxColumns];
     for (int c = 0; c < columns; ++c) lo[c] = lower[c + 1];
     for (const LowerRowCell& cell : table.lowerRowCells)
@@ -259,12 +273,14 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
       const double p = d * e;
       const double q = p / s;
       y[c] = (hi[c] - q) * scale[c];
-      v[c] = ((y[c] + kShift) - kShift) / scale[c];
+      m[c] = (y[c] + kShift) - kShift;
+      v[c] = m[c] / scale[c];
     }
     for (int c = 0; c < columns; ++c) {
       ValueState state = ValueState::Value;
       // Rare: a value already whole beyond 2^51, or a cell without a value.
       if (!(std::fabs(y[c]) < kExactlyWhole)) {
+        m[c] = kNone;
         if (std::isfinite(y[c])) {
           v[c] = y[c] / scale[c];
         } else {
@@ -274,7 +290,7 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
         }
       }
       write(Written{table.columns[c].slot, v[c], state, places[c], c, DerivedSlot::Kind::Fixed, upper, lower,
-                    lo[c]});
+                    lo[c], m[c]});
     }
   } else {
     // Column by column, each from the rows its own scan test chooses.

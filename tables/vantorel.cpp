@@ -41,14 +41,22 @@ bool IsCorrected(const PropertyTable& table, double rowT, int column) {
   return false;
 }
 
-// The SI exponent of a shown property: its table's power and its unit's.
-int SiExponent(const ShownProperty& p) { return p.power + p.unit.exponent; }
-
 // Checks T for `fluid`; an error when it cannot be looked up.
 std::optional<Error> CheckTemperature(const Fluid& fluid, double t) {
   if (!std::isfinite(t)) return Error{.code = ErrorCode::NotFinite, .fluid = &fluid, .T = t};
   if (!(t >= fluid.Tmin && t <= fluid.Tmax)) return Error{.code = ErrorCode::OutOfRange, .fluid = &fluid, .T = t};
   return std::nullopt;
+}
+
+// The longest start of `text` that does not end inside a UTF-8 character,
+// for a name cut short to fit Error::name.
+std::string_view WholeCharacters(std::string_view text) {
+  std::size_t start = text.size();  // of the last character
+  while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
+  if (start == 0) return text;
+  const auto lead = static_cast<unsigned char>(text[--start]);
+  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+  return start + length <= text.size() ? text : text.substr(0, start);
 }
 
 Error FluidError(std::string_view name) {
@@ -174,24 +182,21 @@ Result LookUp(std::string_view name, double t) noexcept {
 int PropertyCount(const Fluid& fluid) noexcept { return static_cast<int>(Shown(CategoryOf(fluid)).size()); }
 
 bool LookUpValues(const Fluid& fluid, double t, double* out) noexcept {
-  const std::span<const ShownProperty> shown = Shown(CategoryOf(fluid));
+  const detail::CategoryTables& category = *CategoryOf(fluid).tables;
   if (CheckTemperature(fluid, t)) {
-    std::fill_n(out, shown.size(), kNaN);
+    std::fill_n(out, category.shown.size(), kNaN);
     return false;
   }
-  // Where each slot goes in `out`, and its SI exponent.
-  std::array<signed char, kSlotCount> position;
-  position.fill(-1);
-  std::array<int, kSlotCount> exponent{};
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    position[Index(shown[i].slot)] = static_cast<signed char>(i);
-    exponent[Index(shown[i].slot)] = SiExponent(shown[i]);
-  }
   LookUpWith(fluid.tables->pieceAt(t), t, [&](const Written& w) {
-    const int i = position[Index(w.slot)];
+    const int i = category.position[Index(w.slot)];
     if (i < 0) return;
-    out[i] = w.state == ValueState::Value ? ScaledDecimal(w.value, w.places, exponent[Index(w.slot)])
-                                          : NumberOf(w.state, w.value);
+    const int exponent = category.siExponent[Index(w.slot)];
+    if (w.state != ValueState::Value)
+      out[i] = NumberOf(w.state, w.value);
+    else if (!std::isnan(w.whole))  // the whole number is at hand: no second rounding
+      out[i] = ScaledWhole(w.whole, w.places, exponent);
+    else
+      out[i] = ScaledDecimal(w.value, w.places, exponent);
   });
   return true;
 }
@@ -287,8 +292,12 @@ std::string Error::message() const {
     case ErrorCode::UnknownFluid:
     case ErrorCode::AmbiguousFluid: {
       text = code == ErrorCode::UnknownFluid ? "unknown fluid \"" : "more than one fluid is called \"";
-      text.append(name.data(), std::min(nameLength, name.size()));
-      if (nameLength > name.size()) text += "...";
+      if (nameLength > name.size()) {
+        text += WholeCharacters({name.data(), name.size()});
+        text += "...";
+      } else {
+        text.append(name.data(), nameLength);
+      }
       text += '"';
       if (closestCount > 0) {
         text += code == ErrorCode::UnknownFluid ? "; closest: " : ": ";

@@ -9,6 +9,8 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace vantorel {
 namespace {
@@ -145,6 +147,14 @@ INSTANTIATE_TEST_SUITE_P(
         WorkingCase{"saturated-water", 276, "Betaf",
                     "β_f·10⁶ = −32.74 + (276 − 275)/(280 − 275) × (46.04 − (−32.74)) = −16.984 → −17.0"}));
 
+// `parts` one after the other, each `times` over.
+std::string Repeated(std::initializer_list<std::pair<std::string_view, int>> parts) {
+  std::string all;
+  for (const auto& [text, times] : parts)
+    for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
 struct Bad {
   std::string fluid;
   double t;
@@ -180,7 +190,10 @@ INSTANTIATE_TEST_SUITE_P(
         Bad{std::string("air\0x", 5), 300, ErrorCode::UnknownFluid,
             std::string("unknown fluid \"air\0x\"; closest: air", 35)},
         Bad{std::string(1 << 20, 'q'), 300, ErrorCode::UnknownFluid,
-            "unknown fluid \"" + std::string(40, 'q') + "...\"; closest: air, ammonia, carbon-dioxide"}));
+            "unknown fluid \"" + std::string(40, 'q') + "...\"; closest: air, ammonia, carbon-dioxide"},
+        // Cut short before the ä that would not fit whole, so the message stays UTF-8.
+        Bad{Repeated({{"a", 1}, {"ä", 30}}), 300, ErrorCode::UnknownFluid,
+            Repeated({{"unknown fluid \"a", 1}, {"ä", 19}, {"...\"; closest: air, ammonia", 1}})}));
 
 TEST(ValuesTest, AreTheReadingsSiValuesOrNaNOutsideTheRange) {
   for (const Category& category : Categories())
@@ -199,6 +212,36 @@ TEST(ValuesTest, AreTheReadingsSiValuesOrNaNOutsideTheRange) {
         out[0] = 1;
         EXPECT_FALSE(LookUpValues(fluid, t, out)) << fluid.id << " " << t;
         EXPECT_TRUE(std::isnan(out[0]));
+      }
+    }
+}
+
+// The values loop of many temperatures takes its own path to SI: it must
+// agree bit for bit with the readings, on the rows and between them.
+void ExpectValuesAgreeWithTheReading(const Fluid& fluid, double t) {
+  const Result r = LookUp(fluid, t);
+  double out[14];
+  if (!r) {
+    EXPECT_FALSE(LookUpValues(fluid, t, out)) << fluid.id << " " << t;
+    return;
+  }
+  ASSERT_TRUE(LookUpValues(fluid, t, out)) << fluid.id << " " << t;
+  for (int k = 0; k < r->count; ++k) {
+    const double v = r->shown[k].value;
+    ASSERT_TRUE(std::isnan(v) ? std::isnan(out[k]) : out[k] == v) << fluid.id << " " << t << " " << k;
+  }
+}
+
+TEST(ValuesTest, AgreeWithTheReadingsOverEveryRange) {
+  for (const Category& category : Categories())
+    for (const Fluid& fluid : category.fluids) {
+      const int steps = static_cast<int>((fluid.Tmax - fluid.Tmin) / 0.5);
+      for (int i = 0; i <= steps; ++i) {
+        const double grid = fluid.Tmin + i * 0.5;
+        for (double t : {grid, std::nextafter(grid, 0.0), std::nextafter(grid, fluid.Tmax)})
+          ExpectValuesAgreeWithTheReading(fluid, t);
+        const Result reading = LookUp(fluid, grid);
+        for (double row : reading->source.Rows()) ExpectValuesAgreeWithTheReading(fluid, row);
       }
     }
 }
