@@ -1,7 +1,9 @@
 #include "Cli.h"
 
+#include <algorithm>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -26,21 +28,25 @@ Each property is shown as the calculator window shows it: the number followed by
 the power of ten its table factors out (184.6E-7 is 184.6 x 10^-7 N.s/m^2), or
 ---- where the table has no value and INFINITE where the value is infinite.
 
-Temperatures are in kelvin, read with '.' as the decimal point; any finite
-number strtod reads is accepted (310, 310.5, 3.1e2). Each must lie within the
-fluid's range, ends included (--list shows the ranges).
+A temperature is kelvin (310, 310.5, 3.1e2, 310K) or degrees with their unit:
+36.85C, 36.85°C, 98.33F, -173.15C. Degrees are converted to kelvin exactly in
+decimal (25C is the same temperature as 298.15), and the output is in kelvin.
+'.' is the decimal point. Each must lie within the fluid's range, ends included
+(--list shows the ranges).
 
-A sweep writes from + i*step for i = 0, 1, ... up to --to, each row computed
-afresh so no error builds up. --to is the last row when it lies within rounding
-error (at least a millionth of a step) of a step point, and that row is then
-exactly --to: --from 300 --to 301 --step 0.1 gives 11 rows, the last 301.
-Otherwise the sweep ends at the last step point below --to. At most 10000000
-rows.
+A sweep writes the decimals from + i*step for i = 0, 1, ... up to --to,
+each worked out exactly in decimal, so --from 273.15 --step 0.1 gives 273.35,
+never 273.34999999999997. --to is the last row when it lies within a millionth
+of a step of a step point, and that row is then exactly --to: --from 300 --to
+301 --step 0.1 gives 11 rows, the last 301. Otherwise the sweep ends at the
+last step point below --to. The ends and the step take the same units as a
+temperature (--from 0C --to 100C --step 0.5); the step counts the ends'
+degrees. At most 10000000 rows.
 
 Formats:
   table  one block per temperature: property, symbol, value, unit
   csv    header T and the slot names (Rho,Cp,...); then per temperature T in
-         shortest round-trip form and the values as shown (184.6E-7, ----)
+         kelvin and the values as shown (184.6E-7, ----)
   json   {"fluid", "name", "category", "range", "properties": {slot: {"name",
          "symbol", "unit"}}, "results": [{"T": 310.0, "properties": {"Rho":
          {"text": "1.1281", "value": 1.1281, "unit": "kg/m³"}, ...}}, ...]};
@@ -55,6 +61,16 @@ Examples:
   vantorel-props air 310
   vantorel-props "Carbon Dioxide (CO2)" 400 450 --format csv
   vantorel-props helium --from 100 --to 1000 --step 50 --format json)help";
+
+// CLI11 takes "-5" and "-173.15C" for values, as a '-' and a digit begin no
+// option here, but "-.5C" for an option. Written "-0.5C" it is the same
+// temperature, and a value.
+std::vector<std::string> WithNegativeDecimals(int argc, const char* const* argv) {
+  std::vector<std::string> args(argv, argv + argc);
+  for (std::string& a : args)
+    if (a.size() > 2 && a[0] == '-' && a[1] == '.' && a[2] >= '0' && a[2] <= '9') a.insert(1, "0");
+  return args;
+}
 
 void Refuse(std::FILE* err, const std::string& message) {
   std::fprintf(err, "vantorel-props: %s\n", message.c_str());
@@ -72,14 +88,18 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   CLI::Option* fluidOption =
       app.add_option("FLUID", fluid, "Short id (air) or list text (\"Carbon Dioxide (CO2)\"), any case")
           ->type_name("");
-  app.add_option("T", arguments.temperatures, "Temperatures in kelvin")->type_name("");
-  CLI::Option* fromOption = app.add_option("--from", from, "First temperature of a sweep")->type_name("K");
-  CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)")->type_name("K");
-  CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep")->type_name("K");
+  app.add_option("T", arguments.temperatures, "Temperatures: kelvin (310), or with a unit (36.85C, 98.33F)")
+      ->type_name("");
+  CLI::Option* fromOption = app.add_option("--from", from, "First temperature of a sweep")->type_name("A");
+  CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)")->type_name("B");
+  CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep")->type_name("S");
   app.add_option("-f,--format", format, "table (default), csv or json")->type_name("FORMAT");
 
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args = WithNegativeDecimals(argc, argv);
+    if (!args.empty()) args.erase(args.begin());  // the program's name
+    std::reverse(args.begin(), args.end());      // CLI11 takes the last first
+    app.parse(args);
   } catch (const CLI::CallForHelp&) {
     std::fputs(app.help().c_str(), out);
     return std::fflush(out) == 0 ? 0 : kWriteFailed;

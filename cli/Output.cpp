@@ -74,10 +74,10 @@ class CsvWriter final : public RowWriter {
   }
 
   // The slots straight from the look-up: the quickest way to a million rows.
-  void Row(double t) override {
+  void Row(double t, std::string_view tText) override {
     const SlotValues values = LookUpSlots(fluid_, t);
-    char* p = out_.Reserve(32 + columns_.size() * (kMaxLabelText + 1) + 1);
-    p = PutShortest(p, t);
+    char* p = out_.Reserve(kMaxTemperatureText + columns_.size() * (kMaxLabelText + 1) + 1);
+    p = Put(p, tText);
     for (const ShownColumn& c : columns_) {
       *p++ = ',';
       p = PutLabelText(p, *c.property, c.suffix, values[c.property->slot], t);
@@ -105,11 +105,11 @@ class TableWriter final : public RowWriter {
 
   void Begin() override {}
 
-  void Row(double t) override {
+  void Row(double t, std::string_view tText) override {
     if (rows_++ > 0) out_.Append('\n');
     out_.Append(fluid_.name);
     out_.Append(" at T = ");
-    out_.Append(NumberText(t));
+    out_.Append(tText);
     out_.Append(" K\n");
 
     const Reading reading = ReadingAt(fluid_, t);
@@ -192,10 +192,9 @@ class JsonWriter final : public RowWriter {
     out_.Append(",\"results\":[");
   }
 
-  void Row(double t) override {
+  void Row(double t, std::string_view tText) override {
     const Reading reading = ReadingAt(fluid_, t);
     Json row;
-    row["T"] = t;
     Json& properties = row["properties"] = Json::object();
     for (const Property& p : reading.properties()) {
       const std::string text = p.text();
@@ -208,8 +207,14 @@ class JsonWriter final : public RowWriter {
     Json rows = Json::array();
     for (const double r : source.Rows()) rows.push_back(r);
     row["source"] = {{"table", source.table}, {"rows", std::move(rows)}, {"corrected", source.corrected}};
+    // T goes in as its text, so a sweep's 273.35 stays 273.35; with ".0"
+    // when it has no point, as a JSON writer writes a whole double.
     out_.Append(rows_++ > 0 ? ",\n" : "\n");
-    out_.Append(row.dump());
+    out_.Append("{\"T\":");
+    out_.Append(tText);
+    if (tText.find_first_of(".eE") == std::string_view::npos) out_.Append(".0");
+    out_.Append(',');
+    out_.Append(std::string_view(row.dump()).substr(1));
   }
 
   void End() override { out_.Append("\n]}\n"); }
@@ -305,7 +310,9 @@ std::unique_ptr<RowWriter> MakeRowWriter(Format format, const Fluid& fluid, Outp
 void WriteResults(Format format, const Fluid& fluid, const Temperatures& temperatures, OutputBuffer& out) {
   const auto writer = MakeRowWriter(format, fluid, out);
   writer->Begin();
-  for (std::size_t i = 0; i < temperatures.size(); ++i) writer->Row(temperatures[i]);
+  char text[kMaxTemperatureText];
+  for (std::size_t i = 0; i < temperatures.size(); ++i)
+    writer->Row(temperatures[i], std::string_view(text, temperatures.PutText(text, i)));
   writer->End();
 }
 

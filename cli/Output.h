@@ -47,7 +47,9 @@ class RowWriter {
  public:
   virtual ~RowWriter() = default;
   virtual void Begin() = 0;
-  virtual void Row(double t) = 0;  // t within the fluid's range
+  // t within the fluid's range; tText its text, as Temperatures::PutText
+  // writes it.
+  virtual void Row(double t, std::string_view tText) = 0;
   virtual void End() = 0;
 };
 

@@ -30,12 +30,24 @@ std::string UnknownFluid(std::string_view name) {
   return message + " (--list shows them all)";
 }
 
-std::string OutsideRange(std::string_view what, const Fluid& fluid) {
-  return std::string(kOutOfRange) + " " + std::string(what) + " is not within " + RangeText(fluid) + " for " +
-         std::string(fluid.name) + ".";
+bool InRange(double t, const Fluid& fluid) { return t >= fluid.Tmin && t <= fluid.Tmax; }
+
+// `what` is "T = 25" or "--from 25"; a bare number that is out of range as
+// kelvin but in range as degrees Celsius was most likely meant as those.
+std::string OutsideRange(std::string_view what, const TypedTemperature& t, const Fluid& fluid) {
+  std::string message = std::string(kOutOfRange) + " " + std::string(what);
+  if (t.suffixed) message += " = " + NumberText(t.kelvin) + " K";
+  message += " is not within " + RangeText(fluid) + " for " + std::string(fluid.name);
+  if (!t.suffixed) {
+    const auto celsius = KelvinFromDecimal(t.number, TemperatureUnit::Celsius);
+    if (celsius && InRange(*celsius, fluid))
+      return message + "; did you mean " + std::string(t.number) + " °C = " + NumberText(*celsius) +
+             " K? write " + std::string(t.number) + "C";
+  }
+  return message + ".";
 }
 
-bool InRange(double t, const Fluid& fluid) { return t >= fluid.Tmin && t <= fluid.Tmax; }
+constexpr std::string_view kTemperatureForms = "give kelvin (310.5) or degrees with their unit (36.85C, 98.33F)";
 
 // The temperatures of a lookup request, or why there are none.
 std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const Fluid& fluid) {
@@ -44,14 +56,13 @@ std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const
     return std::string("give either temperatures or --from/--to/--step, not both");
   if (anySweep) {
     if (!a.from || !a.to || !a.step) return std::string("a sweep needs all three of --from, --to and --step");
-    const auto from = ParseNumber(*a.from), to = ParseNumber(*a.to), step = ParseNumber(*a.step);
-    if (!from) return "--from " + Quoted(*a.from) + " is not a finite number";
-    if (!to) return "--to " + Quoted(*a.to) + " is not a finite number";
-    if (!step) return "--step " + Quoted(*a.step) + " is not a finite number";
-    auto sweep = PlanSweep(*from, *to, *step);
+    const auto from = ReadTemperature(*a.from), to = ReadTemperature(*a.to);
+    if (!from) return "--from " + Quoted(*a.from) + " is not a temperature: " + std::string(kTemperatureForms);
+    if (!to) return "--to " + Quoted(*a.to) + " is not a temperature: " + std::string(kTemperatureForms);
+    auto sweep = PlanSweep(*from, *to, *a.step);
     if (auto* refusal = std::get_if<std::string>(&sweep)) return std::move(*refusal);
-    if (!InRange(*from, fluid)) return OutsideRange("--from " + *a.from, fluid);
-    if (!InRange(*to, fluid)) return OutsideRange("--to " + *a.to, fluid);
+    if (!InRange(from->kelvin, fluid)) return OutsideRange("--from " + std::string(from->text), *from, fluid);
+    if (!InRange(to->kelvin, fluid)) return OutsideRange("--to " + std::string(to->text), *to, fluid);
     return Temperatures(std::get<Sweep>(sweep));
   }
   if (a.temperatures.empty())
@@ -59,10 +70,10 @@ std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const
   std::vector<double> list;
   list.reserve(a.temperatures.size());
   for (const std::string& text : a.temperatures) {
-    const auto t = ParseNumber(text);
-    if (!t) return Quoted(text) + " is not a temperature: give a finite number of kelvin, such as 310.5";
-    if (!InRange(*t, fluid)) return OutsideRange("T = " + text, fluid);
-    list.push_back(*t);
+    const auto t = ReadTemperature(text);
+    if (!t) return Quoted(text) + " is not a temperature: " + std::string(kTemperatureForms);
+    if (!InRange(t->kelvin, fluid)) return OutsideRange("T = " + std::string(t->text), *t, fluid);
+    list.push_back(t->kelvin);
   }
   return Temperatures(std::move(list));
 }

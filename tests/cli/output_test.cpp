@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "Capture.h"
 #include "Output.h"
@@ -94,13 +97,97 @@ TEST(OutputTest, CsvWritesOneLinePerTemperatureWithTInShortestForm) {
                 "310.5,1.1265,1.007,189.6E-7,16.95E-6,27.1E-3,24.1E-6,0.706,3.22E-3\n");
 }
 
-TEST(OutputTest, ASweepEndsExactlyAtItsEnd) {
-  std::istringstream lines(Succeeded({"air", "--from", "300", "--to", "301", "--step", "0.1", "-f", "csv"}).out);
-  std::string line, temperatures;
+// The first cell of every line after the header.
+std::string FirstColumn(const std::string& csv) {
+  std::istringstream lines(csv);
+  std::string line, cells;
   std::getline(lines, line);
-  while (std::getline(lines, line)) temperatures += line.substr(0, line.find(',')) + ' ';
-  EXPECT_EQ(temperatures, "300 300.1 300.2 300.3 300.4 300.5 300.6 300.7 300.8 300.9 301 ");
+  while (std::getline(lines, line)) cells += line.substr(0, line.find(',')) + ' ';
+  return cells;
 }
+
+struct SweepRows {
+  std::vector<std::string> arguments;
+  std::string temperatures;
+};
+std::ostream& operator<<(std::ostream& os, const SweepRows& s) {
+  for (const std::string& a : s.arguments) os << a << ' ';
+  return os;
+}
+
+class SweepRowsTest : public ::testing::TestWithParam<SweepRows> {};
+
+TEST_P(SweepRowsTest, WriteTAsTheDecimalOfEachRowInKelvin) {
+  auto csv = GetParam().arguments;
+  csv.insert(csv.end(), {"-f", "csv"});
+  EXPECT_EQ(FirstColumn(Succeeded(csv).out), GetParam().temperatures);
+  // JSON writes the same text as a number, with a point when it is whole.
+  auto json = GetParam().arguments;
+  json.insert(json.end(), {"-f", "json"});
+  const std::string out = Succeeded(json).out;
+  std::string temperatures;
+  for (auto at = out.find("{\"T\":"); at != std::string::npos; at = out.find("{\"T\":", at + 1)) {
+    std::string text = out.substr(at + 5, out.find(',', at) - at - 5);
+    if (text.ends_with(".0")) text.resize(text.size() - 2);
+    temperatures += text + ' ';
+  }
+  EXPECT_EQ(temperatures, GetParam().temperatures);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, SweepRowsTest,
+    ::testing::Values(
+        SweepRows{{"air", "--from", "300", "--to", "301", "--step", "0.1"},
+                  "300 300.1 300.2 300.3 300.4 300.5 300.6 300.7 300.8 300.9 301 "},
+        // No 273.34999999999997: every row is the decimal 273.15 + i * 0.1.
+        SweepRows{{"saturated-water", "--from", "273.15", "--to", "274", "--step", "0.1"},
+                  "273.15 273.25 273.35 273.45 273.55 273.65 273.75 273.85 273.95 "},
+        SweepRows{{"air", "--from", "2999.8", "--to", "2999.81", "--step", "0.001"},
+                  "2999.8 2999.801 2999.802 2999.803 2999.804 2999.805 2999.806 2999.807 2999.808 2999.809 2999.81 "},
+        SweepRows{{"air", "--from", "0C", "--to", "1 °C", "--step", "0.25"}, "273.15 273.4 273.65 273.9 274.15 "},
+        SweepRows{{"nitrogen", "--from", "-173.15C", "--to", "-173C", "--step", "0.05"}, "100 100.05 100.1 100.15 "},
+        SweepRows{{"air", "--from", "77F", "--to", "78F", "--step", "0.5"}, "298.15 298.4277777777778 298.7055555555556 "}));
+
+// Names people type and temperatures in degrees give exactly what the ids and
+// kelvin give.
+struct SameOutput {
+  std::vector<std::string> typed, canonical;
+};
+std::ostream& operator<<(std::ostream& os, const SameOutput& s) {
+  for (const std::string& a : s.typed) os << a << ' ';
+  return os;
+}
+
+class SameOutputTest : public ::testing::TestWithParam<SameOutput> {};
+
+TEST_P(SameOutputTest, InEveryFormat) {
+  for (const char* format : {"table", "csv", "json"}) {
+    auto typed = GetParam().typed, canonical = GetParam().canonical;
+    typed.insert(typed.end(), {"-f", format});
+    canonical.insert(canonical.end(), {"-f", format});
+    EXPECT_EQ(Succeeded(typed).out, Succeeded(canonical).out) << format;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, SameOutputTest,
+    ::testing::Values(SameOutput{{"water", "300"}, {"saturated-water", "300"}},
+                      SameOutput{{"H2O", "300"}, {"saturated-water", "300"}},
+                      SameOutput{{"steam", "400"}, {"water-vapor", "400"}},
+                      SameOutput{{"co2", "300"}, {"carbon-dioxide", "300"}},
+                      SameOutput{{"R-12", "250"}, {"freon-12", "250"}},
+                      SameOutput{{"Hg", "300"}, {"mercury", "300"}},
+                      SameOutput{{"oil", "300"}, {"engine-oil", "300"}},
+                      SameOutput{{"LBE", "500"}, {"pbbi", "500"}},
+                      SameOutput{{"air", "25C"}, {"air", "298.15"}},
+                      SameOutput{{"air", "77F"}, {"air", "298.15"}},
+                      SameOutput{{"air", "25 °C"}, {"air", "298.15"}},
+                      SameOutput{{"nitrogen", "-173.15C"}, {"nitrogen", "100"}},
+                      SameOutput{{"air", "-.5C"}, {"air", "272.65"}},
+                      SameOutput{{"air", " 310 "}, {"air", "310"}},
+                      SameOutput{{"air", "310K", "36.85°C", "98.33°F"}, {"air", "310", "310", "310"}},
+                      SameOutput{{"air", "--from", "0C", "--to", "10C", "--step", "5"},
+                                 {"air", "273.15", "278.15", "283.15"}}));
 
 TEST(OutputTest, TableBlocksAreSeparatedByABlankLine) {
   const std::string out = Succeeded({"helium", "--from", "100", "--to", "200", "--step", "100"}).out;
