@@ -225,12 +225,22 @@ class JsonWriter final : public RowWriter {
   std::size_t rows_ = 0;
 };
 
+std::string AliasesText(const Fluid& fluid) {
+  std::string text;
+  for (const std::string_view alias : fluid.aliases) {
+    if (!text.empty()) text += ", ";
+    text += alias;
+  }
+  return text;
+}
+
 void WriteListTable(OutputBuffer& out) {
-  std::size_t idWidth = 0, textWidth = 0;
+  std::size_t idWidth = 0, textWidth = 0, rangeWidth = 0;
   for (const Category& category : Categories()) {
     for (const Fluid& fluid : category.fluids) {
       idWidth = std::max(idWidth, Width(fluid.id));
       textWidth = std::max(textWidth, Width(fluid.name));
+      rangeWidth = std::max(rangeWidth, Width(RangeText(fluid)));
     }
   }
   bool first = true;
@@ -243,7 +253,13 @@ void WriteListTable(OutputBuffer& out) {
       out.Append("  ");
       PutPadded(out, fluid.id, idWidth + 2);
       PutPadded(out, fluid.name, textWidth + 2);
-      out.Append(RangeText(fluid));
+      if (fluid.aliases.empty()) {
+        out.Append(RangeText(fluid));
+      } else {
+        PutPadded(out, RangeText(fluid), rangeWidth + 2);
+        out.Append("also ");
+        out.Append(AliasesText(fluid));
+      }
       out.Append('\n');
     }
   }
@@ -272,7 +288,10 @@ void WriteListJson(OutputBuffer& out) {
   for (const Category& category : Categories()) {
     Json fluids = Json::array();
     for (const Fluid& fluid : category.fluids) {
-      fluids.push_back({{"id", fluid.id}, {"name", fluid.name}, {"range", RangeOf(fluid)}});
+      Json aliases = Json::array();
+      for (const std::string_view alias : fluid.aliases) aliases.push_back(alias);
+      fluids.push_back(
+          {{"id", fluid.id}, {"name", fluid.name}, {"aliases", std::move(aliases)}, {"range", RangeOf(fluid)}});
     }
     categories.push_back({{"name", category.name}, {"table", category.table}, {"fluids", std::move(fluids)}});
   }

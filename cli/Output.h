@@ -59,8 +59,8 @@ std::unique_ptr<RowWriter> MakeRowWriter(Format format, const Fluid& fluid, Outp
 // Looks up every temperature and writes its row.
 void WriteResults(Format format, const Fluid& fluid, const Temperatures& temperatures, OutputBuffer& out);
 
-// The categories, their fluids (id, list text), ranges and whether this build
-// has each fluid's table.
+// The categories, their fluids (id, list text, the other names they go by)
+// and ranges. CSV keeps its five columns without the other names.
 void WriteList(Format format, OutputBuffer& out);
 
 }  // namespace vantorel::cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <span>
 
 #include "Display.h"
 
@@ -28,6 +29,17 @@ std::string UnknownFluid(std::string_view name) {
     message += closest[i];
   }
   return message + " (--list shows them all)";
+}
+
+// "nak": more than one fluid goes by it, so the refusal names each.
+std::string AmbiguousFluid(std::string_view name, std::span<const std::string_view> ids) {
+  std::string message = Quoted(name) + " could be ";
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    if (i > 0) message += i + 1 == ids.size() ? " or " : ", ";
+    message += std::string(ids[i]);
+    if (const Fluid* fluid = FindFluid(ids[i])) message += " (" + std::string(fluid->name) + ")";
+  }
+  return message + ": give one of them";
 }
 
 bool InRange(double t, const Fluid& fluid) { return t >= fluid.Tmin && t <= fluid.Tmax; }
@@ -102,7 +114,10 @@ std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
   }
   if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids)"};
   request.fluid = FindFluid(*a.fluid);
-  if (!request.fluid) return Refusal{UnknownFluid(*a.fluid)};
+  if (!request.fluid) {
+    const auto ids = AmbiguousIds(*a.fluid);
+    return Refusal{ids.empty() ? UnknownFluid(*a.fluid) : AmbiguousFluid(*a.fluid, ids)};
+  }
 
   auto temperatures = TemperaturesOf(a, *request.fluid);
   if (auto* refusal = std::get_if<std::string>(&temperatures)) return Refusal{std::move(*refusal)};

@@ -279,6 +279,7 @@ TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
   const std::string table = Succeeded({"--list"}).out;
   const Json json = Json::parse(Succeeded({"--list", "-f", "json"}).out);
   const std::string csv = Succeeded({"--list", "-f", "csv"}).out;
+  EXPECT_EQ(csv.rfind("category,id,name,Tmin,Tmax\n", 0), 0u);  // as scripts read it
   ASSERT_EQ(json["categories"].size(), Categories().size());
   for (std::size_t c = 0; c < Categories().size(); ++c) {
     const Category& category = Categories()[c];
@@ -296,6 +297,16 @@ TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
       const std::string line = table.substr(start, table.find('\n', start) - start);
       EXPECT_NE(line.find(fluid.name), std::string::npos) << line;
       EXPECT_NE(line.find(RangeText(fluid)), std::string::npos) << line;
+      Json aliases = Json::array();
+      std::string also = "also ";
+      for (const std::string_view alias : fluid.aliases) {
+        aliases.push_back(alias);
+        also += std::string(aliases.size() > 1 ? ", " : "") + std::string(alias);
+      }
+      EXPECT_EQ(entry["aliases"], aliases);
+      if (!fluid.aliases.empty()) {
+        EXPECT_TRUE(line.ends_with(also)) << line;
+      }
 
       const std::string row = std::string(category.name) + "," + std::string(fluid.id) + "," +
                               std::string(fluid.name) + "," + NumberText(fluid.Tmin) + "," +

@@ -113,6 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"air", "310", "--from", "300", "--to", "320", "--step", "1"}, "not both"},
         Refused{{"air", "--from", "300", "--to", "320"}, "needs all three"},
         Refused{{"--list", "air"}, "--list takes no fluid"},
+        Refused{{"nak", "500"}, "\"nak\" could be nak-45 (NaK (45%/55%)) or nak-22 (NaK (22%/78%)): give one of them"},
+        Refused{{"steem", "400"}, "closest: water-vapor"},
         Refused{{"air", "310", "--format", "xml"}, "unknown format \"xml\""},
         // Usage errors found by the parser.
         Refused{{"air", "310", "--colour"}, "--colour"},
