@@ -44,14 +44,21 @@ temperature (--from 0C --to 100C --step 0.5); the step counts the ends'
 degrees. At most 10000000 rows.
 
 Formats:
-  table  one block per temperature: property, symbol, value, unit
+  table  one block per temperature: the book's table and rows it comes from
+         ("Air, Table A.4, between the rows at 300 K and 350 K"), then
+         property, symbol, value, unit
   csv    header T and the slot names (Rho,Cp,...); then per temperature T in
          kelvin and the values as shown (184.6E-7, ----)
-  json   {"fluid", "name", "category", "range", "properties": {slot: {"name",
-         "symbol", "unit"}}, "results": [{"T": 310.0, "properties": {"Rho":
-         {"text": "1.1281", "value": 1.1281, "unit": "kg/m³"}, ...}}, ...]};
-         "value" is the shown text read as a number, in the unit given
-         (null for ----, "infinite" for INFINITE)
+  csv with --si
+         header "T [K],rho [kg/m^3],cp [J/(kg*K)],mu [Pa*s],..."; then plain
+         SI numbers (1.893e-05), an empty cell for no value, inf for infinite
+  json   {"fluid", "name", "category", "table", "range", "properties": {slot:
+         {"name", "symbol", "unit", "siUnit"}}, "results": [{"T": 310.0,
+         "properties": {"Rho": {"text": "1.1281", "value": 1.1281, "unit":
+         "kg/m³", "si": 1.1281}, ...}, "source": {"table": "A.4", "rows": [300.0,
+         350.0], "corrected": false}}, ...]}; "value" is the shown text read as
+         a number in "unit", "si" the same in "siUnit" (null for ----,
+         "infinite" for INFINITE)
 
 Exit status: 0 done, 2 refused (one line on stderr, nothing on stdout),
 1 the output could not be written.
@@ -59,7 +66,9 @@ Exit status: 0 done, 2 refused (one line on stderr, nothing on stdout),
 Examples:
   vantorel-props --list
   vantorel-props air 310
+  vantorel-props water 25C --explain
   vantorel-props "Carbon Dioxide (CO2)" 400 450 --format csv
+  vantorel-props nitrogen --from -150C --to 0C --step 10 --format csv --si
   vantorel-props helium --from 100 --to 1000 --step 50 --format json)help";
 
 // CLI11 takes "-5" and "-173.15C" for values, as a '-' and a digit begin no
@@ -94,6 +103,9 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)")->type_name("B");
   CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep")->type_name("S");
   app.add_option("-f,--format", format, "table (default), csv or json")->type_name("FORMAT");
+  app.add_flag("--si", arguments.si, "With --format csv: plain numbers in SI units, a unit in each column's name");
+  app.add_flag("--explain", arguments.explain,
+               "Show the working for one temperature: the book's rows, the interpolation, the rounding");
 
   try {
     std::vector<std::string> args = WithNegativeDecimals(argc, argv);
@@ -130,7 +142,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   if (request.list)
     WriteList(request.format, buffer);
   else
-    WriteResults(request.format, *request.fluid, *request.temperatures, buffer);
+    WriteResults(request, buffer);
   if (!buffer.Flush()) {
     std::fputs("vantorel-props: could not write the output\n", err);
     return kWriteFailed;

@@ -106,13 +106,18 @@ std::optional<Format> FormatNamed(std::string_view name) {
 std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
   Request request;
   request.format = a.format;
+  if (a.si && a.format != Format::Csv)
+    return Refusal{"--si goes with --format csv (JSON gives each value in SI units as \"si\" already)"};
+  if (a.explain && a.format != Format::Table) return Refusal{"--explain writes its working as text: leave out --format"};
   if (a.list) {
-    if (a.fluid || !a.temperatures.empty() || a.from || a.to || a.step)
-      return Refusal{"--list takes no fluid and no temperature"};
+    if (a.fluid || !a.temperatures.empty() || a.from || a.to || a.step || a.explain || a.si)
+      return Refusal{"--list takes no fluid, no temperature and no --explain or --si"};
     request.list = true;
     return request;
   }
   if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids)"};
+  if (a.explain && (a.from || a.to || a.step || a.temperatures.size() > 1))
+    return Refusal{"--explain works out one temperature: give just one, and no sweep"};
   request.fluid = FindFluid(*a.fluid);
   if (!request.fluid) {
     const auto ids = AmbiguousIds(*a.fluid);
@@ -122,6 +127,8 @@ std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
   auto temperatures = TemperaturesOf(a, *request.fluid);
   if (auto* refusal = std::get_if<std::string>(&temperatures)) return Refusal{std::move(*refusal)};
   request.temperatures = std::move(std::get<Temperatures>(temperatures));
+  request.explain = a.explain;
+  request.si = a.si;
   return request;
 }
 

@@ -28,6 +28,7 @@ using Json = nlohmann::json;
 // Pr 0.7056 -> 0.706, and Beta 1000 / 310 -> 3.23.
 constexpr const char* kAir310Table =
     "Air at T = 310 K\n"
+    "  source: Air, Table A.4, between the rows at 300 K and 350 K\n"
     "  property                                  symbol  value     unit\n"
     "  density                                   ρ       1.1281    kg/m³\n"
     "  specific heat                             c_p     1.007     kJ/kg·K\n"
@@ -118,9 +119,12 @@ std::ostream& operator<<(std::ostream& os, const SweepRows& s) {
 class SweepRowsTest : public ::testing::TestWithParam<SweepRows> {};
 
 TEST_P(SweepRowsTest, WriteTAsTheDecimalOfEachRowInKelvin) {
-  auto csv = GetParam().arguments;
-  csv.insert(csv.end(), {"-f", "csv"});
-  EXPECT_EQ(FirstColumn(Succeeded(csv).out), GetParam().temperatures);
+  for (const bool si : {false, true}) {
+    auto csv = GetParam().arguments;
+    csv.insert(csv.end(), {"-f", "csv"});
+    if (si) csv.push_back("--si");
+    EXPECT_EQ(FirstColumn(Succeeded(csv).out), GetParam().temperatures) << (si ? "--si" : "");
+  }
   // JSON writes the same text as a number, with a point when it is whole.
   auto json = GetParam().arguments;
   json.insert(json.end(), {"-f", "json"});
@@ -188,6 +192,85 @@ INSTANTIATE_TEST_SUITE_P(
                       SameOutput{{"air", "310K", "36.85°C", "98.33°F"}, {"air", "310", "310", "310"}},
                       SameOutput{{"air", "--from", "0C", "--to", "10C", "--step", "5"},
                                  {"air", "273.15", "278.15", "283.15"}}));
+
+struct Cited {
+  std::string fluid, t, source;
+};
+std::ostream& operator<<(std::ostream& os, const Cited& c) { return os << c.fluid << " at " << c.t; }
+
+class SourceTest : public ::testing::TestWithParam<Cited> {};
+
+TEST_P(SourceTest, TheTableNamesTheBooksTableAndRows) {
+  const std::string out = Succeeded({GetParam().fluid, GetParam().t}).out;
+  EXPECT_NE(out.find("\n  source: " + GetParam().source + "\n"), std::string::npos) << out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, SourceTest,
+    ::testing::Values(Cited{"air", "310", "Air, Table A.4, between the rows at 300 K and 350 K"},
+                      Cited{"air", "300", "Air, Table A.4, the row at 300 K"},
+                      Cited{"nitrogen", "800",
+                            "Nitrogen (N2), Table A.4, the row at 800 K; c_p from a cell that corrects a misprint in "
+                            "the book"},
+                      Cited{"water", "646", "Saturated Water, Table A.6, between the rows at 645 K and 647.3 K"},
+                      Cited{"lead", "756", "Lead, Table A.7, between the rows at 755 K and 977 K"}));
+
+TEST(OutputTest, ExplainWritesTheWorkingOfEachProperty) {
+  const std::string out = Succeeded({"air", "310", "--explain"}).out;
+  EXPECT_EQ(out.find("Air at T = 310 K\n  source: Air, Table A.4, between the rows at 300 K and 350 K\n"
+                     "  density (kg/m³): 1.1281\n"
+                     "    ρ = 1.1614 + (310 − 300)/(350 − 300) × (0.9950 − 1.1614) = 1.12812 → 1.1281\n"),
+            0u)
+      << out;
+  for (const char* line : {"  dynamic viscosity (N·s/m²): 189.3E-7\n"
+                           "    μ·10⁷ = 184.6 + (310 − 300)/(350 − 300) × (208.2 − 184.6) = 189.32 → 189.3\n",
+                           "  Prandtl number: 0.706\n",
+                           "    β·10³ = 1000/310 = 3.2258 → 3.23\n"})
+    EXPECT_NE(out.find(line), std::string::npos) << line;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2 + 2 * 8 + 3);
+}
+
+TEST(SiCsvTest, WritesPlainSiNumbersUnderNamedColumns) {
+  EXPECT_EQ(Succeeded({"air", "310", "-f", "csv", "--si"}).out,
+            "T [K],rho [kg/m^3],cp [J/(kg*K)],mu [Pa*s],nu [m^2/s],k [W/(m*K)],alpha [m^2/s],Pr [-],beta [1/K]\n"
+            "310,1.1281,1007,1.893e-05,1.69e-05,0.027,2.4e-05,0.706,0.00323\n");
+  // No value is an empty cell, an infinite value inf.
+  EXPECT_EQ(Succeeded({"water", "646", "647.3", "-f", "csv", "--si"}).out,
+            "T [K],P [Pa],v_f [m^3/kg],v_g [m^3/kg],h_fg [J/kg],cp_f [J/(kg*K)],cp_g [J/(kg*K)],mu_f [Pa*s],"
+            "mu_g [Pa*s],k_f [W/(m*K)],k_g [W/(m*K)],Pr_f [-],Pr_g [-],sigma_f [N/m],beta_f [1/K]\n"
+            "646,21780000,0.002707,0.0039,204000,,,5e-05,4.05e-05,0.2906,0.2041,,,6e-05,\n"
+            "647.3,22120000,0.00317,0.0032,0,inf,inf,4.5e-05,4.5e-05,0.238,0.238,inf,inf,0,\n");
+}
+
+TEST(SiCsvTest, AgreesWithTheSiValuesOfJsonForEveryFluid) {
+  for (const Category& category : Categories()) {
+    for (const Fluid& fluid : category.fluids) {
+      const std::vector<std::string> sweep = {std::string(fluid.id), "--from", NumberText(fluid.Tmin), "--to",
+                                              NumberText(fluid.Tmax), "--step", "3.7"};
+      auto csvArguments = sweep, jsonArguments = sweep;
+      csvArguments.insert(csvArguments.end(), {"-f", "csv", "--si"});
+      jsonArguments.insert(jsonArguments.end(), {"-f", "json"});
+      std::istringstream csv(Succeeded(csvArguments).out);
+      const auto json = nlohmann::ordered_json::parse(Succeeded(jsonArguments).out);  // in column order
+      std::string line;
+      std::getline(csv, line);
+      for (unsigned char c : line) ASSERT_LT(c, 0x80) << fluid.id << ": " << line;  // plain ASCII
+      for (const auto& row : json["results"]) {
+        ASSERT_TRUE(std::getline(csv, line)) << fluid.id;
+        std::istringstream cells(line);
+        std::string cell;
+        std::getline(cells, cell, ',');
+        EXPECT_EQ(std::strtod(cell.c_str(), nullptr), row["T"].get<double>());
+        for (const auto& [slot, property] : row["properties"].items()) {
+          std::getline(cells, cell, ',');
+          const auto& si = property["si"];
+          const std::string want = si.is_null() ? "" : si.is_string() ? "inf" : NumberText(si.get<double>());
+          EXPECT_EQ(cell, want) << fluid.id << " " << slot;
+        }
+      }
+    }
+  }
+}
 
 TEST(OutputTest, TableBlocksAreSeparatedByABlankLine) {
   const std::string out = Succeeded({"helium", "--from", "100", "--to", "200", "--step", "100"}).out;

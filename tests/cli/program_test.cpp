@@ -115,6 +115,11 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"--list", "air"}, "--list takes no fluid"},
         Refused{{"nak", "500"}, "\"nak\" could be nak-45 (NaK (45%/55%)) or nak-22 (NaK (22%/78%)): give one of them"},
         Refused{{"steem", "400"}, "closest: water-vapor"},
+        Refused{{"air", "310", "--si"}, "--si goes with --format csv"},
+        Refused{{"air", "310", "-f", "json", "--si"}, "--si goes with --format csv"},
+        Refused{{"air", "310", "320", "--explain"}, "--explain works out one temperature"},
+        Refused{{"air", "--from", "300", "--to", "310", "--step", "1", "--explain"}, "--explain works out one"},
+        Refused{{"air", "310", "-f", "csv", "--explain"}, "--explain writes its working as text"},
         Refused{{"air", "310", "--format", "xml"}, "unknown format \"xml\""},
         // Usage errors found by the parser.
         Refused{{"air", "310", "--colour"}, "--colour"},
