@@ -10,6 +10,7 @@
 #include "Output.h"
 #include "OutputBuffer.h"
 #include "Request.h"
+#include "vantorel.h"
 
 namespace vantorel::cli {
 
@@ -24,6 +25,11 @@ constexpr const char* kDescription =
     "tables print them.\n";
 
 constexpr const char* kFooter = R"help(
+FLUID is a short id (saturated-water), a name people type (water, h2o, steam,
+co2, oil, r12, hg, na, ...: --list shows each fluid's), or the text of the
+calculator's list ("Carbon Dioxide (CO2)"), in any case. "nak" could be either
+NaK alloy: give nak-45 or nak-22.
+
 Each property is shown as the calculator window shows it: the number followed by
 the power of ten its table factors out (184.6E-7 is 184.6 x 10^-7 N.s/m^2), or
 ---- where the table has no value and INFINITE where the value is infinite.
@@ -93,9 +99,11 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
 
   Arguments arguments;
   std::string fluid, from, to, step, format = "table";
-  app.add_flag("--list", arguments.list, "List the categories, their fluids and ranges");
+  app.add_flag("--list", arguments.list, "List the categories, their fluids, the names they go by and ranges");
+  bool version = false;
+  app.add_flag("--version", version, "Show the version and exit");
   CLI::Option* fluidOption =
-      app.add_option("FLUID", fluid, "Short id (air) or list text (\"Carbon Dioxide (CO2)\"), any case")
+      app.add_option("FLUID", fluid, "Id (air), name (co2) or list text (\"Carbon Dioxide (CO2)\"), any case")
           ->type_name("");
   app.add_option("T", arguments.temperatures, "Temperatures: kelvin (310), or with a unit (36.85C, 98.33F)")
       ->type_name("");
@@ -118,6 +126,11 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   } catch (const CLI::ParseError& e) {
     Refuse(err, std::string(e.what()) + " (--help shows the usage)");
     return kRefused;
+  }
+
+  if (version) {
+    std::fprintf(out, "vantorel-props %.*s\n", static_cast<int>(Version().size()), Version().data());
+    return std::fflush(out) == 0 ? 0 : kWriteFailed;
   }
 
   const auto named = FormatNamed(format);

@@ -115,7 +115,7 @@ std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
     request.list = true;
     return request;
   }
-  if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids)"};
+  if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids, --help the usage)"};
   if (a.explain && (a.from || a.to || a.step || a.temperatures.size() > 1))
     return Refusal{"--explain works out one temperature: give just one, and no sweep"};
   request.fluid = FindFluid(*a.fluid);

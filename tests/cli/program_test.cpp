@@ -11,6 +11,7 @@
 #include "Capture.h"
 #include "Catalog.h"
 #include "Display.h"
+#include "version.h"
 
 namespace vantorel::cli {
 namespace {
@@ -43,8 +44,15 @@ TEST(ProgramTest, HelpGoesToStdoutWithExitZero) {
   const Outcome outcome = RunProgram({"--help"});
   EXPECT_EQ(outcome.code, 0);
   EXPECT_EQ(outcome.err, "");
-  for (const char* word : {"--from", "--to", "--step", "--format", "--list", "FLUID"})
+  for (const char* word : {"--from", "--to", "--step", "--format", "--list", "--si", "--explain", "--version", "FLUID"})
     EXPECT_NE(outcome.out.find(word), std::string::npos) << word;
+}
+
+TEST(ProgramTest, VersionGoesToStdoutWithExitZero) {
+  const Outcome outcome = RunProgram({"--version"});
+  EXPECT_EQ(outcome.code, 0);
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_EQ(outcome.out, "vantorel-props " VANTOREL_VERSION_STRING "\n");
 }
 
 TEST(ProgramTest, AnOutputThatCannotBeWrittenExitsWithOne) {
@@ -80,7 +88,7 @@ const std::string kOutside = "The temperature specified falls outside the temper
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, RefusalTest,
     ::testing::Values(
-        Refused{{}, "no fluid given"},
+        Refused{{}, "no fluid given: FLUID T [T ...] (--list shows the fluids, --help the usage)"},
         Refused{{"argon", "300"}, "unknown fluid \"argon\"; closest: "},
         Refused{{"ait", "310"}, "closest: air"},
         Refused{{"air"}, "no temperature given"},
@@ -122,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"air", "310", "-f", "csv", "--explain"}, "--explain writes its working as text"},
         Refused{{"air", "310", "--format", "xml"}, "unknown format \"xml\""},
         // Usage errors found by the parser.
-        Refused{{"air", "310", "--colour"}, "--colour"},
+        Refused{{"air", "310", "--colour"}, "--colour (--help shows the usage)"},
         Refused{{"air", "--from"}, "--from"}));
 
 }  // namespace
