@@ -34,14 +34,12 @@ TEST_P(AcceptedTemperatureTest, IsTheDoubleNearestItsExactValueInKelvin) {
 // 298.15, which 25 + 273.15 in binary is not.
 INSTANTIATE_TEST_SUITE_P(
     Forms, AcceptedTemperatureTest,
-    testing::Values(Accepted{"310", 310}, Accepted{"310.5", 310.5}, Accepted{"3.1e2", 310}, Accepted{"+310", 310},
-                    Accepted{"-5", -5}, Accepted{".5", 0.5}, Accepted{"0x136", 310}, Accepted{" 310", 310},
-                    Accepted{"310 ", 310}, Accepted{"\t310\n", 310}, Accepted{"310K", 310}, Accepted{"310 k", 310},
-                    Accepted{"25C", Nearest("298.15")}, Accepted{"25c", Nearest("298.15")},
-                    Accepted{"36.85°C", 310}, Accepted{" 36.85 °C ", 310}, Accepted{"36.85℃", 310},
-                    Accepted{"-173.15C", 100}, Accepted{"-.5C", Nearest("272.65")}, Accepted{"2.5e1C", Nearest("298.15")},
-                    Accepted{"77F", Nearest("298.15")}, Accepted{"98.33°F", 310}, Accepted{"98.33℉", 310},
-                    Accepted{"-40F", Nearest("233.15")}, Accepted{"-459.67F", 0},
+    testing::Values(Accepted{"310", 310}, Accepted{"3.1e2", 310}, Accepted{"-5", -5}, Accepted{"0x136", 310},
+                    Accepted{" 310", 310}, Accepted{"310 ", 310}, Accepted{"\t310\n", 310}, Accepted{"310K", 310},
+                    Accepted{"310 k", 310}, Accepted{"25C", Nearest("298.15")}, Accepted{"36.85°C", 310},
+                    Accepted{" 36.85 °C ", 310}, Accepted{"36.85℃", 310}, Accepted{"-173.15C", 100},
+                    Accepted{"-.5C", Nearest("272.65")}, Accepted{"77F", Nearest("298.15")},
+                    Accepted{"98.33°F", 310}, Accepted{"-40F", Nearest("233.15")}, Accepted{"-459.67F", 0},
                     // (100 - 32) * 5/9 + 273.15 = 310.92777...: the nearest double, not a sum's.
                     Accepted{"100F", Nearest("310.927777777777777777777777777778")}));
 
@@ -114,8 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
         PlannedSweep{"300", "300.09", "0.1", 1, "300", "300"},
         PlannedSweep{"310", "310", "5", 1, "310", "310"},
         PlannedSweep{"100", "3000", "0.1", 29001, "100 100.1 100.2 100.3", "3000"},
-        PlannedSweep{"1000", "2000", "0.001", 1000001, "1000 1000.001 1000.002 1000.003", "2000"},
-        PlannedSweep{"2999", "3000", "0.001", 1001, "2999 2999.001 2999.002 2999.003", "3000"},
         PlannedSweep{"3.1e2", "3.11E2", "2.5e-1", 5, "310 310.25 310.5 310.75", "311"},
         // To within a millionth of a step, the end is a step point; beyond, it is not.
         PlannedSweep{"300", "301", "0.3333333", 4, "300 300.3333333 300.6666666 301", "301"},
