@@ -1,6 +1,5 @@
 #include "Cli.h"
 
-#include <algorithm>
 #include <string>
 #include <variant>
 #include <vector>
@@ -77,13 +76,18 @@ Examples:
   vantorel-props nitrogen --from -150C --to 0C --step 10 --format csv --si
   vantorel-props helium --from 100 --to 1000 --step 50 --format json)help";
 
+// The arguments after the program's name, last first as CLI11 takes them.
 // CLI11 takes "-5" and "-173.15C" for values, as a '-' and a digit begin no
-// option here, but "-.5C" for an option. Written "-0.5C" it is the same
-// temperature, and a value.
-std::vector<std::string> WithNegativeDecimals(int argc, const char* const* argv) {
-  std::vector<std::string> args(argv, argv + argc);
-  for (std::string& a : args)
+// option here, but "-.5C" for an option: written "-0.5C" it is the same
+// temperature, and a value. argv[0] is not read; a caller may give anything
+// there.
+std::vector<std::string> ArgumentsToParse(int argc, const char* const* argv) {
+  std::vector<std::string> args;
+  for (int i = argc - 1; i >= 1; --i) {
+    std::string a = argv[i];
     if (a.size() > 2 && a[0] == '-' && a[1] == '.' && a[2] >= '0' && a[2] <= '9') a.insert(1, "0");
+    args.push_back(std::move(a));
+  }
   return args;
 }
 
@@ -116,9 +120,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
                "Show the working for one temperature: the book's rows, the interpolation, the rounding");
 
   try {
-    std::vector<std::string> args = WithNegativeDecimals(argc, argv);
-    if (!args.empty()) args.erase(args.begin());  // the program's name
-    std::reverse(args.begin(), args.end());      // CLI11 takes the last first
+    std::vector<std::string> args = ArgumentsToParse(argc, argv);
     app.parse(args);
   } catch (const CLI::CallForHelp&) {
     std::fputs(app.help().c_str(), out);

@@ -242,7 +242,7 @@ TEST(SiCsvTest, AgreesWithTheSiValuesOfJsonForEveryFluid) {
   for (const Category& category : Categories()) {
     for (const Fluid& fluid : category.fluids) {
       const std::vector<std::string> sweep = {std::string(fluid.id), "--from", NumberText(fluid.Tmin), "--to",
-                                              NumberText(fluid.Tmax), "--step", "3.7"};
+                                              NumberText(fluid.Tmax), "--step", "9.7"};
       auto csvArguments = sweep, jsonArguments = sweep;
       csvArguments.insert(csvArguments.end(), {"-f", "csv", "--si"});
       jsonArguments.insert(jsonArguments.end(), {"-f", "json"});
