@@ -212,7 +212,10 @@ double Sweep::At(std::size_t i) const {
     // Both exact, so the one division rounds to the double nearest the decimal.
     if (scale_ <= 22 && Abs(row) <= kExactWhole)
       return static_cast<double>(static_cast<std::int64_t>(row)) / kPowersOfTen[scale_];
-    return *KelvinFromDecimal(DecimalText(row, scale_), TemperatureUnit::Kelvin);
+    // strtod rounds a decimal text correctly too, at some cost per row.
+    char text[kMaxTemperatureText];
+    *PutDecimal(text, row, scale_) = '\0';
+    return strtod_l(text, nullptr, CLocale());
   }
   // (F + 459.67) * 5/9 kelvin: 5 * (row + offset) / (9 * 10^scale), both
   // exact doubles when small enough, rounded once.

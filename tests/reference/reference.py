@@ -29,7 +29,7 @@ import os
 import subprocess
 import sys
 import time
-from decimal import Decimal, localcontext
+from decimal import Decimal
 from fractions import Fraction
 
 # ---------------------------------------------------------------------------
@@ -479,30 +479,43 @@ DENSE_HALF_WIDTH = 0.01
 EXTRA_DENSE = {"saturated-water": [277.0145, 277.078]}
 
 
-def decimal_text(x):
-    """An exact decimal as plain text without trailing zeros: 273.35, 300."""
-    text = format(x, "f")
-    return text.rstrip("0").rstrip(".") if "." in text else text
+def decimal_text(n, k):
+    """The decimal n / 10^k as plain text without trailing zeros: 273.35, 300."""
+    digits = str(abs(n)).rjust(k + 1, "0")
+    text = digits[:len(digits) - k] + ("." + digits[len(digits) - k:] if k else "")
+    if k:
+        text = text.rstrip("0").rstrip(".")
+    return ("-" if n < 0 else "") + text
 
 
 def sweep_points(a, b, s):
     """The rows of a sweep typed as the decimal texts a, b and s, as (double,
-    text) pairs: row i is the decimal a + i*s, worked out exactly as a
-    fraction; the last is exactly b when (b - a)/s lies within a millionth of
-    a whole number, and otherwise the last step point below b."""
-    fa, fb, fs = Fraction(a), Fraction(b), Fraction(s)
-    r = (fb - fa) / fs
-    n = math.floor(r)
-    rows = [fa + i * fs for i in range(n + 1)]
-    if r - n <= Fraction(1, 10**6):
-        rows[-1] = fb
-    elif n + 1 - r <= Fraction(1, 10**6):
-        rows.append(fb)
-    # Each row is a decimal with no more places than a, b and s: with
-    # precision enough, Decimal's division gives it exactly.
-    with localcontext() as exact:
-        exact.prec = 200
-        return [(float(x), decimal_text(Decimal(x.numerator) / Decimal(x.denominator))) for x in rows]
+    text) pairs: row i is the decimal a + i*s, worked out exactly in whole
+    numbers of its smallest place; the last is exactly b when (b - a)/s lies
+    within a millionth of a whole number, and otherwise the last step point
+    below b."""
+    ends = [Fraction(x) for x in (a, b, s)]
+    k = 0
+    while any((x * 10**k).denominator != 1 for x in ends):
+        k += 1
+    na, nb, ns = (int(x * 10**k) for x in ends)
+    n, r = divmod(nb - na, ns)
+    rows = [na + i * ns for i in range(n + 1)]
+    if r * 10**6 <= ns:
+        rows[-1] = nb
+    elif (ns - r) * 10**6 <= ns:
+        rows.append(nb)
+    # Python divides whole numbers correctly rounded: the double nearest.
+    scale = 10**k
+    return [(x / scale, decimal_text(x, k)) for x in rows]
+
+
+def singles_of(fluid):
+    """Each row of the fluid's table and its neighbouring doubles, ascending."""
+    grid = fluid[3]
+    t_min, t_max = min(grid), max(grid)
+    return sorted({x for t in grid for x in (math.nextafter(t, -math.inf), t, math.nextafter(t, math.inf))
+                   if t_min <= x <= t_max})
 
 
 def sweeps_of(fluid):
@@ -523,9 +536,7 @@ def sweeps_of(fluid):
     # (277.00449999999995), as a script would give them.
     out = [(["--from", repr(a), "--to", repr(b), "--step", repr(s)], sweep_points(repr(a), repr(b), repr(s)))
            for a, b, s in runs]
-    # Each row and its neighbouring doubles, given one by one.
-    singles = sorted({x for t in grid for x in (math.nextafter(t, -math.inf), t, math.nextafter(t, math.inf))
-                      if t_min <= x <= t_max})
+    singles = singles_of(fluid)
     out.append(([repr(x) for x in singles], [(x, shortest(x)) for x in singles]))
     return out
 
@@ -619,7 +630,7 @@ def si_of_text(text, unit):
 def check_json(props, fluid, report):
     """SI values and sources at every row and its neighbouring doubles."""
     fid, grid = fluid[0], sorted(fluid[3])
-    singles = [t for t, _ in sweeps_of(fluid)[-1][1]]
+    singles = singles_of(fluid)
     res = subprocess.run([props, fid] + [repr(x) for x in singles] + ["--format", "json"],
                          capture_output=True, text=True)
     report.runs += 1
