@@ -2,12 +2,14 @@
 
 #include <string>
 #include <variant>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "Output.h"
 #include "OutputBuffer.h"
 #include "Request.h"
+#include "vantorel.h"
 
 namespace vantorel::cli {
 
@@ -22,30 +24,46 @@ constexpr const char* kDescription =
     "tables print them.\n";
 
 constexpr const char* kFooter = R"help(
+FLUID is a short id (saturated-water), a name people type (water, h2o, steam,
+co2, oil, r12, hg, na, ...: --list shows each fluid's), or the text of the
+calculator's list ("Carbon Dioxide (CO2)"), in any case. "nak" could be either
+NaK alloy: give nak-45 or nak-22.
+
 Each property is shown as the calculator window shows it: the number followed by
 the power of ten its table factors out (184.6E-7 is 184.6 x 10^-7 N.s/m^2), or
 ---- where the table has no value and INFINITE where the value is infinite.
 
-Temperatures are in kelvin, read with '.' as the decimal point; any finite
-number strtod reads is accepted (310, 310.5, 3.1e2). Each must lie within the
-fluid's range, ends included (--list shows the ranges).
+A temperature is kelvin (310, 310.5, 3.1e2, 310K) or degrees with their unit:
+36.85C, 36.85°C, 98.33F, -173.15C. Degrees are converted to kelvin exactly in
+decimal (25C is the same temperature as 298.15), and the output is in kelvin.
+'.' is the decimal point. Each must lie within the fluid's range, ends included
+(--list shows the ranges).
 
-A sweep writes from + i*step for i = 0, 1, ... up to --to, each row computed
-afresh so no error builds up. --to is the last row when it lies within rounding
-error (at least a millionth of a step) of a step point, and that row is then
-exactly --to: --from 300 --to 301 --step 0.1 gives 11 rows, the last 301.
-Otherwise the sweep ends at the last step point below --to. At most 10000000
-rows.
+A sweep writes the decimals from + i*step for i = 0, 1, ... up to --to,
+each worked out exactly in decimal, so --from 273.15 --step 0.1 gives 273.35,
+never 273.34999999999997. --to is the last row when it lies within a millionth
+of a step of a step point, and that row is then exactly --to: --from 300 --to
+301 --step 0.1 gives 11 rows, the last 301. Otherwise the sweep ends at the
+last step point below --to. The ends and the step take the same units as a
+temperature (--from 0C --to 100C --step 0.5); the step counts the ends'
+degrees. At most 10000000 rows.
 
 Formats:
-  table  one block per temperature: property, symbol, value, unit
+  table  one block per temperature: the book's table and rows it comes from
+         ("Air, Table A.4, between the rows at 300 K and 350 K"), then
+         property, symbol, value, unit
   csv    header T and the slot names (Rho,Cp,...); then per temperature T in
-         shortest round-trip form and the values as shown (184.6E-7, ----)
-  json   {"fluid", "name", "category", "range", "properties": {slot: {"name",
-         "symbol", "unit"}}, "results": [{"T": 310.0, "properties": {"Rho":
-         {"text": "1.1281", "value": 1.1281, "unit": "kg/m³"}, ...}}, ...]};
-         "value" is the shown text read as a number, in the unit given
-         (null for ----, "infinite" for INFINITE)
+         kelvin and the values as shown (184.6E-7, ----)
+  csv with --si
+         header "T [K],rho [kg/m^3],cp [J/(kg*K)],mu [Pa*s],..."; then plain
+         SI numbers (1.893e-05), an empty cell for no value, inf for infinite
+  json   {"fluid", "name", "category", "table", "range", "properties": {slot:
+         {"name", "symbol", "unit", "siUnit"}}, "results": [{"T": 310.0,
+         "properties": {"Rho": {"text": "1.1281", "value": 1.1281, "unit":
+         "kg/m³", "si": 1.1281}, ...}, "source": {"table": "A.4", "rows": [300.0,
+         350.0], "corrected": false}}, ...]}; "value" is the shown text read as
+         a number in "unit", "si" the same in "siUnit" (null for ----,
+         "infinite" for INFINITE)
 
 Exit status: 0 done, 2 refused (one line on stderr, nothing on stdout),
 1 the output could not be written.
@@ -53,8 +71,25 @@ Exit status: 0 done, 2 refused (one line on stderr, nothing on stdout),
 Examples:
   vantorel-props --list
   vantorel-props air 310
+  vantorel-props water 25C --explain
   vantorel-props "Carbon Dioxide (CO2)" 400 450 --format csv
+  vantorel-props nitrogen --from -150C --to 0C --step 10 --format csv --si
   vantorel-props helium --from 100 --to 1000 --step 50 --format json)help";
+
+// The arguments after the program's name, last first as CLI11 takes them.
+// CLI11 takes "-5" and "-173.15C" for values, as a '-' and a digit begin no
+// option here, but "-.5C" for an option: written "-0.5C" it is the same
+// temperature, and a value. argv[0] is not read; a caller may give anything
+// there.
+std::vector<std::string> ArgumentsToParse(int argc, const char* const* argv) {
+  std::vector<std::string> args;
+  for (int i = argc - 1; i >= 1; --i) {
+    std::string a = argv[i];
+    if (a.size() > 2 && a[0] == '-' && a[1] == '.' && a[2] >= '0' && a[2] <= '9') a.insert(1, "0");
+    args.push_back(std::move(a));
+  }
+  return args;
+}
 
 void Refuse(std::FILE* err, const std::string& message) {
   std::fprintf(err, "vantorel-props: %s\n", message.c_str());
@@ -68,24 +103,36 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
 
   Arguments arguments;
   std::string fluid, from, to, step, format = "table";
-  app.add_flag("--list", arguments.list, "List the categories, their fluids and ranges");
+  app.add_flag("--list", arguments.list, "List the categories, their fluids, the names they go by and ranges");
+  bool version = false;
+  app.add_flag("--version", version, "Show the version and exit");
   CLI::Option* fluidOption =
-      app.add_option("FLUID", fluid, "Short id (air) or list text (\"Carbon Dioxide (CO2)\"), any case")
+      app.add_option("FLUID", fluid, "Id (air), name (co2) or list text (\"Carbon Dioxide (CO2)\"), any case")
           ->type_name("");
-  app.add_option("T", arguments.temperatures, "Temperatures in kelvin")->type_name("");
-  CLI::Option* fromOption = app.add_option("--from", from, "First temperature of a sweep")->type_name("K");
-  CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)")->type_name("K");
-  CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep")->type_name("K");
+  app.add_option("T", arguments.temperatures, "Temperatures: kelvin (310), or with a unit (36.85C, 98.33F)")
+      ->type_name("");
+  CLI::Option* fromOption = app.add_option("--from", from, "First temperature of a sweep")->type_name("A");
+  CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)")->type_name("B");
+  CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep")->type_name("S");
   app.add_option("-f,--format", format, "table (default), csv or json")->type_name("FORMAT");
+  app.add_flag("--si", arguments.si, "With --format csv: plain numbers in SI units, a unit in each column's name");
+  app.add_flag("--explain", arguments.explain,
+               "Show the working for one temperature: the book's rows, the interpolation, the rounding");
 
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args = ArgumentsToParse(argc, argv);
+    app.parse(args);
   } catch (const CLI::CallForHelp&) {
     std::fputs(app.help().c_str(), out);
     return std::fflush(out) == 0 ? 0 : kWriteFailed;
   } catch (const CLI::ParseError& e) {
     Refuse(err, std::string(e.what()) + " (--help shows the usage)");
     return kRefused;
+  }
+
+  if (version) {
+    std::fprintf(out, "vantorel-props %.*s\n", static_cast<int>(Version().size()), Version().data());
+    return std::fflush(out) == 0 ? 0 : kWriteFailed;
   }
 
   const auto named = FormatNamed(format);
@@ -110,7 +157,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   if (request.list)
     WriteList(request.format, buffer);
   else
-    WriteResults(request.format, *request.fluid, *request.temperatures, buffer);
+    WriteResults(request, buffer);
   if (!buffer.Flush()) {
     std::fputs("vantorel-props: could not write the output\n", err);
     return kWriteFailed;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -74,10 +75,10 @@ class CsvWriter final : public RowWriter {
   }
 
   // The slots straight from the look-up: the quickest way to a million rows.
-  void Row(double t) override {
+  void Row(double t, std::string_view tText) override {
     const SlotValues values = LookUpSlots(fluid_, t);
-    char* p = out_.Reserve(32 + columns_.size() * (kMaxLabelText + 1) + 1);
-    p = PutShortest(p, t);
+    char* p = out_.Reserve(kMaxTemperatureText + columns_.size() * (kMaxLabelText + 1) + 1);
+    p = Put(p, tText);
     for (const ShownColumn& c : columns_) {
       *p++ = ',';
       p = PutLabelText(p, *c.property, c.suffix, values[c.property->slot], t);
@@ -105,14 +106,17 @@ class TableWriter final : public RowWriter {
 
   void Begin() override {}
 
-  void Row(double t) override {
+  void Row(double t, std::string_view tText) override {
     if (rows_++ > 0) out_.Append('\n');
     out_.Append(fluid_.name);
     out_.Append(" at T = ");
-    out_.Append(NumberText(t));
+    out_.Append(tText);
     out_.Append(" K\n");
 
     const Reading reading = ReadingAt(fluid_, t);
+    out_.Append("  source: ");
+    out_.Append(SourceText(reading));
+    out_.Append('\n');
     std::vector<std::string> texts;
     std::size_t textWidth = Width(kValueTitle);
     for (const Property& p : reading.properties()) {
@@ -150,6 +154,88 @@ class TableWriter final : public RowWriter {
   OutputBuffer& out_;
   std::size_t nameWidth_ = Width(kPropertyTitle), symbolWidth_ = Width(kSymbolTitle);
   std::size_t rows_ = 0;
+};
+
+// Plain SI numbers, straight from the checked look-up.
+class SiCsvWriter final : public RowWriter {
+ public:
+  SiCsvWriter(const Fluid& fluid, OutputBuffer& out)
+      : fluid_(fluid), values_(static_cast<std::size_t>(PropertyCount(fluid))), out_(out) {}
+
+  void Begin() override {
+    out_.Append("T [K]");
+    for (const ShownProperty& p : Shown(CategoryOf(fluid_))) {
+      out_.Append(',');
+      out_.Append(AsciiText(p.symbol));
+      out_.Append(" [");
+      out_.Append(p.unit.si.empty() ? std::string("-") : AsciiText(p.unit.si));
+      out_.Append(']');
+    }
+    out_.Append('\n');
+  }
+
+  void Row(double t, std::string_view tText) override {
+    LookUpValues(fluid_, t, values_.data());
+    char* p = out_.Reserve(kMaxTemperatureText + values_.size() * (kMaxShortestText + 1) + 1);
+    p = Put(p, tText);
+    for (const double v : values_) {
+      *p++ = ',';
+      if (std::isinf(v)) p = Put(p, "inf");  // what Python, NumPy and pandas read as infinity
+      else if (!std::isnan(v)) p = PutShortest(p, v);  // no value: an empty cell
+    }
+    *p++ = '\n';
+    out_.Commit(p);
+  }
+
+  void End() override {}
+
+ private:
+  const Fluid& fluid_;
+  std::vector<double> values_;
+  OutputBuffer& out_;
+};
+
+// The working of a look-up, as a student writes it down.
+class ExplainWriter final : public RowWriter {
+ public:
+  ExplainWriter(const Fluid& fluid, OutputBuffer& out) : fluid_(fluid), out_(out) {}
+
+  void Begin() override {}
+
+  void Row(double t, std::string_view tText) override {
+    const Reading reading = ReadingAt(fluid_, t);
+    out_.Append(fluid_.name);
+    out_.Append(" at T = ");
+    out_.Append(tText);
+    out_.Append(" K\n  source: ");
+    out_.Append(SourceText(reading));
+    out_.Append('\n');
+    for (const Property& p : reading.properties()) {
+      out_.Append("  ");
+      out_.Append(p.name);
+      if (!p.bookUnit.empty()) {
+        out_.Append(" (");
+        out_.Append(p.bookUnit);
+        out_.Append(')');
+      }
+      out_.Append(": ");
+      out_.Append(p.text());
+      out_.Append("\n    ");
+      out_.Append(Working(reading, p));
+      out_.Append('\n');
+    }
+  }
+
+  void End() override {
+    out_.Append(
+        "Values from the table lie on the straight line between the book's two rows around T, and are then\n"
+        "rounded to the decimals the table prints (a half to the even digit); at a row's own temperature they\n"
+        "are that row's.\n");
+  }
+
+ private:
+  const Fluid& fluid_;
+  OutputBuffer& out_;
 };
 
 Json RangeOf(const Fluid& fluid) {
@@ -192,10 +278,9 @@ class JsonWriter final : public RowWriter {
     out_.Append(",\"results\":[");
   }
 
-  void Row(double t) override {
+  void Row(double t, std::string_view tText) override {
     const Reading reading = ReadingAt(fluid_, t);
     Json row;
-    row["T"] = t;
     Json& properties = row["properties"] = Json::object();
     for (const Property& p : reading.properties()) {
       const std::string text = p.text();
@@ -208,8 +293,14 @@ class JsonWriter final : public RowWriter {
     Json rows = Json::array();
     for (const double r : source.Rows()) rows.push_back(r);
     row["source"] = {{"table", source.table}, {"rows", std::move(rows)}, {"corrected", source.corrected}};
+    // T goes in as its text, so a sweep's 273.35 stays 273.35; with ".0"
+    // when it has no point, as a JSON writer writes a whole double.
     out_.Append(rows_++ > 0 ? ",\n" : "\n");
-    out_.Append(row.dump());
+    out_.Append("{\"T\":");
+    out_.Append(tText);
+    if (tText.find_first_of(".eE") == std::string_view::npos) out_.Append(".0");
+    out_.Append(',');
+    out_.Append(std::string_view(row.dump()).substr(1));
   }
 
   void End() override { out_.Append("\n]}\n"); }
@@ -220,12 +311,22 @@ class JsonWriter final : public RowWriter {
   std::size_t rows_ = 0;
 };
 
+std::string AliasesText(const Fluid& fluid) {
+  std::string text;
+  for (const std::string_view alias : fluid.aliases) {
+    if (!text.empty()) text += ", ";
+    text += alias;
+  }
+  return text;
+}
+
 void WriteListTable(OutputBuffer& out) {
-  std::size_t idWidth = 0, textWidth = 0;
+  std::size_t idWidth = 0, textWidth = 0, rangeWidth = 0;
   for (const Category& category : Categories()) {
     for (const Fluid& fluid : category.fluids) {
       idWidth = std::max(idWidth, Width(fluid.id));
       textWidth = std::max(textWidth, Width(fluid.name));
+      rangeWidth = std::max(rangeWidth, Width(RangeText(fluid)));
     }
   }
   bool first = true;
@@ -238,7 +339,13 @@ void WriteListTable(OutputBuffer& out) {
       out.Append("  ");
       PutPadded(out, fluid.id, idWidth + 2);
       PutPadded(out, fluid.name, textWidth + 2);
-      out.Append(RangeText(fluid));
+      if (fluid.aliases.empty()) {
+        out.Append(RangeText(fluid));
+      } else {
+        PutPadded(out, RangeText(fluid), rangeWidth + 2);
+        out.Append("also ");
+        out.Append(AliasesText(fluid));
+      }
       out.Append('\n');
     }
   }
@@ -267,12 +374,25 @@ void WriteListJson(OutputBuffer& out) {
   for (const Category& category : Categories()) {
     Json fluids = Json::array();
     for (const Fluid& fluid : category.fluids) {
-      fluids.push_back({{"id", fluid.id}, {"name", fluid.name}, {"range", RangeOf(fluid)}});
+      Json aliases = Json::array();
+      for (const std::string_view alias : fluid.aliases) aliases.push_back(alias);
+      fluids.push_back(
+          {{"id", fluid.id}, {"name", fluid.name}, {"aliases", std::move(aliases)}, {"range", RangeOf(fluid)}});
     }
     categories.push_back({{"name", category.name}, {"table", category.table}, {"fluids", std::move(fluids)}});
   }
   out.Append(Json{{"categories", std::move(categories)}}.dump(2));
   out.Append('\n');
+}
+
+// Words for what a row is: "the rows at 300 K and 350 K", "the row at 300 K".
+std::string RowsText(const Source& source) {
+  std::string text = source.rowCount == 1 ? "the row at " : "between the rows at ";
+  for (int i = 0; i < source.rowCount; ++i) {
+    if (i > 0) text += " and ";
+    text += NumberText(source.rows[i]) + " K";
+  }
+  return text;
 }
 
 }  // namespace
@@ -293,19 +413,61 @@ double DecimalValue(std::string_view numberText) {
   return value;
 }
 
-std::unique_ptr<RowWriter> MakeRowWriter(Format format, const Fluid& fluid, OutputBuffer& out) {
-  switch (format) {
-    case Format::Csv: return std::make_unique<CsvWriter>(fluid, out);
+std::string SourceText(const Reading& reading) {
+  std::string text = std::string(reading.fluid->name) + ", Table " + std::string(reading.source.table) + ", " +
+                     RowsText(reading.source);
+  std::string corrected;
+  for (const Property& p : reading.properties()) {
+    if (!p.corrected) continue;
+    if (!corrected.empty()) corrected += ", ";
+    corrected += p.symbol;
+  }
+  if (!corrected.empty()) text += "; " + corrected + " from a cell that corrects a misprint in the book";
+  return text;
+}
+
+std::string AsciiText(std::string_view text) {
+  struct Spelling {
+    std::string_view from, to;
+  };
+  // The symbols and SI units the categories show, and nothing else.
+  static constexpr Spelling kSpellings[] = {
+      {"c_p", "cp"}, {",", "_"},     {"ρ", "rho"}, {"μ", "mu"}, {"ν", "nu"}, {"α", "alpha"}, {"β", "beta"},
+      {"σ", "sigma"}, {"·", "*"},    {"²", "^2"},  {"³", "^3"}, {"⁻¹", "^-1"},
+  };
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto spelling = std::find_if(std::begin(kSpellings), std::end(kSpellings),
+                                       [&](const Spelling& s) { return text.substr(i).starts_with(s.from); });
+    if (spelling == std::end(kSpellings)) {
+      out += text[i++];
+    } else {
+      out += spelling->to;
+      i += spelling->from.size();
+    }
+  }
+  return out;
+}
+
+std::unique_ptr<RowWriter> MakeRowWriter(const Request& request, const Fluid& fluid, OutputBuffer& out) {
+  if (request.explain) return std::make_unique<ExplainWriter>(fluid, out);
+  switch (request.format) {
+    case Format::Csv:
+      if (request.si) return std::make_unique<SiCsvWriter>(fluid, out);
+      return std::make_unique<CsvWriter>(fluid, out);
     case Format::Json: return std::make_unique<JsonWriter>(fluid, out);
     case Format::Table: break;
   }
   return std::make_unique<TableWriter>(fluid, out);
 }
 
-void WriteResults(Format format, const Fluid& fluid, const Temperatures& temperatures, OutputBuffer& out) {
-  const auto writer = MakeRowWriter(format, fluid, out);
+void WriteResults(const Request& request, OutputBuffer& out) {
+  const Temperatures& temperatures = *request.temperatures;
+  const auto writer = MakeRowWriter(request, *request.fluid, out);
   writer->Begin();
-  for (std::size_t i = 0; i < temperatures.size(); ++i) writer->Row(temperatures[i]);
+  char text[kMaxTemperatureText];
+  for (std::size_t i = 0; i < temperatures.size(); ++i)
+    writer->Row(temperatures[i], std::string_view(text, temperatures.PutText(text, i)));
   writer->End();
 }
 

@@ -15,6 +15,15 @@
 //          (184.6E-7 is 1.846e-05) in "unit", "si" the same in the SI base
 //          unit "siUnit" of the description; either is null where the window
 //          shows "----" and the string "infinite" where it shows "INFINITE".
+//   csv --si  a header naming each column's quantity and SI unit in ASCII
+//          ("T [K]", "mu [Pa*s]"), then per temperature the plain SI numbers
+//          in shortest round-trip form: an empty cell where the book has no
+//          value, "inf" where the value is infinite
+//   explain   per temperature the table and rows it comes from, then per
+//          property its working (Working in <vantorel.h>) and its text
+//
+// The table and the explanation name where the values come from: "Air,
+// Table A.4, between the rows at 300 K and 350 K".
 
 #include <cstddef>
 #include <memory>
@@ -47,18 +56,29 @@ class RowWriter {
  public:
   virtual ~RowWriter() = default;
   virtual void Begin() = 0;
-  virtual void Row(double t) = 0;  // t within the fluid's range
+  // t within the fluid's range; tText its text, as Temperatures::PutText
+  // writes it.
+  virtual void Row(double t, std::string_view tText) = 0;
   virtual void End() = 0;
 };
 
-// A writer of `format` for the shown properties of `fluid`'s category.
-std::unique_ptr<RowWriter> MakeRowWriter(Format format, const Fluid& fluid, OutputBuffer& out);
+// Where a reading comes from, in words a student can cite: "Air, Table A.4,
+// between the rows at 300 K and 350 K", or "..., the row at 300 K".
+std::string SourceText(const Reading& reading);
 
-// Looks up every temperature and writes its row.
-void WriteResults(Format format, const Fluid& fluid, const Temperatures& temperatures, OutputBuffer& out);
+// A quantity or unit in ASCII, for a CSV header: "μ_f" is "mu_f", "c_p,f"
+// "cp_f", "J/(kg·K)" "J/(kg*K)", "m²/s" "m^2/s".
+std::string AsciiText(std::string_view text);
 
-// The categories, their fluids (id, list text), ranges and whether this build
-// has each fluid's table.
+// A writer of the request's format for the shown properties of `fluid`'s
+// category.
+std::unique_ptr<RowWriter> MakeRowWriter(const Request& request, const Fluid& fluid, OutputBuffer& out);
+
+// Looks up every temperature of the request and writes its row.
+void WriteResults(const Request& request, OutputBuffer& out);
+
+// The categories, their fluids (id, list text, the other names they go by)
+// and ranges. CSV keeps its five columns without the other names.
 void WriteList(Format format, OutputBuffer& out);
 
 }  // namespace vantorel::cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <span>
 
 #include "Display.h"
 
@@ -30,12 +31,35 @@ std::string UnknownFluid(std::string_view name) {
   return message + " (--list shows them all)";
 }
 
-std::string OutsideRange(std::string_view what, const Fluid& fluid) {
-  return std::string(kOutOfRange) + " " + std::string(what) + " is not within " + RangeText(fluid) + " for " +
-         std::string(fluid.name) + ".";
+// "nak": more than one fluid goes by it, so the refusal names each.
+std::string AmbiguousFluid(std::string_view name, std::span<const std::string_view> ids) {
+  std::string message = Quoted(name) + " could be ";
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    if (i > 0) message += i + 1 == ids.size() ? " or " : ", ";
+    message += std::string(ids[i]);
+    if (const Fluid* fluid = FindFluid(ids[i])) message += " (" + std::string(fluid->name) + ")";
+  }
+  return message + ": give one of them";
 }
 
 bool InRange(double t, const Fluid& fluid) { return t >= fluid.Tmin && t <= fluid.Tmax; }
+
+// `what` is "T = 25" or "--from 25"; a bare number that is out of range as
+// kelvin but in range as degrees Celsius was most likely meant as those.
+std::string OutsideRange(std::string_view what, const TypedTemperature& t, const Fluid& fluid) {
+  std::string message = std::string(kOutOfRange) + " " + std::string(what);
+  if (t.suffixed) message += " = " + NumberText(t.kelvin) + " K";
+  message += " is not within " + RangeText(fluid) + " for " + std::string(fluid.name);
+  if (!t.suffixed) {
+    const auto celsius = KelvinFromDecimal(t.number, TemperatureUnit::Celsius);
+    if (celsius && InRange(*celsius, fluid))
+      return message + "; did you mean " + std::string(t.number) + " °C = " + NumberText(*celsius) +
+             " K? write " + std::string(t.number) + "C";
+  }
+  return message + ".";
+}
+
+constexpr std::string_view kTemperatureForms = "give kelvin (310.5) or degrees with their unit (36.85C, 98.33F)";
 
 // The temperatures of a lookup request, or why there are none.
 std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const Fluid& fluid) {
@@ -44,14 +68,13 @@ std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const
     return std::string("give either temperatures or --from/--to/--step, not both");
   if (anySweep) {
     if (!a.from || !a.to || !a.step) return std::string("a sweep needs all three of --from, --to and --step");
-    const auto from = ParseNumber(*a.from), to = ParseNumber(*a.to), step = ParseNumber(*a.step);
-    if (!from) return "--from " + Quoted(*a.from) + " is not a finite number";
-    if (!to) return "--to " + Quoted(*a.to) + " is not a finite number";
-    if (!step) return "--step " + Quoted(*a.step) + " is not a finite number";
-    auto sweep = PlanSweep(*from, *to, *step);
+    const auto from = ReadTemperature(*a.from), to = ReadTemperature(*a.to);
+    if (!from) return "--from " + Quoted(*a.from) + " is not a temperature: " + std::string(kTemperatureForms);
+    if (!to) return "--to " + Quoted(*a.to) + " is not a temperature: " + std::string(kTemperatureForms);
+    auto sweep = PlanSweep(*from, *to, *a.step);
     if (auto* refusal = std::get_if<std::string>(&sweep)) return std::move(*refusal);
-    if (!InRange(*from, fluid)) return OutsideRange("--from " + *a.from, fluid);
-    if (!InRange(*to, fluid)) return OutsideRange("--to " + *a.to, fluid);
+    if (!InRange(from->kelvin, fluid)) return OutsideRange("--from " + std::string(from->text), *from, fluid);
+    if (!InRange(to->kelvin, fluid)) return OutsideRange("--to " + std::string(to->text), *to, fluid);
     return Temperatures(std::get<Sweep>(sweep));
   }
   if (a.temperatures.empty())
@@ -59,10 +82,10 @@ std::variant<Temperatures, std::string> TemperaturesOf(const Arguments& a, const
   std::vector<double> list;
   list.reserve(a.temperatures.size());
   for (const std::string& text : a.temperatures) {
-    const auto t = ParseNumber(text);
-    if (!t) return Quoted(text) + " is not a temperature: give a finite number of kelvin, such as 310.5";
-    if (!InRange(*t, fluid)) return OutsideRange("T = " + text, fluid);
-    list.push_back(*t);
+    const auto t = ReadTemperature(text);
+    if (!t) return Quoted(text) + " is not a temperature: " + std::string(kTemperatureForms);
+    if (!InRange(t->kelvin, fluid)) return OutsideRange("T = " + std::string(t->text), *t, fluid);
+    list.push_back(t->kelvin);
   }
   return Temperatures(std::move(list));
 }
@@ -83,19 +106,29 @@ std::optional<Format> FormatNamed(std::string_view name) {
 std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
   Request request;
   request.format = a.format;
+  if (a.si && a.format != Format::Csv)
+    return Refusal{"--si goes with --format csv (JSON gives each value in SI units as \"si\" already)"};
+  if (a.explain && a.format != Format::Table) return Refusal{"--explain writes its working as text: leave out --format"};
   if (a.list) {
-    if (a.fluid || !a.temperatures.empty() || a.from || a.to || a.step)
-      return Refusal{"--list takes no fluid and no temperature"};
+    if (a.fluid || !a.temperatures.empty() || a.from || a.to || a.step || a.explain || a.si)
+      return Refusal{"--list takes no fluid, no temperature and no --explain or --si"};
     request.list = true;
     return request;
   }
-  if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids)"};
+  if (!a.fluid) return Refusal{"no fluid given: FLUID T [T ...] (--list shows the fluids, --help the usage)"};
+  if (a.explain && (a.from || a.to || a.step || a.temperatures.size() > 1))
+    return Refusal{"--explain works out one temperature: give just one, and no sweep"};
   request.fluid = FindFluid(*a.fluid);
-  if (!request.fluid) return Refusal{UnknownFluid(*a.fluid)};
+  if (!request.fluid) {
+    const auto ids = AmbiguousIds(*a.fluid);
+    return Refusal{ids.empty() ? UnknownFluid(*a.fluid) : AmbiguousFluid(*a.fluid, ids)};
+  }
 
   auto temperatures = TemperaturesOf(a, *request.fluid);
   if (auto* refusal = std::get_if<std::string>(&temperatures)) return Refusal{std::move(*refusal)};
   request.temperatures = std::move(std::get<Temperatures>(temperatures));
+  request.explain = a.explain;
+  request.si = a.si;
   return request;
 }
 

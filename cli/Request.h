@@ -21,6 +21,8 @@ std::optional<Format> FormatNamed(std::string_view name);
 // The command line as the parser left it: texts, not yet checked.
 struct Arguments {
   bool list = false;
+  bool explain = false;  // the working of one look-up
+  bool si = false;       // CSV in SI base units
   std::optional<std::string> fluid;
   std::vector<std::string> temperatures;
   std::optional<std::string> from, to, step;
@@ -29,7 +31,9 @@ struct Arguments {
 
 struct Request {
   Format format = Format::Table;
-  bool list = false;  // list the catalog; nothing else is set then
+  bool list = false;     // list the catalog; nothing else is set then
+  bool explain = false;  // the working of one temperature, as text
+  bool si = false;       // with Format::Csv: plain SI numbers
   const Fluid* fluid = nullptr;
   std::optional<Temperatures> temperatures;
 };

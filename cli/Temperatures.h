@@ -1,6 +1,8 @@
 #pragma once
-// The temperatures one run looks up: a list given one by one, or a sweep from
-// A to B in steps of S.
+// The temperatures one run looks up, read as people type them: a number of
+// kelvin ("310"), or a number with its unit ("310K", "36.85C", "36.85°C",
+// "98.33F"); given one by one, or as a sweep from A to B in steps of S whose
+// rows are worked out in decimal.
 
 #include <cstddef>
 #include <optional>
@@ -9,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "Temperature.h"
+
 namespace vantorel::cli {
 
 // A number as the C locale's strtod reads it (leading blanks, a sign,
@@ -16,35 +20,88 @@ namespace vantorel::cli {
 // empty, has anything after the number, or is not finite (nan, inf, 1e999).
 std::optional<double> ParseNumber(std::string_view text);
 
+// A temperature as typed, taken apart.
+struct TypedTemperature {
+  std::string_view text;    // as typed, without blanks around it: "36.85 °C"
+  std::string_view number;  // the number's text, without blanks or unit: "36.85"
+  TemperatureUnit unit = TemperatureUnit::Kelvin;
+  bool suffixed = false;  // a unit was written; a bare number is kelvin
+  double kelvin = 0;      // the double nearest to its exact value in kelvin
+};
+
+// Reads a temperature. Blanks before and after it, and between the number
+// and its unit, are ignored. The units are K, C, °C, ℃, F, °F and ℉, in
+// either case. A bare number is read as ParseNumber reads it; a number with
+// a unit must be a decimal (a sign, digits with at most one '.', an
+// exponent), converted exactly by KelvinFromDecimal. Nothing for any other
+// text, or when the temperature is not a finite double.
+std::optional<TypedTemperature> ReadTemperature(std::string_view text);
+
 // The most rows one sweep may write.
 inline constexpr std::size_t kMaxSweepRows = 10'000'000;
 
-// Row i of a sweep is from + i*step, each computed afresh so that no error
-// accumulates; the last row is `last`.
-struct Sweep {
-  double from = 0, step = 1, last = 0;
-  std::size_t count = 1;
+// Room enough for the text of any temperature a run writes.
+inline constexpr std::size_t kMaxTemperatureText = 96;
 
+// A sweep, worked out in decimal: row i is the decimal from + i*step in the
+// sweep's unit, and its temperature the double nearest to that decimal's
+// exact value in kelvin. So 273.15 + 2 * 0.1 is the double nearest 273.35,
+// the same one "273.35" reads as, which adding in binary need not give.
+class Sweep {
+ public:
+  // A whole number of units of 10^-scale; wide enough for 30 digits.
+  using Scaled = __int128;
+
+  std::size_t count() const { return count_; }
+
+  // Row i in kelvin.
   double At(std::size_t i) const;
+
+  // Writes row i's temperature in kelvin as text at `out`
+  // (kMaxTemperatureText bytes of room) and returns the end: the decimal
+  // itself ("273.35") for a sweep in kelvin or Celsius, the shortest text of
+  // the double for one in Fahrenheit, whose kelvin need not end.
+  char* PutText(char* out, std::size_t i) const;
+
+ private:
+  friend std::variant<Sweep, std::string> PlanSweep(const TypedTemperature&, const TypedTemperature&,
+                                                    std::string_view);
+  Scaled Row(std::size_t i) const { return i + 1 == count_ ? last_ : first_ + static_cast<Scaled>(i) * step_; }
+
+  bool fahrenheit_ = false;
+  int scale_ = 0;
+  Scaled first_ = 0, step_ = 1, last_ = 0;
+  Scaled offset_ = 0;  // Fahrenheit: 459.67 in units of 10^-scale
+  std::size_t count_ = 1;
 };
 
-// Plans the sweep from `from` up to `to` in steps of `step`. `to` itself is
-// the last row when (to - from) / step lies within rounding error (at least a
-// millionth of a step) of a whole number n; row n is then exactly `to`, so
-// 300 to 301 in steps of 0.1 gives 11 rows ending at 301. Otherwise the last
-// row is the last step point below `to`. A refusal is returned as its message.
-std::variant<Sweep, std::string> PlanSweep(double from, double to, double step);
+// Plans the sweep from `from` up to `to` in steps of `step` (the texts as
+// typed). The ends and the step must be decimals; the step may carry a unit
+// of the ends' size (K or C between kelvin or Celsius ends, F between
+// Fahrenheit ends), and without one it counts the ends' degrees. Fahrenheit
+// ends go together only with Fahrenheit ends.
+//
+// `to` itself is the last row when (to - from) / step lies within a
+// millionth of a whole number n (or n + 1); that row is then exactly `to`,
+// so 300 to 301 in steps of 0.1 gives 11 rows ending at 301. Otherwise the
+// last row is the last step point below `to`. A refusal is returned as its
+// message.
+std::variant<Sweep, std::string> PlanSweep(const TypedTemperature& from, const TypedTemperature& to,
+                                           std::string_view step);
 
 // The temperatures of one run, in the order they are written.
 class Temperatures {
  public:
   explicit Temperatures(std::vector<double> list) : list_(std::move(list)), count_(list_.size()) {}
-  explicit Temperatures(Sweep sweep) : sweep_(sweep), count_(sweep.count) {}
+  explicit Temperatures(Sweep sweep) : sweep_(sweep), count_(sweep.count()) {}
 
   std::size_t size() const { return count_; }
   double operator[](std::size_t i) const { return sweep_ ? sweep_->At(i) : list_[i]; }
-  double front() const { return (*this)[0]; }
-  double back() const { return (*this)[count_ - 1]; }
+
+  // Writes temperature i as text (kMaxTemperatureText bytes of room) and
+  // returns the end: a sweep's rows as Sweep::PutText writes them, a list's
+  // temperatures in shortest round-trip form.
+  char* PutText(char* out, std::size_t i) const;
 
  private:
   std::vector<double> list_;

@@ -63,7 +63,10 @@ std::string Shifted(const std::string& digits, long places) { return digits + st
 // Sum or difference of two whole numbers given as digit strings; the result
 // carries its sign.
 Decimal AddWhole(bool aNeg, const std::string& a, bool bNeg, const std::string& b) {
-  const auto less = [](const std::string& x, const std::string& y) {
+  // By value, so leading zeros must not count: a zero shifted left is "000".
+  const auto less = [](std::string_view x, std::string_view y) {
+    x.remove_prefix(std::min(x.find_first_not_of('0'), x.size()));
+    y.remove_prefix(std::min(y.find_first_not_of('0'), y.size()));
     return x.size() != y.size() ? x.size() < y.size() : x < y;
   };
   Decimal out;

@@ -37,7 +37,8 @@ Outcome RunInProcess(const std::vector<std::string>& arguments) {
   std::size_t outSize = 0, errSize = 0;
   std::FILE* out = open_memstream(&outText, &outSize);
   std::FILE* err = open_memstream(&errText, &errSize);
-  const auto argv = Argv("vantorel-props", arguments);
+  const std::string program = "vantorel-props";  // outlives argv, which points into it
+  const auto argv = Argv(program, arguments);
   Outcome outcome;
   outcome.code = Run(static_cast<int>(argv.size()) - 1, argv.data(), out, err);
   std::fclose(out);

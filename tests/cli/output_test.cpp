@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "Capture.h"
 #include "Output.h"
@@ -25,6 +28,7 @@ using Json = nlohmann::json;
 // Pr 0.7056 -> 0.706, and Beta 1000 / 310 -> 3.23.
 constexpr const char* kAir310Table =
     "Air at T = 310 K\n"
+    "  source: Air, Table A.4, between the rows at 300 K and 350 K\n"
     "  property                                  symbol  value     unit\n"
     "  density                                   ρ       1.1281    kg/m³\n"
     "  specific heat                             c_p     1.007     kJ/kg·K\n"
@@ -94,12 +98,174 @@ TEST(OutputTest, CsvWritesOneLinePerTemperatureWithTInShortestForm) {
                 "310.5,1.1265,1.007,189.6E-7,16.95E-6,27.1E-3,24.1E-6,0.706,3.22E-3\n");
 }
 
-TEST(OutputTest, ASweepEndsExactlyAtItsEnd) {
-  std::istringstream lines(Succeeded({"air", "--from", "300", "--to", "301", "--step", "0.1", "-f", "csv"}).out);
-  std::string line, temperatures;
+// The first cell of every line after the header.
+std::string FirstColumn(const std::string& csv) {
+  std::istringstream lines(csv);
+  std::string line, cells;
   std::getline(lines, line);
-  while (std::getline(lines, line)) temperatures += line.substr(0, line.find(',')) + ' ';
-  EXPECT_EQ(temperatures, "300 300.1 300.2 300.3 300.4 300.5 300.6 300.7 300.8 300.9 301 ");
+  while (std::getline(lines, line)) cells += line.substr(0, line.find(',')) + ' ';
+  return cells;
+}
+
+struct SweepRows {
+  std::vector<std::string> arguments;
+  std::string temperatures;
+};
+std::ostream& operator<<(std::ostream& os, const SweepRows& s) {
+  for (const std::string& a : s.arguments) os << a << ' ';
+  return os;
+}
+
+class SweepRowsTest : public ::testing::TestWithParam<SweepRows> {};
+
+TEST_P(SweepRowsTest, WriteTAsTheDecimalOfEachRowInKelvin) {
+  for (const bool si : {false, true}) {
+    auto csv = GetParam().arguments;
+    csv.insert(csv.end(), {"-f", "csv"});
+    if (si) csv.push_back("--si");
+    EXPECT_EQ(FirstColumn(Succeeded(csv).out), GetParam().temperatures) << (si ? "--si" : "");
+  }
+  // JSON writes the same text as a number, with a point when it is whole.
+  auto json = GetParam().arguments;
+  json.insert(json.end(), {"-f", "json"});
+  const std::string out = Succeeded(json).out;
+  std::string temperatures;
+  for (auto at = out.find("{\"T\":"); at != std::string::npos; at = out.find("{\"T\":", at + 1)) {
+    std::string text = out.substr(at + 5, out.find(',', at) - at - 5);
+    if (text.ends_with(".0")) text.resize(text.size() - 2);
+    temperatures += text + ' ';
+  }
+  EXPECT_EQ(temperatures, GetParam().temperatures);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweeps, SweepRowsTest,
+    ::testing::Values(
+        SweepRows{{"air", "--from", "300", "--to", "301", "--step", "0.1"},
+                  "300 300.1 300.2 300.3 300.4 300.5 300.6 300.7 300.8 300.9 301 "},
+        // No 273.34999999999997: every row is the decimal 273.15 + i * 0.1.
+        SweepRows{{"saturated-water", "--from", "273.15", "--to", "274", "--step", "0.1"},
+                  "273.15 273.25 273.35 273.45 273.55 273.65 273.75 273.85 273.95 "},
+        SweepRows{{"air", "--from", "2999.8", "--to", "2999.81", "--step", "0.001"},
+                  "2999.8 2999.801 2999.802 2999.803 2999.804 2999.805 2999.806 2999.807 2999.808 2999.809 2999.81 "},
+        SweepRows{{"air", "--from", "0C", "--to", "1 °C", "--step", "0.25"}, "273.15 273.4 273.65 273.9 274.15 "},
+        SweepRows{{"nitrogen", "--from", "-173.15C", "--to", "-173C", "--step", "0.05"}, "100 100.05 100.1 100.15 "},
+        SweepRows{{"air", "--from", "77F", "--to", "78F", "--step", "0.5"}, "298.15 298.4277777777778 298.7055555555556 "}));
+
+// Names people type and temperatures in degrees give exactly what the ids and
+// kelvin give.
+struct SameOutput {
+  std::vector<std::string> typed, canonical;
+};
+std::ostream& operator<<(std::ostream& os, const SameOutput& s) {
+  for (const std::string& a : s.typed) os << a << ' ';
+  return os;
+}
+
+class SameOutputTest : public ::testing::TestWithParam<SameOutput> {};
+
+TEST_P(SameOutputTest, InEveryFormat) {
+  for (const char* format : {"table", "csv", "json"}) {
+    auto typed = GetParam().typed, canonical = GetParam().canonical;
+    typed.insert(typed.end(), {"-f", format});
+    canonical.insert(canonical.end(), {"-f", format});
+    EXPECT_EQ(Succeeded(typed).out, Succeeded(canonical).out) << format;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Typed, SameOutputTest,
+    ::testing::Values(SameOutput{{"water", "300"}, {"saturated-water", "300"}},
+                      SameOutput{{"H2O", "300"}, {"saturated-water", "300"}},
+                      SameOutput{{"steam", "400"}, {"water-vapor", "400"}},
+                      SameOutput{{"co2", "300"}, {"carbon-dioxide", "300"}},
+                      SameOutput{{"R-12", "250"}, {"freon-12", "250"}},
+                      SameOutput{{"Hg", "300"}, {"mercury", "300"}},
+                      SameOutput{{"air", "25C"}, {"air", "298.15"}},
+                      SameOutput{{"air", "77F"}, {"air", "298.15"}},
+                      SameOutput{{"nitrogen", "-173.15C"}, {"nitrogen", "100"}},
+                      SameOutput{{"air", "-.5C"}, {"air", "272.65"}},
+                      SameOutput{{"air", "310K", "36.85°C", "98.33°F"}, {"air", "310", "310", "310"}},
+                      SameOutput{{"air", "--from", "0C", "--to", "10C", "--step", "5"},
+                                 {"air", "273.15", "278.15", "283.15"}}));
+
+struct Cited {
+  std::string fluid, t, source;
+};
+std::ostream& operator<<(std::ostream& os, const Cited& c) { return os << c.fluid << " at " << c.t; }
+
+class SourceTest : public ::testing::TestWithParam<Cited> {};
+
+TEST_P(SourceTest, TheTableNamesTheBooksTableAndRows) {
+  const std::string out = Succeeded({GetParam().fluid, GetParam().t}).out;
+  EXPECT_NE(out.find("\n  source: " + GetParam().source + "\n"), std::string::npos) << out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, SourceTest,
+    ::testing::Values(Cited{"air", "310", "Air, Table A.4, between the rows at 300 K and 350 K"},
+                      Cited{"air", "300", "Air, Table A.4, the row at 300 K"},
+                      Cited{"nitrogen", "800",
+                            "Nitrogen (N2), Table A.4, the row at 800 K; c_p from a cell that corrects a misprint in "
+                            "the book"},
+                      Cited{"water", "646", "Saturated Water, Table A.6, between the rows at 645 K and 647.3 K"},
+                      Cited{"lead", "756", "Lead, Table A.7, between the rows at 755 K and 977 K"}));
+
+TEST(OutputTest, ExplainWritesTheWorkingOfEachProperty) {
+  const std::string out = Succeeded({"air", "310", "--explain"}).out;
+  EXPECT_EQ(out.find("Air at T = 310 K\n  source: Air, Table A.4, between the rows at 300 K and 350 K\n"
+                     "  density (kg/m³): 1.1281\n"
+                     "    ρ = 1.1614 + (310 − 300)/(350 − 300) × (0.9950 − 1.1614) = 1.12812 → 1.1281\n"),
+            0u)
+      << out;
+  for (const char* line : {"  dynamic viscosity (N·s/m²): 189.3E-7\n"
+                           "    μ·10⁷ = 184.6 + (310 − 300)/(350 − 300) × (208.2 − 184.6) = 189.32 → 189.3\n",
+                           "  Prandtl number: 0.706\n",
+                           "    β·10³ = 1000/310 = 3.2258 → 3.23\n"})
+    EXPECT_NE(out.find(line), std::string::npos) << line;
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2 + 2 * 8 + 3);
+}
+
+TEST(SiCsvTest, WritesPlainSiNumbersUnderNamedColumns) {
+  EXPECT_EQ(Succeeded({"air", "310", "-f", "csv", "--si"}).out,
+            "T [K],rho [kg/m^3],cp [J/(kg*K)],mu [Pa*s],nu [m^2/s],k [W/(m*K)],alpha [m^2/s],Pr [-],beta [1/K]\n"
+            "310,1.1281,1007,1.893e-05,1.69e-05,0.027,2.4e-05,0.706,0.00323\n");
+  // No value is an empty cell, an infinite value inf.
+  EXPECT_EQ(Succeeded({"water", "646", "647.3", "-f", "csv", "--si"}).out,
+            "T [K],P [Pa],v_f [m^3/kg],v_g [m^3/kg],h_fg [J/kg],cp_f [J/(kg*K)],cp_g [J/(kg*K)],mu_f [Pa*s],"
+            "mu_g [Pa*s],k_f [W/(m*K)],k_g [W/(m*K)],Pr_f [-],Pr_g [-],sigma_f [N/m],beta_f [1/K]\n"
+            "646,21780000,0.002707,0.0039,204000,,,5e-05,4.05e-05,0.2906,0.2041,,,6e-05,\n"
+            "647.3,22120000,0.00317,0.0032,0,inf,inf,4.5e-05,4.5e-05,0.238,0.238,inf,inf,0,\n");
+}
+
+TEST(SiCsvTest, AgreesWithTheSiValuesOfJsonForEveryFluid) {
+  for (const Category& category : Categories()) {
+    for (const Fluid& fluid : category.fluids) {
+      const std::vector<std::string> sweep = {std::string(fluid.id), "--from", NumberText(fluid.Tmin), "--to",
+                                              NumberText(fluid.Tmax), "--step", "9.7"};
+      auto csvArguments = sweep, jsonArguments = sweep;
+      csvArguments.insert(csvArguments.end(), {"-f", "csv", "--si"});
+      jsonArguments.insert(jsonArguments.end(), {"-f", "json"});
+      std::istringstream csv(Succeeded(csvArguments).out);
+      const auto json = nlohmann::ordered_json::parse(Succeeded(jsonArguments).out);  // in column order
+      std::string line;
+      std::getline(csv, line);
+      for (unsigned char c : line) ASSERT_LT(c, 0x80) << fluid.id << ": " << line;  // plain ASCII
+      for (const auto& row : json["results"]) {
+        ASSERT_TRUE(std::getline(csv, line)) << fluid.id;
+        std::istringstream cells(line);
+        std::string cell;
+        std::getline(cells, cell, ',');
+        EXPECT_EQ(std::strtod(cell.c_str(), nullptr), row["T"].get<double>());
+        for (const auto& [slot, property] : row["properties"].items()) {
+          std::getline(cells, cell, ',');
+          const auto& si = property["si"];
+          const std::string want = si.is_null() ? "" : si.is_string() ? "inf" : NumberText(si.get<double>());
+          EXPECT_EQ(cell, want) << fluid.id << " " << slot;
+        }
+      }
+    }
+  }
 }
 
 TEST(OutputTest, TableBlocksAreSeparatedByABlankLine) {
@@ -192,6 +358,7 @@ TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
   const std::string table = Succeeded({"--list"}).out;
   const Json json = Json::parse(Succeeded({"--list", "-f", "json"}).out);
   const std::string csv = Succeeded({"--list", "-f", "csv"}).out;
+  EXPECT_EQ(csv.rfind("category,id,name,Tmin,Tmax\n", 0), 0u);  // as scripts read it
   ASSERT_EQ(json["categories"].size(), Categories().size());
   for (std::size_t c = 0; c < Categories().size(); ++c) {
     const Category& category = Categories()[c];
@@ -209,6 +376,16 @@ TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
       const std::string line = table.substr(start, table.find('\n', start) - start);
       EXPECT_NE(line.find(fluid.name), std::string::npos) << line;
       EXPECT_NE(line.find(RangeText(fluid)), std::string::npos) << line;
+      Json aliases = Json::array();
+      std::string also = "also ";
+      for (const std::string_view alias : fluid.aliases) {
+        aliases.push_back(alias);
+        also += std::string(aliases.size() > 1 ? ", " : "") + std::string(alias);
+      }
+      EXPECT_EQ(entry["aliases"], aliases);
+      if (!fluid.aliases.empty()) {
+        EXPECT_TRUE(line.ends_with(also)) << line;
+      }
 
       const std::string row = std::string(category.name) + "," + std::string(fluid.id) + "," +
                               std::string(fluid.name) + "," + NumberText(fluid.Tmin) + "," +

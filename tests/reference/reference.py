@@ -10,7 +10,9 @@ downward scan with each fluid's own test, the six interpolation steps in
 double precision, rounding half to even on the scaled double, the places of
 each fluid and slot, the fixed and computed slots and the markers. The
 program is then run over sweeps of every fluid's range (CSV output) and every
-cell's text is compared with the text the reference gives.
+cell's text is compared with the text the reference gives. A sweep's rows are
+the decimals from + i*step, worked out here with fractions: the T cell is that
+decimal, and the look-up is at the double nearest to it.
 
 The JSON output is checked too, at every row and its neighbouring doubles:
 each SI value is the shown text read as a decimal and scaled to SI base
@@ -28,6 +30,7 @@ import subprocess
 import sys
 import time
 from decimal import Decimal
+from fractions import Fraction
 
 # ---------------------------------------------------------------------------
 # Rounding and interpolation.
@@ -476,14 +479,43 @@ DENSE_HALF_WIDTH = 0.01
 EXTRA_DENSE = {"saturated-water": [277.0145, 277.078]}
 
 
+def decimal_text(n, k):
+    """The decimal n / 10^k as plain text without trailing zeros: 273.35, 300."""
+    digits = str(abs(n)).rjust(k + 1, "0")
+    text = digits[:len(digits) - k] + ("." + digits[len(digits) - k:] if k else "")
+    if k:
+        text = text.rstrip("0").rstrip(".")
+    return ("-" if n < 0 else "") + text
+
+
 def sweep_points(a, b, s):
-    """The temperatures of a sweep: a + i*s, the last exactly b when b is a
-    step point to within a millionth of a step."""
-    r = (b - a) / s
-    last = round(r)
-    if abs(r - last) <= 1e-6:
-        return [a + i * s for i in range(last)] + [b]
-    return [a + i * s for i in range(math.floor(r) + 1)]
+    """The rows of a sweep typed as the decimal texts a, b and s, as (double,
+    text) pairs: row i is the decimal a + i*s, worked out exactly in whole
+    numbers of its smallest place; the last is exactly b when (b - a)/s lies
+    within a millionth of a whole number, and otherwise the last step point
+    below b."""
+    ends = [Fraction(x) for x in (a, b, s)]
+    k = 0
+    while any((x * 10**k).denominator != 1 for x in ends):
+        k += 1
+    na, nb, ns = (int(x * 10**k) for x in ends)
+    n, r = divmod(nb - na, ns)
+    rows = [na + i * ns for i in range(n + 1)]
+    if r * 10**6 <= ns:
+        rows[-1] = nb
+    elif (ns - r) * 10**6 <= ns:
+        rows.append(nb)
+    # Python divides whole numbers correctly rounded: the double nearest.
+    scale = 10**k
+    return [(x / scale, decimal_text(x, k)) for x in rows]
+
+
+def singles_of(fluid):
+    """Each row of the fluid's table and its neighbouring doubles, ascending."""
+    grid = fluid[3]
+    t_min, t_max = min(grid), max(grid)
+    return sorted({x for t in grid for x in (math.nextafter(t, -math.inf), t, math.nextafter(t, math.inf))
+                   if t_min <= x <= t_max})
 
 
 def sweeps_of(fluid):
@@ -500,11 +532,12 @@ def sweeps_of(fluid):
             runs.append((max(t_min, t - DENSE_HALF_WIDTH), t, DENSE_STEP))
         if t < t_max:
             runs.append((t, min(t_max, t + DENSE_HALF_WIDTH), DENSE_STEP))
-    out = [(["--from", repr(a), "--to", repr(b), "--step", repr(s)], sweep_points(a, b, s)) for a, b, s in runs]
-    # Each row and its neighbouring doubles, given one by one.
-    singles = sorted({x for t in grid for x in (math.nextafter(t, -math.inf), t, math.nextafter(t, math.inf))
-                      if t_min <= x <= t_max})
-    out.append(([repr(x) for x in singles], singles))
+    # The ends go in as Python writes the doubles, up to 17 digits
+    # (277.00449999999995), as a script would give them.
+    out = [(["--from", repr(a), "--to", repr(b), "--step", repr(s)], sweep_points(repr(a), repr(b), repr(s)))
+           for a, b, s in runs]
+    singles = singles_of(fluid)
+    out.append(([repr(x) for x in singles], [(x, shortest(x)) for x in singles]))
     return out
 
 
@@ -559,9 +592,9 @@ def check_run(props, fluid, args, temps, report):
         report.fail(f"{' '.join(cmd)}: {len(lines)} rows, not {len(temps)}")
         return
     width = len(slots) + 1
-    for line, t in zip(lines, temps):
+    for line, (t, t_text) in zip(lines, temps):
         cells = line.split(",")
-        want = [shortest(t)] + expected_cells(fluid, t)
+        want = [t_text] + expected_cells(fluid, t)
         report.rows += 1
         report.cells += width
         if cells == want:
@@ -597,7 +630,7 @@ def si_of_text(text, unit):
 def check_json(props, fluid, report):
     """SI values and sources at every row and its neighbouring doubles."""
     fid, grid = fluid[0], sorted(fluid[3])
-    singles = sweeps_of(fluid)[-1][1]
+    singles = singles_of(fluid)
     res = subprocess.run([props, fid] + [repr(x) for x in singles] + ["--format", "json"],
                          capture_output=True, text=True)
     report.runs += 1

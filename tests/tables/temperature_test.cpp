@@ -38,7 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{"-273.15", C, 0}, Case{"77", F, 298.15}, Case{"98.33", F, 310}, Case{"-459.67", F, 0},
                     Case{"-40", F, 233.15}, Case{"0", F, 255.37222222222223}, Case{"0.1", F, 255.42777777777778},
                     Case{"100", F, 310.9277777777778}, Case{"1e3", F, 810.9277777777778},
-                    Case{"212.0000000000001", F, 373.15000000000003}));
+                    Case{"212.0000000000001", F, 373.15000000000003},
+                    // A zero written with an exponent is still zero degrees.
+                    Case{"-0e3", C, 273.15}, Case{"-0.00e5", C, 273.15}, Case{"-0e6", F, 255.37222222222223},
+                    Case{"0e9", F, 255.37222222222223}));
 
 INSTANTIATE_TEST_SUITE_P(
     NoTemperature, KelvinTest,
