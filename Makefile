@@ -4,6 +4,8 @@
 
 SHELL := /bin/bash
 BUILD ?= build
+# WERROR=ON makes every compiler warning an error (CI builds so).
+WERROR ?= OFF
 JOBS ?= $(shell nproc)
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
@@ -24,8 +26,16 @@ BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
 # window in, a way to see it appear, GNU time for peak memory, and the peer.
 BENCH_PACKAGES := xvfb xdotool time python3-iapws
 
-# What packaging needs: dpkg-shlibdeps for the package's dependencies.
-PACKAGE_PACKAGES := dpkg-dev file
+# What the packages are built from: the build without any test framework,
+# dpkg-buildflags and dpkg-shlibdeps, and lintian to check the result.
+PACKAGE_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
+  libcli11-dev nlohmann-json3-dev pybind11-dev python3-dev python3-numpy \
+  dpkg-dev file lintian
+PACKAGE_BUILD ?= build-package
+# Debian's hardening flags: fortified functions, a strong stack protector,
+# read-only relocations bound at start (bindnow), position-independent code.
+# The packages ship no debugging information (-g0 after Debian's -g).
+PACKAGE_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all
 
 # What fuzzing needs besides the build: clang, with libFuzzer and the
 # sanitizers' runtimes.
@@ -107,7 +117,7 @@ soak: build
 # Every test of make test, built with the sanitizers in $(SANITIZE_BUILD)/.
 # Fails on a failed test and on any sanitizer report in the tests' output.
 test-sanitize: deps
-	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_BENCH=OFF \
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVANTOREL_BENCH=OFF -DVANTOREL_WERROR=$(WERROR) \
 	  "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" >/dev/null
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
@@ -128,9 +138,22 @@ fuzz: deps
 
 # The Debian packages of everything `cmake --install` installs, in build/:
 # vantorel and python3-vantorel.
-package: build
+# The Debian packages, in $(PACKAGE_BUILD)/: a build of only what they ship
+# (no tests, no benchmarks), for /usr, with Debian's hardening flags; then
+# lintian, which must find no error and no warning.
+package:
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
-	cd $(BUILD) && cpack
+	@export $(PACKAGE_FLAGS); \
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF -DCMAKE_STRIP=$(CURDIR)/dist/strip-for-package \
+	  "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS) -g0" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" \
+	  "-DCMAKE_SHARED_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" \
+	  "-DCMAKE_MODULE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack
+	lintian --fail-on error,warning $(PACKAGE_BUILD)/*.deb
+	@ls $(PACKAGE_BUILD)/*.deb
 
 # What the README's plot of air needs besides the build.
 PLOT_PACKAGES := python3-matplotlib
@@ -158,7 +181,8 @@ bench: build web
 
 # The page's tests run against the site that `make web` writes.
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVANTOREL_WEB_SITE=$(abspath $(WEB_SITE)) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DVANTOREL_WERROR=$(WERROR) \
+	  -DVANTOREL_WEB_SITE=$(abspath $(WEB_SITE)) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The static site in $(WEB_SITE)/: tables/ compiled to WebAssembly by
@@ -169,7 +193,7 @@ web:
 	  echo "Installing Debian packages: npm"; \
 	  $(SUDO) apt-get update -qq >/dev/null && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends npm >/dev/null; }
-	@NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S web -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DVANTOREL_WERROR=$(WERROR) \
 	  -DVANTOREL_SITE_DIR=$(abspath $(WEB_SITE)) >/dev/null
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
 	@echo "The site is in $(WEB_SITE)/. Serve it and open http://127.0.0.1:8000/ with:"
@@ -179,4 +203,4 @@ deps:
 	$(call ensure_packages,$(BUILD_PACKAGES))
 
 clean:
-	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)
