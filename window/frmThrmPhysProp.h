@@ -3,13 +3,15 @@
 // control event, named after the control and the event (cmdCalc_Click,
 // txtTemp_LostFocus). Setting a list's selection or the box's text from code
 // runs the same handlers as the user's own action, and start-up, reset and
-// the category handling rely on that cascade.
+// the category handling rely on that cascade. Where each control stands is
+// in FormLayout.
 
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
 #include <functional>
 
+#include "FormLayout.h"
 #include "Messages.h"
 #include "PropertyState.h"
 
@@ -19,7 +21,6 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
 class QPushButton;
 
 namespace vantorel::window {
@@ -79,58 +80,24 @@ class frmThrmPhysProp : public QMainWindow {
   double Tmin = 0;
   double Tmax = 0;
 
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
   QListWidget* lstCategory = nullptr;
   QListWidget* lstFluid = nullptr;
-  QLabel* Label4 = nullptr;
   QLineEdit* txtTemp = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* lblRangeTitle = nullptr;
   QLabel* lblRange = nullptr;
-  QLabel* Label7 = nullptr;
   QFrame* Frame1 = nullptr;
   QPushButton* cmdCalc = nullptr;
   QPushButton* cmdReset = nullptr;
   QPushButton* cmdExit = nullptr;
 
-  std::array<QLabel*, 14> lblProp{};
+  std::array<QLabel*, kResultLabels> lblProp{};
   QFrame* lineProp = nullptr;
-
-  SymbolPicture* imaRho = nullptr;
-  SymbolPicture* imaCp = nullptr;
-  SymbolPicture* imaMu = nullptr;
-  SymbolPicture* imaNu = nullptr;
-  SymbolPicture* imaK = nullptr;
-  SymbolPicture* imaAlpha = nullptr;
-  SymbolPicture* imaPr = nullptr;
-  SymbolPicture* imaBeta = nullptr;
-  SymbolPicture* imaP = nullptr;
-  SymbolPicture* imaVf = nullptr;
-  SymbolPicture* imaVg = nullptr;
-  SymbolPicture* imaHfg = nullptr;
-  SymbolPicture* imaCpf = nullptr;
-  SymbolPicture* imaCpg = nullptr;
-  SymbolPicture* imaMuf = nullptr;
-  SymbolPicture* imaMug = nullptr;
-  SymbolPicture* imaKf = nullptr;
-  SymbolPicture* imaKg = nullptr;
-  SymbolPicture* imaPrf = nullptr;
-  SymbolPicture* imaPrg = nullptr;
-  SymbolPicture* imaSigmaf = nullptr;
-  SymbolPicture* imaBetaf = nullptr;
-  // The same 22 pictures by the slot each one stands for, in hiding order.
+  // The 22 pictures by the slot each one stands for, in hiding order.
   std::array<SymbolPicture*, kSlotCount> pictureOf{};
 
-  QMenu* mnuFile = nullptr;
   QAction* mnuCalc = nullptr;
   QAction* mnuReset = nullptr;
-  QAction* mnuLine1 = nullptr;
   QAction* mnuExit = nullptr;
-  QMenu* mnuHelp = nullptr;
   QAction* mnuInstructions = nullptr;
-  QAction* mnuLine2 = nullptr;
   QAction* mnuAbout = nullptr;
 
   // A mouse press that moved the focus out of the box while it held no
