@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +17,7 @@
 #include "Catalog.h"
 #include "CommandButton.h"
 #include "Display.h"
+#include "EntryGuard.h"
 #include "Fonts.h"
 #include "SymbolPicture.h"
 #include "TemperatureEntry.h"
@@ -104,16 +104,12 @@ frmThrmPhysProp::~frmThrmPhysProp() {
   // The controls die after this object has stopped being a window: no signal
   // or event of theirs, nor the focus changes their deaths cause, may reach
   // a handler any more.
-  QObject::disconnect(qApp, nullptr, this, nullptr);
+  entryGuard_.reset();
   for (QObject* control : {static_cast<QObject*>(lstCategory), static_cast<QObject*>(lstFluid),
                            static_cast<QObject*>(txtTemp), static_cast<QObject*>(cmdCalc),
                            static_cast<QObject*>(cmdReset), static_cast<QObject*>(cmdExit)})
     control->disconnect(this);
-  for (QObject* watched :
-       {static_cast<QObject*>(txtTemp), static_cast<QObject*>(lstCategory->viewport()),
-        static_cast<QObject*>(lstFluid->viewport()), static_cast<QObject*>(cmdCalc),
-        static_cast<QObject*>(cmdReset), static_cast<QObject*>(cmdExit)})
-    watched->removeEventFilter(this);
+  txtTemp->removeEventFilter(this);
 }
 
 // ---------------------------------------------------------------------------
@@ -226,92 +222,25 @@ void frmThrmPhysProp::wireSignals() {
   connect(mnuInstructions, &QAction::triggered, this, &frmThrmPhysProp::mnuInstructions_Click);
   connect(mnuAbout, &QAction::triggered, this, &frmThrmPhysProp::mnuAbout_Click);
 
-  // The box's key presses and focus changes (txtTemp_KeyPress,
-  // txtTemp_LostFocus), and the mouse presses on the other controls that can
-  // take the focus from it.
+  // The box's key presses (txtTemp_KeyPress); the focus leaving it
+  // (txtTemp_LostFocus) through the guard, which also watches the controls
+  // that can take the focus from it.
   txtTemp->installEventFilter(this);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    if (old == menuBar()) focusMovedFromMenuBar(now);
-  });
-  for (QObject* control : {static_cast<QObject*>(lstCategory->viewport()),
-                           static_cast<QObject*>(lstFluid->viewport()), static_cast<QObject*>(cmdCalc),
-                           static_cast<QObject*>(cmdReset), static_cast<QObject*>(cmdExit)})
-    control->installEventFilter(this);
+  entryGuard_ = std::make_unique<EntryGuard>(this, txtTemp, [this] { return txtTemp_LostFocus(); });
+  for (QWidget* control : {lstCategory->viewport(), lstFluid->viewport(), static_cast<QWidget*>(cmdCalc),
+                           static_cast<QWidget*>(cmdReset), static_cast<QWidget*>(cmdExit)})
+    entryGuard_->guard(control);
 }
 
 bool frmThrmPhysProp::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtTemp) {
-    if (event->type() == QEvent::KeyPress) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        txtTemp_KeyPress(kEnterKeyAscii);
-      else if (!key->text().isEmpty())
-        txtTemp_KeyPress(key->text().at(0).unicode());
-      return false;  // every key goes on into the box unchanged
-    }
-    if (event->type() == QEvent::FocusOut) {
-      const auto* focus = static_cast<QFocusEvent*>(event);
-      // Alt takes the focus into the menu bar for a while; the box is left
-      // only if the focus then goes on to another control.
-      if (focus->reason() == Qt::MenuBarFocusReason) menuBarHoldsTheBox_ = true;
-      if (leavesTheBox(*focus)) boxLeftFor(QApplication::focusWidget(), focus->reason() == Qt::MouseFocusReason);
-    }
-    return false;
+  if (watched == txtTemp && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+      txtTemp_KeyPress(kEnterKeyAscii);
+    else if (!key->text().isEmpty())
+      txtTemp_KeyPress(key->text().at(0).unicode());
   }
-  return refusesMouse(watched, event);
-}
-
-void frmThrmPhysProp::focusMovedFromMenuBar(QWidget* now) {
-  if (!menuBarHoldsTheBox_) return;
-  menuBarHoldsTheBox_ = false;
-  if (now && now != txtTemp && now->window() == this && !qobject_cast<QMenuBar*>(now))
-    boxLeftFor(now, QGuiApplication::mouseButtons() != Qt::NoButton);
-}
-
-void frmThrmPhysProp::boxLeftFor(QWidget* next, bool byMouse) {
-  entryRefused_ = false;
-  txtTemp_LostFocus();
-  // The check refused the text and took the focus back: the press that moved
-  // it is refused too. (The box may not hold the focus yet: after a message
-  // box the window comes back to the front only when the system says so.)
-  if (byMouse && entryRefused_) refusedPress_ = next;
-}
-
-// Only a move to another control of this window leaves the box. Switching to
-// another application, opening a menu or a message box of our own keeps the
-// user in it, and the check waits for the focus to really go elsewhere.
-bool frmThrmPhysProp::leavesTheBox(const QFocusEvent& event) const {
-  switch (event.reason()) {
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-    case Qt::MenuBarFocusReason:
-      return false;
-    default:
-      break;
-  }
-  const QWidget* next = QApplication::focusWidget();
-  return next && next != txtTemp && next->window() == this && !qobject_cast<const QMenuBar*>(next);
-}
-
-bool frmThrmPhysProp::refusesMouse(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-      QWidget* target = static_cast<QWidget*>(watched);
-      const bool refused = refusedPress_ && (target == refusedPress_ || refusedPress_->isAncestorOf(target));
-      refusedPress_ = nullptr;
-      refusedRelease_ = refused ? watched : nullptr;
-      return refused;
-    }
-    case QEvent::MouseButtonRelease:
-      if (refusedRelease_ == watched) {
-        refusedRelease_ = nullptr;
-        return true;
-      }
-      return false;
-    default:
-      return false;
-  }
+  return false;  // every key goes on into the box unchanged
 }
 
 void frmThrmPhysProp::MsgBox(const Message& message) {
@@ -383,15 +312,16 @@ void frmThrmPhysProp::lstFluid_Click() {
 
 void frmThrmPhysProp::txtTemp_Change() { ClearProps(); }
 
-void frmThrmPhysProp::txtTemp_LostFocus() {
+// The entry check; false when it refused the text and took the focus back.
+bool frmThrmPhysProp::txtTemp_LostFocus() {
   const CheckedEntry entry = CheckEntry(txtTemp->text());
   if (!entry.value) {
-    entryRefused_ = true;
     MsgBox(NotANumberMessage());
     txtTemp->setFocus();
-    return;
+    return false;
   }
   txtTemp->setText(entry.text);  // runs txtTemp_Change when the text changes
+  return true;
 }
 
 void frmThrmPhysProp::txtTemp_KeyPress(int KeyAscii) {

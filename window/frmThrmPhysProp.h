@@ -4,19 +4,18 @@
 // txtTemp_LostFocus). Setting a list's selection or the box's text from code
 // runs the same handlers as the user's own action, and start-up, reset and
 // the category handling rely on that cascade. Where each control stands is
-// in FormLayout.
+// in FormLayout; holding the user in the box is EntryGuard's work.
 
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "FormLayout.h"
 #include "Messages.h"
 #include "PropertyState.h"
 
 class QAction;
-class QFocusEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -25,6 +24,7 @@ class QPushButton;
 
 namespace vantorel::window {
 
+class EntryGuard;
 class SymbolPicture;
 
 class frmThrmPhysProp : public QMainWindow {
@@ -55,7 +55,7 @@ class frmThrmPhysProp : public QMainWindow {
   void lstCategory_Click();
   void lstFluid_Click();
   void txtTemp_Change();
-  void txtTemp_LostFocus();
+  bool txtTemp_LostFocus();
   void txtTemp_KeyPress(int KeyAscii);
   void cmdCalc_Click();
   void cmdReset_Click();
@@ -71,10 +71,6 @@ class frmThrmPhysProp : public QMainWindow {
   void ClearImages();
 
   void MsgBox(const Message& message);
-  bool leavesTheBox(const QFocusEvent& event) const;
-  bool refusesMouse(QObject* watched, QEvent* event);
-  void boxLeftFor(QWidget* next, bool byMouse);
-  void focusMovedFromMenuBar(QWidget* now);
 
   // The valid range of the selected fluid, kelvin, both ends included.
   double Tmin = 0;
@@ -100,15 +96,9 @@ class frmThrmPhysProp : public QMainWindow {
   QAction* mnuInstructions = nullptr;
   QAction* mnuAbout = nullptr;
 
-  // A mouse press that moved the focus out of the box while it held no
-  // number: the entry check has refused it and taken the focus back, so the
-  // press and its release must not go on to act on the control.
-  QPointer<QWidget> refusedPress_;
-  QPointer<QObject> refusedRelease_;
-  bool entryRefused_ = false;  // the last entry check refused the text
-  // The box gave the focus to the menu bar (Alt); where the focus goes from
-  // there decides whether the box was left.
-  bool menuBarHoldsTheBox_ = false;
+  // A member, so it is gone before the window's base deletes the controls
+  // it watches.
+  std::unique_ptr<EntryGuard> entryGuard_;
 };
 
 }  // namespace vantorel::window

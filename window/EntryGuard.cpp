@@ -1,0 +1,83 @@
+#include "EntryGuard.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QMenuBar>
+#include <QWidget>
+
+namespace vantorel::window {
+
+EntryGuard::EntryGuard(QWidget* window, QWidget* box, std::function<bool()> check)
+    : QObject(nullptr), window_(window), box_(box), check_(std::move(check)) {
+  box_->installEventFilter(this);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (old && qobject_cast<QMenuBar*>(old) && old->window() == window_) focusMovedFromMenuBar(now);
+  });
+}
+
+void EntryGuard::guard(QWidget* control) { control->installEventFilter(this); }
+
+bool EntryGuard::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == box_) {
+    if (event->type() == QEvent::FocusOut) {
+      const auto* focus = static_cast<QFocusEvent*>(event);
+      // Alt takes the focus into the menu bar for a while; the box is left
+      // only if the focus then goes on to another control.
+      if (focus->reason() == Qt::MenuBarFocusReason) menuBarHoldsTheBox_ = true;
+      if (leavesTheBox(*focus)) boxLeftFor(QApplication::focusWidget(), focus->reason() == Qt::MouseFocusReason);
+    }
+    return false;
+  }
+  return refusesMouse(watched, event);
+}
+
+void EntryGuard::focusMovedFromMenuBar(QWidget* now) {
+  if (!menuBarHoldsTheBox_) return;
+  menuBarHoldsTheBox_ = false;
+  if (now && now != box_ && now->window() == window_ && !qobject_cast<QMenuBar*>(now))
+    boxLeftFor(now, QGuiApplication::mouseButtons() != Qt::NoButton);
+}
+
+void EntryGuard::boxLeftFor(QWidget* next, bool byPress) {
+  // The check refused the text and took the focus back: the press that moved
+  // it is refused too. (The box may not hold the focus yet: after a message
+  // box the window comes back to the front only when the system says so.)
+  if (!check_() && byPress) refusedPress_ = next;
+}
+
+// Only a move to another control of this window leaves the box.
+bool EntryGuard::leavesTheBox(const QFocusEvent& event) const {
+  switch (event.reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+      return false;
+    default:
+      break;
+  }
+  const QWidget* next = QApplication::focusWidget();
+  return next && next != box_ && next->window() == window_ && !qobject_cast<const QMenuBar*>(next);
+}
+
+bool EntryGuard::refusesMouse(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      QWidget* target = static_cast<QWidget*>(watched);
+      const bool refused = refusedPress_ && (target == refusedPress_ || refusedPress_->isAncestorOf(target));
+      refusedPress_ = nullptr;
+      refusedRelease_ = refused ? watched : nullptr;
+      return refused;
+    }
+    case QEvent::MouseButtonRelease:
+      if (refusedRelease_ == watched) {
+        refusedRelease_ = nullptr;
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace vantorel::window
