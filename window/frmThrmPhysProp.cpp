@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 
 #include "Catalog.h"
+#include "ChoiceList.h"
 #include "CommandButton.h"
 #include "Display.h"
 #include "EntryGuard.h"
@@ -48,7 +49,7 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
       label->setAlignment(entry.alignment);
       return label;
     }
-    case ControlKind::List: return new QListWidget(parent);
+    case ControlKind::List: return new ChoiceList(parent);
     case ControlKind::TextBox: return new QLineEdit(text, parent);
     case ControlKind::Frame: {
       auto* frame = new QFrame(parent);

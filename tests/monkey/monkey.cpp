@@ -1,18 +1,22 @@
 // A long random session with the window, as a student who types anything
-// and clicks everything would have it: list clicks and arrow keys, digits,
-// letters and separators typed into the box, Enter, Tab, the buttons, the
-// access keys and shortcuts, the menus, and every message box answered in
-// one of the ways a user answers it. Exit is never chosen.
+// and clicks everything would have it: list clicks and arrow keys, Ctrl+clicks,
+// Ctrl+Space and clicks below the last row, rows chosen through the
+// accessibility interface, digits, letters and separators typed into the
+// box, Enter, Tab, the buttons, the access keys and shortcuts, the menus,
+// and every message box answered in one of the ways a user answers it. Exit
+// is never chosen.
 //
-// After each action the window must be consistent: results are on the
-// screen only while the category, fluid and temperature text of the
-// calculation that put them there are still shown, they are that
-// temperature's look-up, and the range label is the selected fluid's.
+// After each action the window must be consistent: each list highlights its
+// chosen row and no other, results are on the screen only while the
+// category, fluid and temperature text of the calculation that put them
+// there are still shown, they are that temperature's look-up, and the range
+// label is the selected fluid's.
 //
 // VANTOREL_MONKEY_ACTIONS (default 2000) sets the number of actions, split
 // between an English and a German session; VANTOREL_MONKEY_SEED (default
 // random) the seed. A failure prints the seed and the last actions.
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLocale>
 #include <QMap>
@@ -164,7 +168,7 @@ class Session {
     if (QWidget* popup = QApplication::activePopupWidget()) return actInMenu(popup);
     // Told what is wrong, a user mostly mends it next: chooses a category or
     // a fluid, or types another temperature.
-    int roll = dice_.below(120);
+    int roll = dice_.below(130);
     if (h_.messages.size() != messagesSeen_ && dice_.chance(60)) {
       const QString& told = h_.messages.back().text;
       if (told.contains("category"))
@@ -238,7 +242,51 @@ class Session {
       QTest::mouseClick(h_.button(calc ? "cmdCalc" : "cmdReset"), Qt::LeftButton);
       return calc ? Kind::Calculation : Kind::Reset;
     }
+    if (roll < 104) return shakeAList();
     return shortcut();
+  }
+
+  // What takes a list's highlight away in lists of other programs: Ctrl+click
+  // on the selected row (or another), Ctrl+Space, a click below the last row.
+  Kind shakeAList() {
+    QListWidget* list = dice_.chance(50) ? h_.lstCategory() : h_.lstFluid();
+    const QString name = list->objectName();
+    switch (dice_.below(4)) {
+      case 3: {
+        // A screen reader's user choosing or unchoosing a row.
+        QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(list)->tableInterface();
+        if (list->count() == 0 || !table) return act();
+        const int row = dice_.below(list->count());
+        const bool select = dice_.chance(50);
+        note(QString("assistive technology %1 %2 row %3").arg(select ? "selects" : "unselects", name).arg(row));
+        if (select)
+          table->selectRow(row);
+        else
+          table->unselectRow(row);
+        return Kind::Other;
+      }
+      case 0: {
+        if (list->count() == 0) return act();
+        const int row = dice_.chance(60) && list->currentRow() >= 0 ? list->currentRow() : dice_.below(list->count());
+        note(QString("Ctrl+click %1 row %2").arg(name).arg(row));
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(list->item(row)).center());
+        return Kind::Other;
+      }
+      case 1:
+        note(QString("Ctrl+Space on %1").arg(name));
+        key(list, Qt::Key_Space, Qt::ControlModifier);
+        return Kind::Other;
+      default: {
+        const int rows = list->count();
+        const int below = rows ? list->visualItemRect(list->item(rows - 1)).bottom() + 4 : 4;
+        if (below >= list->viewport()->height()) return act();
+        note(QString("click below the rows of %1").arg(name));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(list->viewport()->width() / 2, below));
+        return Kind::Other;
+      }
+    }
   }
 
   Kind typeSomething() {
@@ -406,6 +454,18 @@ class Session {
       for (std::size_t i = h_.messages.size() - newMessages; i < h_.messages.size(); ++i)
         texts << "\"" + h_.messages[i].text + "\"";
       return QString("%1 messages for one action: %2").arg(newMessages).arg(texts.join(", "));
+    }
+
+    // Each list shows its choice: the current row, and only it, is selected.
+    for (const QListWidget* list : {h_.lstCategory(), h_.lstFluid()}) {
+      const QList<QListWidgetItem*> selected = list->selectedItems();
+      const bool shows = list->count() == 0 ? selected.isEmpty()
+                                            : selected.size() == 1 && selected[0] == list->currentItem();
+      if (!shows)
+        return QString("%1 has row %2 chosen but %3 rows highlighted")
+            .arg(list->objectName())
+            .arg(list->currentRow())
+            .arg(selected.size());
     }
 
     const Shown now = shown();
