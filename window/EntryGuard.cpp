@@ -1,5 +1,6 @@
 #include "EntryGuard.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMenuBar>
@@ -24,11 +25,25 @@ bool EntryGuard::eventFilter(QObject* watched, QEvent* event) {
       // Alt takes the focus into the menu bar for a while; the box is left
       // only if the focus then goes on to another control.
       if (focus->reason() == Qt::MenuBarFocusReason) menuBarHoldsTheBox_ = true;
-      if (leavesTheBox(*focus)) boxLeftFor(QApplication::focusWidget(), focus->reason() == Qt::MouseFocusReason);
+      const bool byPress = focus->reason() == Qt::MouseFocusReason || focus->reason() == Qt::ShortcutFocusReason;
+      if (leavesTheBox(*focus)) boxLeftFor(QApplication::focusWidget(), byPress);
     }
     return false;
   }
+  if (event->type() == QEvent::Shortcut) return refusesAccessKey(watched);
   return refusesMouse(watched, event);
+}
+
+// An access key presses its button as a click does: the focus goes to the
+// button first, so leaving the box runs the entry check, and a refusal holds
+// the press back.
+bool EntryGuard::refusesAccessKey(QObject* watched) {
+  auto* button = qobject_cast<QAbstractButton*>(watched);
+  if (!button || button->focusPolicy() == Qt::NoFocus) return false;
+  button->setFocus(Qt::ShortcutFocusReason);
+  const bool refused = refusedPress_ == button;
+  if (refused) refusedPress_ = nullptr;
+  return refused;
 }
 
 void EntryGuard::focusMovedFromMenuBar(QWidget* now) {

@@ -96,6 +96,8 @@ class Session {
     for (int i = 0; i < count; ++i) {
       const std::size_t before = h_.messages.size();
       problem_.clear();
+      pressed_.clear();
+      heldIn_ = heldInTheBox();
       const Kind kind = act();
       settle();
       if (std::optional<QString> wrong = check(kind, h_.messages.size() - before))
@@ -232,6 +234,7 @@ class Session {
       const Kind kind = focus() == h_.button("cmdCalc")    ? Kind::Calculation
                         : focus() == h_.button("cmdReset") ? Kind::Reset
                                                            : Kind::Other;
+      if (kind != Kind::Other) pressed_ = focusName();
       note(QString("Space on %1").arg(focusName()));
       key(focus(), Qt::Key_Space);
       return kind;
@@ -239,6 +242,7 @@ class Session {
     if (roll < 94) {
       const bool calc = dice_.chance(80);
       note(calc ? "click Calculate" : "click Reset");
+      pressed_ = calc ? "cmdCalc" : "cmdReset";
       QTest::mouseClick(h_.button(calc ? "cmdCalc" : "cmdReset"), Qt::LeftButton);
       return calc ? Kind::Calculation : Kind::Reset;
     }
@@ -316,7 +320,7 @@ class Session {
   }
 
   Kind shortcut() {
-    switch (dice_.below(10)) {
+    switch (dice_.below(11)) {
       case 0:
       case 1:
         note(QString("Ctrl+L on %1").arg(focusName()));
@@ -333,11 +337,13 @@ class Session {
       case 4:
       case 5:
         note(QString("Alt+C on %1").arg(focusName()));
+        pressed_ = "cmdCalc";
         key(focus(), Qt::Key_C, Qt::AltModifier);
         awaitAnimatedClick("cmdCalc");
         return Kind::Calculation;
       case 6:
         note(QString("Alt+R on %1").arg(focusName()));
+        pressed_ = "cmdReset";
         key(focus(), Qt::Key_R, Qt::AltModifier);
         awaitAnimatedClick("cmdReset");
         return Kind::Reset;
@@ -349,6 +355,15 @@ class Session {
         note(QString("Alt+H on %1").arg(focusName()));
         key(focus(), Qt::Key_H, Qt::AltModifier);
         return Kind::Other;
+      case 9:
+        // Exit only where the entry check must hold it back.
+        if (heldIn_) {
+          note(QString("Alt+X on %1").arg(focusName()));
+          pressed_ = "cmdExit";
+          key(focus(), Qt::Key_X, Qt::AltModifier);
+          return Kind::Other;
+        }
+        [[fallthrough]];
       default:
         note(QString("Alt alone on %1").arg(focusName()));
         key(focus(), Qt::Key_Alt);
@@ -431,6 +446,13 @@ class Session {
     return w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
   }
 
+  // What the window shows, when the focus is in the box and its text is no
+  // number: a press on a button then must be held back by the entry check.
+  std::optional<Shown> heldInTheBox() const {
+    if (focus() != h_.txtTemp() || CheckEntry(h_.txtTemp()->text(), locale_).value) return std::nullopt;
+    return shown();
+  }
+
   Shown shown() const {
     const int fluids = h_.lstFluid()->count();
     return {h_.lstCategory()->currentRow(), fluids ? h_.lstFluid()->currentRow() : 0, h_.txtTemp()->text()};
@@ -454,6 +476,21 @@ class Session {
       for (std::size_t i = h_.messages.size() - newMessages; i < h_.messages.size(); ++i)
         texts << "\"" + h_.messages[i].text + "\"";
       return QString("%1 messages for one action: %2").arg(newMessages).arg(texts.join(", "));
+    }
+
+    // A button pressed by a click or its access key while the box held no
+    // number: the entry check holds the user in the box, with its one
+    // message, and the button does nothing.
+    if (!pressed_.isEmpty() && heldIn_) {
+      if (newMessages != 1 || h_.messages.back().text != NotANumberMessage().text)
+        return QString("pressing %1 while the box held \"%2\" gave %3 messages, not the entry check's")
+            .arg(pressed_, heldIn_->text)
+            .arg(newMessages);
+      if (shown() != *heldIn_) return QString("pressing %1 while the box held no number changed the form").arg(pressed_);
+      if (focus() != h_.txtTemp())
+        return QString("pressing %1 while the box held no number left the focus on %2").arg(pressed_, focusName());
+    } else if (pressed_ == "cmdReset" && (shown().category != 0 || h_.txtTemp()->text() != "0")) {
+      return QString("Reset was pressed, but the form was not reset");
     }
 
     // Each list shows its choice: the current row, and only it, is selected.
@@ -543,6 +580,8 @@ class Session {
   std::deque<QString> log_;
   int calculations_ = 0;
   std::size_t messagesSeen_ = 0;
+  QString pressed_;               // the button the last action pressed, if any
+  std::optional<Shown> heldIn_;   // before it: the box had the focus and no number
 };
 
 }  // namespace

@@ -268,18 +268,26 @@ class WindowTest : public WindowSuite {
     }
   }
 
+  // A click and an access key alike.
   void refusedEntryHoldsTheUserInTheBox_data() {
     QTest::addColumn<QString>("target");
-    QTest::newRow("Calculate") << "cmdCalc";
-    QTest::newRow("Reset") << "cmdReset";
-    QTest::newRow("Exit") << "cmdExit";
-    QTest::newRow("fluid list") << "lstFluid";
+    QTest::addColumn<int>("accessKey");
+    QTest::newRow("click Calculate") << "cmdCalc" << 0;
+    QTest::newRow("click Reset") << "cmdReset" << 0;
+    QTest::newRow("click Exit") << "cmdExit" << 0;
+    QTest::newRow("click the fluid list") << "lstFluid" << 0;
+    QTest::newRow("Alt+C") << "cmdCalc" << int(Qt::Key_C);
+    QTest::newRow("Alt+R") << "cmdReset" << int(Qt::Key_R);
+    QTest::newRow("Alt+X") << "cmdExit" << int(Qt::Key_X);
   }
   void refusedEntryHoldsTheUserInTheBox() {
     QFETCH(QString, target);
+    QFETCH(int, accessKey);
     h->chooseFluid(1, 1);
     h->type("abc");
-    if (target == "lstFluid")
+    if (accessKey)
+      QTest::keyClick(h->txtTemp(), Qt::Key(accessKey), Qt::AltModifier);
+    else if (target == "lstFluid")
       h->choose(h->lstFluid(), 3);
     else
       QTest::mouseClick(h->button(qPrintable(target)), Qt::LeftButton);
