@@ -40,7 +40,9 @@ bool EntryGuard::eventFilter(QObject* watched, QEvent* event) {
 bool EntryGuard::refusesAccessKey(QObject* watched) {
   auto* button = qobject_cast<QAbstractButton*>(watched);
   if (!button || button->focusPolicy() == Qt::NoFocus) return false;
+  pressingKey_ = true;
   button->setFocus(Qt::ShortcutFocusReason);
+  pressingKey_ = false;
   const bool refused = refusedPress_ == button;
   if (refused) refusedPress_ = nullptr;
   return refused;
@@ -50,7 +52,7 @@ void EntryGuard::focusMovedFromMenuBar(QWidget* now) {
   if (!menuBarHoldsTheBox_) return;
   menuBarHoldsTheBox_ = false;
   if (now && now != box_ && now->window() == window_ && !qobject_cast<QMenuBar*>(now))
-    boxLeftFor(now, QGuiApplication::mouseButtons() != Qt::NoButton);
+    boxLeftFor(now, pressingKey_ || QGuiApplication::mouseButtons() != Qt::NoButton);
 }
 
 void EntryGuard::boxLeftFor(QWidget* next, bool byPress) {

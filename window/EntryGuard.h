@@ -47,6 +47,8 @@ class EntryGuard : public QObject {
   // The box gave the focus to the menu bar (Alt); where the focus goes from
   // there decides whether the box was left.
   bool menuBarHoldsTheBox_ = false;
+  // An access key is moving the focus to its button.
+  bool pressingKey_ = false;
 };
 
 }  // namespace vantorel::window
