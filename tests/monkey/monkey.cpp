@@ -213,11 +213,15 @@ class Session {
       return Kind::Other;
     }
     if (roll < 74) {
-      if (dice_.chance(70)) intoTheBox();
-      const bool inBox = focus() == h_.txtTemp();
+      // Enter calculates in the box and presses a focused button; never Exit.
+      if (dice_.chance(70) || focus() == h_.button("cmdExit")) intoTheBox();
+      const Kind kind = focus() == h_.txtTemp() || focus() == h_.button("cmdCalc") ? Kind::Calculation
+                        : focus() == h_.button("cmdReset")                         ? Kind::Reset
+                                                                                   : Kind::Other;
+      if (focus() == h_.button("cmdCalc") || focus() == h_.button("cmdReset")) pressed_ = focusName();
       note(QString("Enter on %1").arg(focusName()));
       key(focus(), dice_.chance(80) ? Qt::Key_Return : Qt::Key_Enter);
-      return inBox ? Kind::Calculation : Kind::Other;
+      return kind;
     }
     if (roll < 82) {
       const bool back = dice_.chance(30);

@@ -470,24 +470,36 @@ class WindowTest : public WindowSuite {
     QVERIFY(h->messages.empty());
   }
 
+  // Keys pressed in the box, or on the button that Tab and Shift+Tab reach.
   void accessKeysAndShortcuts_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifier");
+    QTest::addColumn<QString>("on");
     QTest::addColumn<QString>("effect");
-    QTest::newRow("Alt+C calculates") << int(Qt::Key_C) << int(Qt::AltModifier) << "calculated";
-    QTest::newRow("Alt+R resets") << int(Qt::Key_R) << int(Qt::AltModifier) << "reset";
-    QTest::newRow("Alt+X exits") << int(Qt::Key_X) << int(Qt::AltModifier) << "exit";
-    QTest::newRow("Ctrl+L calculates") << int(Qt::Key_L) << int(Qt::ControlModifier) << "calculated";
-    QTest::newRow("Ctrl+R resets") << int(Qt::Key_R) << int(Qt::ControlModifier) << "reset";
-    QTest::newRow("Ctrl+Q exits") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "exit";
-    QTest::newRow("Ctrl+I instructs") << int(Qt::Key_I) << int(Qt::ControlModifier) << "instructions";
+    QTest::newRow("Alt+C calculates") << int(Qt::Key_C) << int(Qt::AltModifier) << "txtTemp" << "calculated";
+    QTest::newRow("Alt+R resets") << int(Qt::Key_R) << int(Qt::AltModifier) << "txtTemp" << "reset";
+    QTest::newRow("Alt+X exits") << int(Qt::Key_X) << int(Qt::AltModifier) << "txtTemp" << "exit";
+    QTest::newRow("Ctrl+L calculates") << int(Qt::Key_L) << int(Qt::ControlModifier) << "txtTemp" << "calculated";
+    QTest::newRow("Ctrl+R resets") << int(Qt::Key_R) << int(Qt::ControlModifier) << "txtTemp" << "reset";
+    QTest::newRow("Ctrl+Q exits") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "txtTemp" << "exit";
+    QTest::newRow("Ctrl+I instructs") << int(Qt::Key_I) << int(Qt::ControlModifier) << "txtTemp" << "instructions";
+    QTest::newRow("Enter on Calculate") << int(Qt::Key_Return) << 0 << "cmdCalc" << "calculated";
+    QTest::newRow("Enter on Reset") << int(Qt::Key_Return) << 0 << "cmdReset" << "reset";
+    QTest::newRow("keypad Enter on Exit") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "cmdExit" << "exit";
+    QTest::newRow("Space on Calculate") << int(Qt::Key_Space) << 0 << "cmdCalc" << "calculated";
   }
   void accessKeysAndShortcuts() {
     QFETCH(int, key);
     QFETCH(int, modifier);
+    QFETCH(QString, on);
     QFETCH(QString, effect);
     h->chooseFluid(1, 1);
     h->type("310");
+    // Shift+Tab from the fluid list wraps round to Calculate, the last stop.
+    const QStringList backwards = {"txtTemp", "lstFluid", "lstCategory", "cmdCalc", "cmdReset", "cmdExit"};
+    for (int i = 0; i < backwards.indexOf(on); ++i)
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), on);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifier));
     if (effect == "calculated") {
       QTRY_COMPARE(h->visibleResults(), kGasResults);
