@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSignalBlocker>
 
@@ -20,6 +19,7 @@
 #include "Display.h"
 #include "EntryGuard.h"
 #include "Fonts.h"
+#include "MessageBox.h"
 #include "SymbolPicture.h"
 #include "TemperatureEntry.h"
 #include "Twips.h"
@@ -83,13 +83,7 @@ frmThrmPhysProp::frmThrmPhysProp(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(kApplicationTitle);
   setWindowIcon(WindowIcon());
 
-  showMessage = [this](const Message& message) {
-    QMessageBox box(message.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    message.title.isEmpty() ? kApplicationTitle : message.title, message.text,
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-  };
+  showMessage = [this](const Message& message) { ShowMessageBox(message, this); };
   endProgram = [] { QCoreApplication::exit(0); };
 
   createControls();

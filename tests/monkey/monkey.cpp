@@ -433,6 +433,11 @@ class Session {
     const QString title = m.title.isEmpty() ? kApplicationTitle : m.title;
     if (box->text() != m.text || box->windowTitle() != title)
       problem_ = QString("box shows \"%1\" / \"%2\", not \"%3\" / \"%4\"").arg(box->windowTitle(), box->text(), title, m.text);
+    // Wide enough for its whole title beside a title bar's icon and buttons.
+    QFont bold = box->font();
+    bold.setBold(true);
+    if (box->width() < 1.2 * QFontMetrics(bold).horizontalAdvance(title) + 4 * 24)
+      problem_ = QString("the box \"%1\" is only %2 pixels wide").arg(title).arg(box->width());
     switch (dice_.below(4)) {
       case 0: QTest::keyClick(box, Qt::Key_Return); break;
       case 1: QTest::keyClick(box, Qt::Key_Escape); break;
