@@ -18,6 +18,7 @@
 #include "CommandButton.h"
 #include "Display.h"
 #include "EntryGuard.h"
+#include "FittingText.h"
 #include "Fonts.h"
 #include "MessageBox.h"
 #include "SymbolPicture.h"
@@ -45,7 +46,8 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
   const QString text = entry.text ? QString::fromUtf8(entry.text) : QString();
   switch (entry.kind) {
     case ControlKind::Label: {
-      auto* label = new QLabel(text, parent);
+      auto* label = new FittingLabel(text, parent);
+      label->setTextFormat(Qt::PlainText);
       label->setAlignment(entry.alignment);
       return label;
     }
@@ -140,9 +142,21 @@ void frmThrmPhysProp::createControls() {
   // ("Fliud", "CCl2F"); Form_Load empties the list before anyone sees them.
   lstFluid->addItems({"--Select Fliud--", "1", "2", "3", "4", "5", "6", "7", "8",
                       "Freon (Refrigerant-12) (CCl2F)"});
+  // Every entry whole, in each filling the lists can have.
+  QStringList categories;
+  QList<QStringList> fluidLists;
+  for (int row = 0; row < lstCategory->count(); ++row) categories << lstCategory->item(row)->text();
+  for (const Category& category : Categories()) {
+    QStringList fluids = {Utf8(kFluidPrompt)};
+    for (const Fluid& fluid : category.fluids) fluids << Utf8(fluid.listText);
+    fluidLists << fluids;
+  }
+  FitListFont(lstCategory, {categories});
+  FitListFont(lstFluid, fluidLists);
 
   for (int i = 0; i < kResultLabels; ++i) {
-    auto* label = new QLabel("1001", Frame1);
+    auto* label = new FittingLabel("1001", Frame1);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(QString("lblProp%1").arg(i));
     label->setFont(FontNamed(kResultFont));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

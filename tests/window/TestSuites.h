@@ -11,5 +11,6 @@ QObject* MakeDrawingTest();
 QObject* MakeWindowTest();
 QObject* MakeMessageBoxTest();
 QObject* MakeProgramEndTest();
+QObject* MakeTextFitTest();
 
 }  // namespace vantorel::window::test

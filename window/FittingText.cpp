@@ -1,0 +1,71 @@
+#include "FittingText.h"
+
+#include <QFontMetricsF>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyle>
+
+namespace vantorel::window {
+
+namespace {
+
+constexpr qreal kStep = 0.25;           // points
+constexpr qreal kSmallestPoints = 6.0;  // below this a text is hard to read anyway
+
+bool Fits(const QFont& font, const QStringList& texts, const QSize& room, int flags) {
+  const QFontMetricsF metrics(font);
+  for (const QString& text : texts) {
+    const QRectF needed = metrics.boundingRect(QRectF(QPointF(0, 0), QSizeF(room)), flags, text);
+    if (needed.width() > room.width()) return false;
+    if ((flags & Qt::TextWordWrap) && needed.height() > room.height()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QFont FittedFont(const QFont& designed, const QStringList& texts, const QSize& room, int flags) {
+  if (designed.pointSizeF() <= 0 || Fits(designed, texts, room, flags)) return designed;
+  QFont font = designed;
+  for (qreal points = designed.pointSizeF() - kStep; points >= kSmallestPoints; points -= kStep) {
+    font.setPointSizeF(points);
+    if (Fits(font, texts, room, flags)) return font;
+  }
+  return font;
+}
+
+QFont FittingLabel::shownFont() const {
+  const QSize room = contentsRect().size();
+  if (text() != fittedText_ || room != fittedRoom_ || font() != fittedFrom_) {
+    fittedText_ = text();
+    fittedRoom_ = room;
+    fittedFrom_ = font();
+    fitted_ = FittedFont(font(), {text()}, room);
+  }
+  return fitted_;
+}
+
+void FittingLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setFont(shownFont());
+  style()->drawItemText(&painter, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()),
+                        palette(), isEnabled(), text(), foregroundRole());
+}
+
+void FitListFont(QListWidget* list, const QList<QStringList>& fillings) {
+  const QStyle* style = list->style();
+  // A row's text stands inside the focus frame's margins on both sides.
+  const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1);
+  const int scrollBar = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+  const QSize viewport = list->contentsRect().size();
+  QFont font = list->font();
+  for (const QStringList& entries : fillings) {
+    const qreal rowHeight = QFontMetricsF(font).height() + 2 * style->pixelMetric(QStyle::PM_FocusFrameVMargin);
+    const bool scrolls = entries.size() * rowHeight > viewport.height();
+    const QSize room(viewport.width() - margins - (scrolls ? scrollBar : 0), viewport.height());
+    font = FittedFont(font, entries, room);
+  }
+  list->setFont(font);
+}
+
+}  // namespace vantorel::window
