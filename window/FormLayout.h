@@ -30,6 +30,10 @@ struct ControlEntry {
   NamedFont font;
   Qt::Alignment alignment;  // of a label's text
   TwipsBox box;             // in the client area
+  // What a screen reader calls a control that shows no text of its own, and
+  // what it adds about one; null for none.
+  const char* accessibleName = nullptr;
+  const char* accessibleDescription = nullptr;
 };
 
 // The controls placed on the client area, in creation order.
@@ -51,6 +55,7 @@ struct VerticalLine {
   int x, top, bottom;
 };
 inline constexpr VerticalLine kColumnLine{3350, 120, 3480};
+inline constexpr const char* kColumnLineName = "line between the columns";
 
 // One of the 22 symbol pictures: its name, its drawing and its box in Frame1.
 struct PictureEntry {

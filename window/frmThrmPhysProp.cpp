@@ -21,6 +21,7 @@
 #include "FittingText.h"
 #include "Fonts.h"
 #include "MessageBox.h"
+#include "SpokenResult.h"
 #include "SymbolPicture.h"
 #include "TemperatureEntry.h"
 #include "Twips.h"
@@ -126,6 +127,8 @@ void frmThrmPhysProp::createControls() {
     control->setObjectName(entry.name);
     if (entry.font.family) control->setFont(FontNamed(entry.font));
     control->setGeometry(tw.rect(entry.box));
+    if (entry.accessibleName) control->setAccessibleName(QString::fromUtf8(entry.accessibleName));
+    if (entry.accessibleDescription) control->setAccessibleDescription(QString::fromUtf8(entry.accessibleDescription));
   }
   lstCategory = client->findChild<QListWidget*>("lstCategory");
   lstFluid = client->findChild<QListWidget*>("lstFluid");
@@ -135,6 +138,11 @@ void frmThrmPhysProp::createControls() {
   cmdCalc = client->findChild<QPushButton*>("cmdCalc");
   cmdReset = client->findChild<QPushButton*>("cmdReset");
   cmdExit = client->findChild<QPushButton*>("cmdExit");
+
+  // The captions label their controls for a screen reader too.
+  client->findChild<QLabel*>("Label2")->setBuddy(lstCategory);
+  client->findChild<QLabel*>("Label3")->setBuddy(lstFluid);
+  client->findChild<QLabel*>("Label4")->setBuddy(txtTemp);
 
   lstCategory->addItem(Utf8(kCategoryPrompt));
   for (const Category& category : Categories()) lstCategory->addItem(Utf8(category.listText));
@@ -167,6 +175,7 @@ void frmThrmPhysProp::createControls() {
   // device pixels at fractional scale factors and vanish.
   lineProp = new QFrame(Frame1);
   lineProp->setObjectName("lineProp");
+  lineProp->setAccessibleName(kColumnLineName);
   lineProp->setFrameShape(QFrame::NoFrame);
   lineProp->setAutoFillBackground(true);
   QPalette black = lineProp->palette();
@@ -190,6 +199,7 @@ void frmThrmPhysProp::createPictures() {
     picture->setObjectName(entry.name);
     picture->setFont(symbols);
     picture->setGeometry(tw.rect(entry.box));
+    picture->setAccessibleName(SpokenPicture(PropertyOfSlot(static_cast<Slot>(slot))));
     pictureOf[slot] = picture;
   }
 }
@@ -205,6 +215,7 @@ void frmThrmPhysProp::createMenus() {
 
   QMenu* mnuFile = menuBar()->addMenu("&File");
   mnuFile->setObjectName("mnuFile");
+  mnuFile->setAccessibleName("File");
   mnuCalc = item(mnuFile, "mnuCalc", "&Calculate", QKeySequence(Qt::CTRL | Qt::Key_L));
   mnuReset = item(mnuFile, "mnuReset", "&Reset Form", QKeySequence(Qt::CTRL | Qt::Key_R));
   separator(mnuFile, "mnuLine1");
@@ -212,6 +223,7 @@ void frmThrmPhysProp::createMenus() {
 
   QMenu* mnuHelp = menuBar()->addMenu("&Help");
   mnuHelp->setObjectName("mnuHelp");
+  mnuHelp->setAccessibleName("Help");
   mnuInstructions = item(mnuHelp, "mnuInstructions", "&Instructions", QKeySequence(Qt::CTRL | Qt::Key_I));
   separator(mnuHelp, "mnuLine2");
   mnuAbout = item(mnuHelp, "mnuAbout", "&About Vantorel...");
@@ -379,9 +391,12 @@ void frmThrmPhysProp::ShowProps() {
   const std::span<const ShownProperty> shown = ShownProperties(lstCategory->currentRow());
   if (shown.empty()) return;
   const std::string decimalPoint = DecimalPoint();
-  for (const ShownProperty& property : shown)
-    lblProp[property.label]->setText(
-        QString::fromStdString(LabelText(property, State[property.slot], State.Temp, decimalPoint)));
+  for (const ShownProperty& property : shown) {
+    const QString text = QString::fromStdString(LabelText(property, State[property.slot], State.Temp, decimalPoint));
+    lblProp[property.label]->setText(text);
+    // Read whole by a screen reader: the property, its value and its unit.
+    lblProp[property.label]->setAccessibleName(SpokenResult(property, text));
+  }
   for (const ShownProperty& property : shown) lblProp[property.label]->setVisible(true);
   // Each shown slot has its picture; the line stands only where the right
   // column is in use.

@@ -78,6 +78,23 @@ Settings ReadSettings() {
   return s;
 }
 
+// Whether a screen reader, reading `spoken`, hears all that a result label
+// showing `text` says: the property, the number without its sign, the power
+// of ten in words, or the marker in words.
+bool SaysWhole(const QString& spoken, const ShownProperty& p, const QString& text) {
+  if (!spoken.startsWith(QString::fromUtf8(p.name.data(), p.name.size()) + ' ')) return false;
+  if (text == "----") return spoken.endsWith(", no value");
+  if (text == "INFINITE") return spoken.endsWith(", infinite");
+  const QStringList parts = text.split('E');
+  QString number = parts[0];
+  if (number.startsWith('-') && !spoken.contains(" minus ")) return false;
+  number.remove('-');
+  if (!spoken.contains(", " + QString(text.startsWith('-') ? "minus " : "") + number)) return false;
+  if (parts.size() == 1) return true;
+  const QString power = parts[1].startsWith('-') ? "minus " + parts[1].mid(1) : parts[1];
+  return spoken.contains(" times ten to the " + power + (p.unit.empty() ? "" : " "));
+}
+
 // The selected (category, fluid) and text, as the window shows them.
 struct Shown {
   int category = 0;
@@ -575,6 +592,9 @@ class Session {
             .arg(p.label)
             .arg(h_.lblProp(p.label)->text())
             .arg(now.text, text);
+      const QString spoken = QAccessible::queryAccessibleInterface(h_.lblProp(p.label))->text(QAccessible::Name);
+      if (!SaysWhole(spoken, p, text))
+        return QString("lblProp%1 shows \"%2\" but is read as \"%3\"").arg(p.label).arg(text, spoken);
     }
     for (const ShownProperty& p : ShownProperties(now.category)) expected << kPictureNames[Index(p.slot)];
     if (rightColumn) expected << "lineProp";

@@ -12,5 +12,6 @@ QObject* MakeWindowTest();
 QObject* MakeMessageBoxTest();
 QObject* MakeProgramEndTest();
 QObject* MakeTextFitTest();
+QObject* MakeResultTextTest();
 
 }  // namespace vantorel::window::test

@@ -2,6 +2,7 @@
 // and a fluid, typing a temperature, the calculation and its warnings, what
 // is shown and hidden, the keyboard, the menus and Exit.
 
+#include <QAccessible>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScopeGuard>
@@ -573,6 +574,29 @@ class WindowTest : public WindowSuite {
     QCOMPARE(text[1], QString());  // an empty line after the first
     // Help changes nothing.
     QCOMPARE(h->visibleResults(), kGasResults);
+  }
+
+  // Every control has a name a screen reader can say: its text, or one of
+  // its own where it shows none. Only the range label, while it shows no
+  // range, has nothing to say.
+  void everyControlHasAnAccessibleName() {
+    h->chooseFluid(1, 1);
+    h->type("310");
+    h->pressEnter();
+    QStringList unnamed;
+    for (QWidget* control : h->window.findChildren<QWidget*>()) {
+      // Qt's own parts of the lists and the menu bar, and the container of the controls.
+      const QString name = control->objectName();
+      if (name.isEmpty() || name.startsWith("qt_") || name == "client") continue;
+      if (QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
+        unnamed << name;
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(" ")));
+    QCOMPARE(QAccessible::queryAccessibleInterface(h->lstCategory())->text(QAccessible::Name), QString("Category"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(h->lblProp(0))->text(QAccessible::Name),
+             QString("density ρ, 1.1281 kilograms per cubic metre"));
+    h->choose(h->lstCategory(), 0);
+    QCOMPARE(h->lblRange()->text(), QString());
   }
 
   void exitEndsTheProgramWithoutAsking_data() {
