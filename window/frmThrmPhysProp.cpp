@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -227,6 +228,14 @@ void frmThrmPhysProp::createMenus() {
   mnuInstructions = item(mnuHelp, "mnuInstructions", "&Instructions", QKeySequence(Qt::CTRL | Qt::Key_I));
   separator(mnuHelp, "mnuLine2");
   mnuAbout = item(mnuHelp, "mnuAbout", "&About Vantorel...");
+
+  mnuCopyResults = new QAction("Copy &Results", this);
+  mnuCopyResults->setObjectName("mnuCopyResults");
+  mnuCopyResults->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  addAction(mnuCopyResults);  // its shortcut works anywhere in the window
+  mnuCopyValue = new QAction("Copy &Value", this);
+  mnuCopyValue->setObjectName("mnuCopyValue");
+  for (QAction* copy : {mnuCopyResults, mnuCopyValue}) copy->setEnabled(false);
 }
 
 // Every control event reaches its handler from here.
@@ -242,6 +251,18 @@ void frmThrmPhysProp::wireSignals() {
   connect(mnuExit, &QAction::triggered, this, &frmThrmPhysProp::mnuExit_Click);
   connect(mnuInstructions, &QAction::triggered, this, &frmThrmPhysProp::mnuInstructions_Click);
   connect(mnuAbout, &QAction::triggered, this, &frmThrmPhysProp::mnuAbout_Click);
+  connect(mnuCopyResults, &QAction::triggered, this, &frmThrmPhysProp::mnuCopyResults_Click);
+  connect(mnuCopyValue, &QAction::triggered, this, &frmThrmPhysProp::mnuCopyValue_Click);
+  // A right click on a value offers it alone or all the results; anywhere
+  // else in the properties area (on a picture, say), all the results.
+  Frame1->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(Frame1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& where) { ShowCopyMenu(Frame1, where, -1); });
+  for (int i = 0; i < kResultLabels; ++i) {
+    lblProp[i]->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(lblProp[i], &QWidget::customContextMenuRequested, this,
+            [this, i](const QPoint& where) { ShowCopyMenu(lblProp[i], where, i); });
+  }
 
   // The box's key presses (txtTemp_KeyPress); the focus leaving it
   // (txtTemp_LostFocus) through the guard, which also watches the controls
@@ -281,6 +302,7 @@ void frmThrmPhysProp::Form_Load() {
 void frmThrmPhysProp::ClearProps() {
   for (QLabel* label : lblProp) label->setVisible(false);
   ClearImages();
+  for (QAction* copy : {mnuCopyResults, mnuCopyValue}) copy->setEnabled(false);
 }
 
 void frmThrmPhysProp::ClearImages() {
@@ -402,6 +424,7 @@ void frmThrmPhysProp::ShowProps() {
   // column is in use.
   for (const ShownProperty& property : shown) pictureOf[Index(property.slot)]->setVisible(true);
   if (InRightColumn(shown.back().label)) lineProp->setVisible(true);
+  for (QAction* copy : {mnuCopyResults, mnuCopyValue}) copy->setEnabled(true);
 }
 
 // ---------------------------------------------------------------------------
@@ -410,6 +433,45 @@ void frmThrmPhysProp::ShowProps() {
 void frmThrmPhysProp::mnuInstructions_Click() { MsgBox(InstructionsMessage()); }
 
 void frmThrmPhysProp::mnuAbout_Click() { MsgBox(AboutMessage()); }
+
+// ---------------------------------------------------------------------------
+// Copying the results
+
+void frmThrmPhysProp::ShowCopyMenu(QWidget* over, const QPoint& where, int label) {
+  copyLabel_ = label;
+  auto* menu = new QMenu(this);
+  menu->setObjectName("mnuCopy");
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (label >= 0) menu->addAction(mnuCopyValue);
+  menu->addAction(mnuCopyResults);
+  menu->popup(over->mapToGlobal(where));
+}
+
+CopiedResults frmThrmPhysProp::ShownResults() const {
+  CopiedResults results;
+  results.fluid = lstFluid->currentItem() ? lstFluid->currentItem()->text() : QString();
+  results.temperature = TemperatureText(State.Temp);
+  // results.source, the table and the two book rows, waits for the checked
+  // look-up to tell them.
+  for (const ShownProperty& property : ShownProperties(lstCategory->currentRow())) {
+    const std::string book = LabelText(property, State[property.slot], State.Temp);
+    results.rows.push_back({Utf8(property.name), Utf8(property.symbol), lblProp[property.label]->text(),
+                            Utf8(property.unit), SiValue(book, property.unit)});
+  }
+  return results;
+}
+
+// Both copy nothing unless results are shown: their actions are enabled
+// only from ShowProps to the next ClearProps.
+void frmThrmPhysProp::mnuCopyResults_Click() {
+  if (!mnuCopyResults->isEnabled()) return;
+  QGuiApplication::clipboard()->setText(TabSeparated(ShownResults()));
+}
+
+void frmThrmPhysProp::mnuCopyValue_Click() {
+  if (!mnuCopyValue->isEnabled() || copyLabel_ < 0) return;
+  QGuiApplication::clipboard()->setText(lblProp[copyLabel_]->text());
+}
 
 void frmThrmPhysProp::cmdExit_Click() {
   if (endProgram) endProgram();

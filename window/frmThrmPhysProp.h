@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "CopiedResults.h"
 #include "FormLayout.h"
 #include "Messages.h"
 #include "PropertyState.h"
@@ -20,6 +21,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPoint;
 class QPushButton;
 
 namespace vantorel::window {
@@ -65,12 +67,16 @@ class frmThrmPhysProp : public QMainWindow {
   void mnuExit_Click();
   void mnuInstructions_Click();
   void mnuAbout_Click();
+  void mnuCopyResults_Click();
+  void mnuCopyValue_Click();
 
   void ShowProps();
   void ClearProps();
   void ClearImages();
 
   void MsgBox(const Message& message);
+  void ShowCopyMenu(QWidget* over, const QPoint& where, int label);
+  CopiedResults ShownResults() const;
 
   // The valid range of the selected fluid, kelvin, both ends included.
   double Tmin = 0;
@@ -95,6 +101,11 @@ class frmThrmPhysProp : public QMainWindow {
   QAction* mnuExit = nullptr;
   QAction* mnuInstructions = nullptr;
   QAction* mnuAbout = nullptr;
+  // Not in the menu bar: Ctrl+Shift+C, and the context menus of the
+  // properties area and of each value. Enabled while results are shown.
+  QAction* mnuCopyResults = nullptr;
+  QAction* mnuCopyValue = nullptr;
+  int copyLabel_ = -1;  // the result label whose context menu is open
 
   // A member, so it is gone before the window's base deletes the controls
   // it watches.

@@ -2,15 +2,18 @@
 // and clicks everything would have it: list clicks and arrow keys, Ctrl+clicks,
 // Ctrl+Space and clicks below the last row, rows chosen through the
 // accessibility interface, digits, letters and separators typed into the
-// box, Enter, Tab, the buttons, the access keys and shortcuts, the menus,
-// and every message box answered in one of the ways a user answers it. Exit
-// is never chosen.
+// box, Enter and Space on whatever has the focus, Tab, the buttons, the
+// access keys and shortcuts, Ctrl+Shift+C, the menus, and every message box
+// answered in one of the ways a user answers it. Exit is chosen only where
+// the entry check must hold it back.
 //
 // After each action the window must be consistent: each list highlights its
 // chosen row and no other, results are on the screen only while the
 // category, fluid and temperature text of the calculation that put them
-// there are still shown, they are that temperature's look-up, and the range
-// label is the selected fluid's.
+// there are still shown, they are that temperature's look-up, read whole by
+// a screen reader and copied whole, and the range label is the selected
+// fluid's. A button pressed while the box holds no number is held back by
+// the entry check, and every message box is wide enough for its title.
 //
 // VANTOREL_MONKEY_ACTIONS (default 2000) sets the number of actions, split
 // between an English and a German session; VANTOREL_MONKEY_SEED (default
@@ -18,6 +21,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLocale>
 #include <QMap>
 #include <QMenu>
@@ -60,7 +64,12 @@ class Dice {
   std::mt19937_64 gen_;
 };
 
-enum class Kind { Other, Calculation, Reset, Help };
+enum class Kind { Other, Calculation, Reset, Help, Copy };
+
+const QString kNothingCopied = QStringLiteral("(nothing copied)");
+
+// A unit's power of ten to SI, by its prefix: kilojoules and bars.
+int SiPower(std::string_view unit) { return unit.starts_with("kJ") ? 3 : unit == "bar" ? 5 : 0; }
 
 struct Settings {
   std::uint64_t seed = 0;
@@ -269,6 +278,12 @@ class Session {
       return calc ? Kind::Calculation : Kind::Reset;
     }
     if (roll < 104) return shakeAList();
+    if (roll < 108) {
+      note(QString("Ctrl+Shift+C on %1").arg(focusName()));
+      QGuiApplication::clipboard()->setText(kNothingCopied);
+      key(focus(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+      return Kind::Copy;
+    }
     return shortcut();
   }
 
@@ -563,6 +578,8 @@ class Session {
       return QString("a help command gave %1 messages").arg(newMessages);
     }
 
+    if (kind == Kind::Copy && visible.isEmpty() && QGuiApplication::clipboard()->text() != kNothingCopied)
+      return QString("with no results shown, \"%1\" was copied").arg(QGuiApplication::clipboard()->text());
     if (visible.isEmpty()) {
       calculatedFor_.reset();
       return std::nullopt;
@@ -597,11 +614,42 @@ class Session {
         return QString("lblProp%1 shows \"%2\" but is read as \"%3\"").arg(p.label).arg(text, spoken);
     }
     for (const ShownProperty& p : ShownProperties(now.category)) expected << kPictureNames[Index(p.slot)];
+    if (kind == Kind::Copy)
+      if (std::optional<QString> wrong = checkCopied(*fluid, now)) return wrong;
     if (rightColumn) expected << "lineProp";
     std::sort(expected.begin(), expected.end());
     QStringList sorted = visible;
     std::sort(sorted.begin(), sorted.end());
     if (sorted != expected) return QString("visible: %1; expected: %2").arg(sorted.join(" "), expected.join(" "));
+    return std::nullopt;
+  }
+
+  // The clipboard after Ctrl+Shift+C: the fluid, the temperature, a header,
+  // then each shown label's text with its value in SI units, which must be
+  // the number it shows times its power of ten and its unit's.
+  std::optional<QString> checkCopied(const Fluid& fluid, const Shown& now) const {
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+    const std::span<const ShownProperty> shown = ShownProperties(now.category);
+    if (lines.size() != 4 + static_cast<qsizetype>(shown.size()) ||
+        lines[0] != "Fluid\t" + QString::fromUtf8(fluid.listText.data(), fluid.listText.size()) ||
+        !lines[1].startsWith("Temperature (K)\t") || !lines[2].startsWith("Property\t"))
+      return QString("copied \"%1\"").arg(lines.join("|"));
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const QStringList cells = lines[3 + i].split('\t');
+      const QString text = h_.lblProp(shown[i].label)->text();
+      if (cells.size() != 5 || cells[2] != text) return QString("copied \"%1\" for \"%2\"").arg(lines[3 + i], text);
+      const QStringList parts = text.split('E');
+      bool isNumber = false;
+      const double number = locale_.toDouble(parts[0], &isNumber);
+      if (!isNumber) {
+        if (!cells[4].isEmpty()) return QString("copied an SI value for \"%1\"").arg(text);
+        continue;
+      }
+      const double expected = number * std::pow(10.0, (parts.size() > 1 ? parts[1].toInt() : 0) + SiPower(shown[i].unit));
+      const double si = locale_.toDouble(cells[4], &isNumber);
+      if (!isNumber || std::abs(si - expected) > 1e-12 * std::abs(expected))
+        return QString("copied %1 in SI units for \"%2\", not %3").arg(cells[4], text).arg(expected);
+    }
     return std::nullopt;
   }
 
