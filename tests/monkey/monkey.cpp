@@ -36,7 +36,6 @@
 #include <optional>
 #include <random>
 
-#include "../window/CutText.h"
 #include "../window/WindowHarness.h"
 #include "../window/WindowSuite.h"
 #include "Catalog.h"
@@ -569,10 +568,6 @@ class Session {
       if (t) {
         calculatedFor_ = now;
         ++calculations_;
-        // Every result whole in its box, whatever font stands in for Arial.
-        for (const QString& name : visible)
-          if (auto* label = h_.window.findChild<QLabel*>(name); label && !CutLabel(label).isEmpty())
-            return QString("%1 reads \"%2\" but %3").arg(name, label->text(), CutLabel(label));
       }
     } else if (kind == Kind::Help && newMessages != 1) {
       return QString("a help command gave %1 messages").arg(newMessages);
