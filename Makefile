@@ -18,6 +18,11 @@ BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
   appstream desktop-file-utils locales
 
+# What the window's desktop session test needs: a virtual X server, keys
+# to type into it, its clipboard, a D-Bus session with the accessibility bus,
+# and the Python bindings a screen reader reads that bus with.
+DESKTOP_TEST_PACKAGES := xvfb xauth xdotool xclip dbus-daemon at-spi2-core python3-pyatspi
+
 # What the benchmarks need besides the build: a virtual display to start the
 # window in, a way to see it appear, GNU time for peak memory, and the peer.
 BENCH_PACKAGES := xvfb xdotool time python3-iapws
@@ -125,7 +130,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 deps:
-	$(call ensure_packages,$(BUILD_PACKAGES))
+	$(call ensure_packages,$(BUILD_PACKAGES) $(DESKTOP_TEST_PACKAGES))
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD)
