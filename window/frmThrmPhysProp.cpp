@@ -185,7 +185,7 @@ void frmThrmPhysProp::createControls() {
   lineProp->setGeometry(QRect(tw.px(kColumnLine.x), tw.px(kColumnLine.top), 1,
                               tw.px(kColumnLine.bottom) - tw.px(kColumnLine.top)));
 
-  // Labels, the frame and the pictures take no focus.
+  // The focus moves in this order; labels, the frame and the pictures take none.
   const std::span<const char* const> order = TabOrder();
   for (std::size_t i = 1; i < order.size(); ++i)
     setTabOrder(client->findChild<QWidget*>(order[i - 1]), client->findChild<QWidget*>(order[i]));
