@@ -4,8 +4,6 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include "FittingText.h"
-
 namespace vantorel::window {
 
 void CommandButton::paintEvent(QPaintEvent*) {
@@ -18,12 +16,10 @@ void CommandButton::paintEvent(QPaintEvent*) {
   option.text.clear();
   p.drawControl(QStyle::CE_PushButtonBevel, option);
 
-  // The caption, word-wrapped and centred in the button's contents, in a
-  // smaller font if a wider stand-in font would not fit it otherwise.
+  // The caption, word-wrapped and centred in the button's contents.
   const QRect contents = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
   int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
   if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this)) flags |= Qt::TextHideMnemonic;
-  p.setFont(FittedFont(font(), {caption}, contents.size(), flags));
   p.drawItemText(contents, flags, option.palette, isEnabled(), caption, QPalette::ButtonText);
 
   if (hasFocus()) {

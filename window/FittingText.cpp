@@ -12,34 +12,28 @@ namespace {
 constexpr qreal kStep = 0.25;           // points
 constexpr qreal kSmallestPoints = 6.0;  // below this a text is hard to read anyway
 
-bool Fits(const QFont& font, const QStringList& texts, const QSize& room, int flags) {
+// The sum of the characters' advances, without kerning, which in the
+// window's fonts pulls letters together far more than it pushes them apart.
+// Shaping each text as a whole would cost a tenth of a millisecond a text,
+// and the lists measure dozens before the window is shown.
+bool Fits(const QFont& font, const QStringList& texts, int width) {
   const QFontMetricsF metrics(font);
   for (const QString& text : texts) {
-    // One line: the sum of its characters' advances, without kerning, which
-    // in the window's fonts pulls letters together far more than it pushes
-    // them apart. Shaping the whole text would cost a tenth of a millisecond
-    // a text, and the lists measure dozens before the window is shown.
-    if (!(flags & Qt::TextWordWrap)) {
-      qreal width = 0;
-      for (const QChar c : text) width += metrics.horizontalAdvance(c);
-      if (width > room.width()) return false;
-      continue;
-    }
-    const QRectF needed = metrics.boundingRect(QRectF(QPointF(0, 0), QSizeF(room)), flags, text);
-    if (needed.width() > room.width()) return false;
-    if ((flags & Qt::TextWordWrap) && needed.height() > room.height()) return false;
+    qreal advance = 0;
+    for (const QChar c : text) advance += metrics.horizontalAdvance(c);
+    if (advance > width) return false;
   }
   return true;
 }
 
 }  // namespace
 
-QFont FittedFont(const QFont& designed, const QStringList& texts, const QSize& room, int flags) {
-  if (designed.pointSizeF() <= 0 || Fits(designed, texts, room, flags)) return designed;
+QFont FittedFont(const QFont& designed, const QStringList& texts, int width) {
+  if (designed.pointSizeF() <= 0 || Fits(designed, texts, width)) return designed;
   QFont font = designed;
   for (qreal points = designed.pointSizeF() - kStep; points >= kSmallestPoints; points -= kStep) {
     font.setPointSizeF(points);
-    if (Fits(font, texts, room, flags)) return font;
+    if (Fits(font, texts, width)) return font;
   }
   return font;
 }
@@ -50,7 +44,7 @@ QFont FittingLabel::shownFont() const {
     fittedText_ = text();
     fittedRoom_ = room;
     fittedFrom_ = font();
-    fitted_ = FittedFont(font(), {text()}, room);
+    fitted_ = FittedFont(font(), {text()}, room.width());
   }
   return fitted_;
 }
@@ -72,8 +66,7 @@ void FitListFont(QListWidget* list, const QList<QStringList>& fillings) {
   for (const QStringList& entries : fillings) {
     const qreal rowHeight = QFontMetricsF(font).height() + 2 * style->pixelMetric(QStyle::PM_FocusFrameVMargin);
     const bool scrolls = entries.size() * rowHeight > viewport.height();
-    const QSize room(viewport.width() - margins - (scrolls ? scrollBar : 0), viewport.height());
-    font = FittedFont(font, entries, room);
+    font = FittedFont(font, entries, viewport.width() - margins - (scrolls ? scrollBar : 0));
   }
   list->setFont(font);
 }

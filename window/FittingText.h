@@ -14,10 +14,9 @@ class QListWidget;
 namespace vantorel::window {
 
 // The largest size of `designed`, in steps of a quarter point, at which
-// every text fits `room` drawn with `flags` (Qt::TextWordWrap lets a text
-// take more lines, which must then fit the height too); `designed` itself
-// when they fit already.
-QFont FittedFont(const QFont& designed, const QStringList& texts, const QSize& room, int flags = 0);
+// every text fits on one line `width` pixels wide; `designed` itself when
+// they fit already. (The buttons need none: their captions wrap.)
+QFont FittedFont(const QFont& designed, const QStringList& texts, int width);
 
 // A one-line label that draws its text in FittedFont of its own font.
 class FittingLabel : public QLabel {
