@@ -26,6 +26,7 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -86,21 +87,12 @@ Settings ReadSettings() {
   return s;
 }
 
-// Whether a screen reader, reading `spoken`, hears all that a result label
-// showing `text` says: the property, the number without its sign, the power
-// of ten in words, or the marker in words.
-bool SaysWhole(const QString& spoken, const ShownProperty& p, const QString& text) {
-  if (!spoken.startsWith(QString::fromUtf8(p.name.data(), p.name.size()) + ' ')) return false;
-  if (text == "----") return spoken.endsWith(", no value");
-  if (text == "INFINITE") return spoken.endsWith(", infinite");
-  const QStringList parts = text.split('E');
-  QString number = parts[0];
-  if (number.startsWith('-') && !spoken.contains(" minus ")) return false;
-  number.remove('-');
-  if (!spoken.contains(", " + QString(text.startsWith('-') ? "minus " : "") + number)) return false;
-  if (parts.size() == 1) return true;
-  const QString power = parts[1].startsWith('-') ? "minus " + parts[1].mid(1) : parts[1];
-  return spoken.contains(" times ten to the " + power + (p.unit.empty() ? "" : " "));
+// Whether `spoken` says all that a result label showing `text` says: the
+// property, then the number and the power of ten in words, or the marker.
+bool SaysWhole(const QString& spoken, const ShownProperty& p, QString text) {
+  text.replace("----", "no value").replace("INFINITE", "infinite").replace("E", " times ten to the ");
+  text.replace(QRegularExpression("(^| )-"), "\\1minus ");
+  return spoken.startsWith(QString::fromUtf8(p.name.data(), p.name.size()) + ' ') && spoken.contains(", " + text);
 }
 
 // The selected (category, fluid) and text, as the window shows them.

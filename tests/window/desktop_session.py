@@ -1,11 +1,10 @@
 #!/usr/bin/python3
 """The calculator on a real X display, driven by keys as a keyboard user
-drives it, and read back through the accessibility bus as a screen reader
-reads it, and through the X clipboard as another program reads it.
-
-Run inside an X server and a D-Bus session of its own, as CTest does:
+drives it, read back through the accessibility bus as a screen reader reads
+it and through the X clipboard as another program reads it. Run it as CTest
+does, in an X server and a D-Bus session of its own:
   xvfb-run -a dbus-run-session -- /usr/bin/python3 desktop_session.py PROGRAM
-With VANTOREL_SHOTS=DIR it also saves a picture of the screen at each step.
+VANTOREL_SHOTS=DIR saves a picture of the screen after each step.
 """
 
 import os
@@ -20,7 +19,10 @@ import pyatspi
 def wait_for(what, find, timeout=10.0):
     end = time.monotonic() + timeout
     while time.monotonic() < end:
-        found = find()
+        try:
+            found = find()
+        except Exception:  # an object went away while we looked: look again
+            found = None
         if found:
             return found
         time.sleep(0.05)
@@ -46,20 +48,13 @@ def objects(root):
     stack = [root]
     while stack:
         node = stack.pop()
-        if node is None:
-            continue
-        yield node
-        try:
+        if node is not None:
+            yield node
             stack.extend(node[i] for i in range(node.childCount))
-        except Exception:  # an object that went away while we looked
-            pass
 
 
 def application(pid):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == pid:
-            return app
-    return None
+    return next((a for a in pyatspi.Registry.getDesktop(0) if a and a.get_process_id() == pid), None)
 
 
 def names(app, role):
@@ -68,10 +63,8 @@ def names(app, role):
 
 def showing(app, words):
     """A showing object whose name holds all the words."""
-    for o in objects(app):
-        if all(w in o.name for w in words) and o.getState().contains(pyatspi.STATE_SHOWING):
-            return o
-    return None
+    return next((o for o in objects(app)
+                 if all(w in o.name for w in words) and o.getState().contains(pyatspi.STATE_SHOWING)), None)
 
 
 def main(program):
