@@ -9,12 +9,13 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 # What building and testing need: compiler, CMake, Qt 6 Widgets (with the
 # offscreen platform for the window's tests), the fonts the window asks for,
-# the CLI's parser and JSON writer, GoogleTest and Google Benchmark, and
-# Python 3 for the reference check, the validators of the menu entry and the
-# AppStream description, and the locale sources the command line's
-# decimal-comma test compiles a German locale from.
+# the CLI's parser and JSON writer, GoogleTest and Google Benchmark, the X
+# client library the benchmarks' window timer uses, and Python 3 for the
+# reference check, the validators of the menu entry and the AppStream
+# description, and the locale sources the command line's decimal-comma test
+# compiles a German locale from.
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
-  libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
   appstream desktop-file-utils locales
 

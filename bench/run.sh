@@ -15,6 +15,7 @@ build=${1:-build}
 props=$build/cli/vantorel-props
 window=$build/window/vantorel
 yardstick=$build/bench/yardstick_window
+first_shown=$build/bench/first_shown
 
 now_ns() { date +%s%N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
@@ -51,9 +52,9 @@ if [ -x "$window" ] && [ -x "$yardstick" ]; then
   read -r n <"$ready"
   rm -f "$ready"
   display=:$n
-  # Starts a program and waits until its window is shown (xdotool's own
-  # --sync waits in steps of half a second, so poll instead); fails if the
-  # program ends.
+  # Without first_shown (no libxcb1-dev): starts a program and polls until its
+  # window is shown (xdotool's own --sync waits in steps of half a second);
+  # fails if the program ends.
   shown() {
     DISPLAY=$display "$1" 2>/dev/null &
     app=$!
@@ -62,8 +63,12 @@ if [ -x "$window" ] && [ -x "$yardstick" ]; then
       sleep 0.002
     done
   }
-  # Milliseconds from just before the start until the window is seen.
+  # Milliseconds from just before the start until the window is mapped.
   start_ms() {
+    if [ -x "$first_shown" ]; then
+      DISPLAY=$display "$first_shown" "$1" 2>/dev/null || { echo "  $1 did not start" >&2; exit 1; }
+      return
+    fi
     local t0 t1
     t0=$(now_ns)
     shown "$1" || { echo "  $1 did not start" >&2; exit 1; }
@@ -74,9 +79,13 @@ if [ -x "$window" ] && [ -x "$yardstick" ]; then
   # A first start of each warms the caches, and waits for the new server if
   # need be.
   for program in "$window" "$yardstick"; do
-    for try in 1 2 3 4 5; do shown "$program" && break; sleep 0.5; done
-    kill "$app"; wait "$app" 2>/dev/null || true
+    for try in 1 2 3 4 5; do start_ms "$program" >/dev/null 2>&1 && break; sleep 0.5; done
   done
+  if [ -x "$first_shown" ]; then
+    echo "  (timed by first_shown, which waits for the X server to map the window)"
+  else
+    echo "  (timed by polling with xdotool: build first_shown, with libxcb1-dev, for a steadier figure)"
+  fi
   # The two take turns, each going first every other time, so that whatever
   # else the machine does falls on both alike.
   ours=() minimal=()
