@@ -40,6 +40,7 @@ bool EntryGuard::eventFilter(QObject* watched, QEvent* event) {
 bool EntryGuard::refusesAccessKey(QObject* watched) {
   auto* button = qobject_cast<QAbstractButton*>(watched);
   if (!button || button->focusPolicy() == Qt::NoFocus) return false;
+  refusedPress_ = nullptr;  // only a refusal on the way to this button counts
   pressingKey_ = true;
   button->setFocus(Qt::ShortcutFocusReason);
   pressingKey_ = false;
