@@ -11,16 +11,22 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 # What building and testing need: compiler, CMake, Qt 6 Widgets (with the
 # offscreen platform for the window's tests), the fonts the window asks for,
-# the CLI's parser and JSON writer, GoogleTest and Google Benchmark, and
-# Python 3 for the reference check, the validators of the menu entry and the
-# AppStream description, the locale sources the command line's
-# decimal-comma test compiles a German locale from, and pybind11, Python's
-# headers, NumPy and pytest for the Python module and its tests.
+# the CLI's parser and JSON writer, GoogleTest and Google Benchmark, the X
+# client library the benchmarks' window timer uses, and Python 3 for the
+# reference check, the validators of the menu entry and the AppStream
+# description, the locale sources the command line's decimal-comma test
+# compiles a German locale from, and pybind11, Python's headers, NumPy and
+# pytest for the Python module and its tests.
 BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
-  libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev \
+  libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
   appstream desktop-file-utils locales \
   pybind11-dev python3-dev python3-numpy python3-pytest
+
+# What the window's desktop session test needs: a virtual X server, keys
+# to type into it, its clipboard, a D-Bus session with the accessibility bus,
+# and the Python bindings a screen reader reads that bus with.
+DESKTOP_TEST_PACKAGES := xvfb xauth xdotool xclip dbus-daemon at-spi2-core python3-pyatspi
 
 # What the benchmarks need besides the build: a virtual display to start the
 # window in, a way to see it appear, GNU time for peak memory, and the peer.
@@ -136,8 +142,6 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_SEED=$(FUZZ_SEED) tests/fuzz/run.sh $(FUZZ_BUILD)
 
-# The Debian packages of everything `cmake --install` installs, in build/:
-# vantorel and python3-vantorel.
 # The Debian packages, in $(PACKAGE_BUILD)/: a build of only what they ship
 # (no tests, no benchmarks), for /usr, with Debian's hardening flags; then
 # lintian, which must find no error and no warning.
@@ -200,7 +204,7 @@ web:
 	@echo "  python3 -m http.server -d $(WEB_SITE) -b 127.0.0.1 8000"
 
 deps:
-	$(call ensure_packages,$(BUILD_PACKAGES))
+	$(call ensure_packages,$(BUILD_PACKAGES) $(DESKTOP_TEST_PACKAGES))
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)

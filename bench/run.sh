@@ -4,7 +4,9 @@
 #   2. vantorel-props: rows per second of a 1,000,000-row CSV sweep written to
 #      /dev/null, and its peak memory;
 #   3. the window: from process start to the window first shown under Xvfb,
-#      median of 10 starts, and its peak memory;
+#      median of 15 starts, beside a minimal Qt Widgets window started the
+#      same way in the same run (bench/yardstick_window.cpp), the ratio of the
+#      two, and the window's peak memory;
 #   4. a peer: saturated-water properties at the same 10,000 temperatures from
 #      python3-iapws (IAPWS-IF97) and from vantorel-props, and the ratio;
 #   5. the web page in headless chromium (bench/web.py): navigation to
@@ -19,6 +21,8 @@ build=${1:-build}
 site=${2:-$build/web}
 props=$build/cli/vantorel-props
 window=$build/window/vantorel
+yardstick=$build/bench/yardstick_window
+first_shown=$build/bench/first_shown
 
 now_ns() { date +%s%N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
@@ -41,8 +45,8 @@ awk -v r="$rows" -v ns="$best" 'BEGIN {printf "  %d rows in %.3f s (best of 5): 
 echo "  peak memory: $(peak_kb "$props" "${sweep[@]}") KB (maximum resident set size)"
 
 echo
-echo "== The window: process start to first shown, under Xvfb, 10 starts"
-if [ -x "$window" ]; then
+echo "== The window: process start to first shown, under Xvfb, beside a minimal window"
+if [ -x "$window" ] && [ -x "$yardstick" ]; then
   export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
   # Xvfb picks a free display and writes its number once it accepts clients;
   # -noreset keeps it from resetting, and refusing clients, each time the last
@@ -55,29 +59,56 @@ if [ -x "$window" ]; then
   read -r n <"$ready"
   rm -f "$ready"
   display=:$n
-  # Starts the window and waits until it is shown (xdotool's own --sync waits
-  # in steps of half a second, so poll instead); fails if the program ends.
+  # Without first_shown (no libxcb1-dev): starts a program and polls until its
+  # window is shown (xdotool's own --sync waits in steps of half a second);
+  # fails if the program ends.
   shown() {
-    DISPLAY=$display "$window" 2>/dev/null &
+    DISPLAY=$display "$1" 2>/dev/null &
     app=$!
     until DISPLAY=$display xdotool search --onlyvisible --pid "$app" >/dev/null 2>&1; do
       kill -0 "$app" 2>/dev/null || return 1
       sleep 0.002
     done
   }
-  # The first start warms the caches, and waits for the new server if need be.
-  for try in 1 2 3 4 5; do shown && break; sleep 0.5; done
-  kill "$app"; wait "$app" 2>/dev/null || true
-  times=()
-  for _ in $(seq 10); do
+  # Milliseconds from just before the start until the window is mapped.
+  start_ms() {
+    if [ -x "$first_shown" ]; then
+      DISPLAY=$display "$first_shown" "$1" 2>/dev/null || { echo "  $1 did not start" >&2; exit 1; }
+      return
+    fi
+    local t0 t1
     t0=$(now_ns)
-    shown || { echo "  the window did not start" >&2; exit 1; }
+    shown "$1" || { echo "  $1 did not start" >&2; exit 1; }
     t1=$(now_ns)
-    times+=($(( (t1 - t0) / 1000000 )))
     kill "$app"; wait "$app" 2>/dev/null || true
+    echo $(( (t1 - t0) / 1000000 ))
+  }
+  # A first start of each warms the caches, and waits for the new server if
+  # need be.
+  for program in "$window" "$yardstick"; do
+    for try in 1 2 3 4 5; do start_ms "$program" >/dev/null 2>&1 && break; sleep 0.5; done
   done
-  echo "  starts (ms): ${times[*]}"
-  echo "  median: $(printf '%s\n' "${times[@]}" | median) ms"
+  if [ -x "$first_shown" ]; then
+    echo "  (timed by first_shown, which waits for the X server to map the window)"
+  else
+    echo "  (timed by polling with xdotool: build first_shown, with libxcb1-dev, for a steadier figure)"
+  fi
+  # The two take turns, each going first every other time, so that whatever
+  # else the machine does falls on both alike.
+  ours=() minimal=()
+  for i in $(seq 15); do
+    if (( i % 2 )); then
+      ours+=($(start_ms "$window")); minimal+=($(start_ms "$yardstick"))
+    else
+      minimal+=($(start_ms "$yardstick")); ours+=($(start_ms "$window"))
+    fi
+  done
+  ours_median=$(printf '%s\n' "${ours[@]}" | median)
+  minimal_median=$(printf '%s\n' "${minimal[@]}" | median)
+  echo "  vantorel starts (ms):        ${ours[*]}"
+  echo "  minimal window starts (ms):  ${minimal[*]}"
+  echo "  median: vantorel $ours_median ms, minimal window $minimal_median ms"
+  awk -v a="$ours_median" -v b="$minimal_median" 'BEGIN {printf "  ratio: %.2f (vantorel / minimal window)\n", a / b}'
   DISPLAY=$display /usr/bin/time -f '%M' -o /tmp/vantorel-bench-time "$window" &
   timed=$!
   DISPLAY=$display xdotool search --sync --onlyvisible --name '^Vantorel$' >/dev/null

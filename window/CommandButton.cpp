@@ -1,5 +1,6 @@
 #include "CommandButton.h"
 
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -28,6 +29,17 @@ void CommandButton::paintEvent(QPaintEvent*) {
     focus.backgroundColor = option.palette.button().color();
     p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
   }
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+  // A push button outside a dialog takes only Space; keyboard users expect
+  // Enter to press the button they are on too. The keypad's Enter counts.
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 }  // namespace vantorel::window

@@ -7,8 +7,9 @@ namespace vantorel::window {
 
 void InstallFontSubstitutes() {
   static const bool installed = [] {
-    // EB Garamond is a revival of the same Garamond faces.
-    QFont::insertSubstitutions("Garamond", {"EB Garamond", "EB Garamond 12"});
+    // EB Garamond is a revival of the same Garamond faces; without it, a
+    // serif face rather than whatever the system would pick.
+    QFont::insertSubstitutions("Garamond", {"EB Garamond", "EB Garamond 12", "DejaVu Serif"});
     // Liberation Sans and Serif have the metrics of Arial and Times New Roman,
     // so texts take the room they were laid out for.
     QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});

@@ -41,6 +41,8 @@ Message InstructionsMessage() {
 }
 
 Message AboutMessage() {
+  // "Avntorel" is the title this box has always had, kept as it is; the menu
+  // item that opens it reads "About Vantorel...".
   return {DisplayText(AboutText()), QStringLiteral("About Avntorel"), MessageIcon::None};
 }
 

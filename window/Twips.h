@@ -7,6 +7,11 @@
 
 namespace vantorel::window {
 
+// A box in twips: Left, Top, Width, Height.
+struct TwipsBox {
+  int left, top, width, height;
+};
+
 class Twips {
  public:
   explicit Twips(qreal logicalDpi) : dpi_(logicalDpi) {}
@@ -16,6 +21,7 @@ class Twips {
 
   // A box given in twips (Left, Top, Width, Height) in pixels.
   QRect rect(int left, int top, int width, int height) const;
+  QRect rect(const TwipsBox& box) const { return rect(box.left, box.top, box.width, box.height); }
 
  private:
   qreal dpi_;

@@ -41,9 +41,11 @@ QPixmap WindowIconPixmap(int size) {
 }
 
 QIcon WindowIcon() {
-  QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(WindowIconPixmap(size));
-  return icon;
+  // One 48-pixel image, which the window system scales for its title bar and
+  // task list. Drawing every size a desktop might want took longer than the
+  // rest of the window's start; those sizes are installed in the icon theme
+  // (write_icons), where a desktop finds them through the menu entry.
+  return QIcon(WindowIconPixmap(48));
 }
 
 }  // namespace vantorel::window

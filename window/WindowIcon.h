@@ -1,6 +1,6 @@
 #pragma once
 // The window's icon: a thermometer in front of a property table, drawn in
-// code at every size a desktop asks for.
+// code at any size; the window itself carries the 48-pixel one.
 
 #include <QIcon>
 #include <QPixmap>

@@ -3,27 +3,30 @@
 // control event, named after the control and the event (cmdCalc_Click,
 // txtTemp_LostFocus). Setting a list's selection or the box's text from code
 // runs the same handlers as the user's own action, and start-up, reset and
-// the category handling rely on that cascade.
+// the category handling rely on that cascade. Where each control stands is
+// in FormLayout; holding the user in the box is EntryGuard's work.
 
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <functional>
+#include <memory>
 
+#include "CopiedResults.h"
+#include "FormLayout.h"
 #include "Messages.h"
 #include "PropertyState.h"
 
 class QAction;
-class QFocusEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMenu;
+class QPoint;
 class QPushButton;
 
 namespace vantorel::window {
 
+class EntryGuard;
 class SymbolPicture;
 
 class frmThrmPhysProp : public QMainWindow {
@@ -54,7 +57,7 @@ class frmThrmPhysProp : public QMainWindow {
   void lstCategory_Click();
   void lstFluid_Click();
   void txtTemp_Change();
-  void txtTemp_LostFocus();
+  bool txtTemp_LostFocus();
   void txtTemp_KeyPress(int KeyAscii);
   void cmdCalc_Click();
   void cmdReset_Click();
@@ -64,84 +67,49 @@ class frmThrmPhysProp : public QMainWindow {
   void mnuExit_Click();
   void mnuInstructions_Click();
   void mnuAbout_Click();
+  void mnuCopyResults_Click();
+  void mnuCopyValue_Click();
 
   void ShowProps();
   void ClearProps();
   void ClearImages();
 
   void MsgBox(const Message& message);
-  bool leavesTheBox(const QFocusEvent& event) const;
-  bool refusesMouse(QObject* watched, QEvent* event);
-  void boxLeftFor(QWidget* next, bool byMouse);
-  void focusMovedFromMenuBar(QWidget* now);
+  void ShowCopyMenu(QWidget* over, const QPoint& where, int label);
+  CopiedResults ShownResults() const;
 
   // The valid range of the selected fluid, kelvin, both ends included.
   double Tmin = 0;
   double Tmax = 0;
 
-  QLabel* Label1 = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
   QListWidget* lstCategory = nullptr;
   QListWidget* lstFluid = nullptr;
-  QLabel* Label4 = nullptr;
   QLineEdit* txtTemp = nullptr;
-  QLabel* Label5 = nullptr;
-  QLabel* lblRangeTitle = nullptr;
   QLabel* lblRange = nullptr;
-  QLabel* Label7 = nullptr;
   QFrame* Frame1 = nullptr;
   QPushButton* cmdCalc = nullptr;
   QPushButton* cmdReset = nullptr;
   QPushButton* cmdExit = nullptr;
 
-  std::array<QLabel*, 14> lblProp{};
+  std::array<QLabel*, kResultLabels> lblProp{};
   QFrame* lineProp = nullptr;
-
-  SymbolPicture* imaRho = nullptr;
-  SymbolPicture* imaCp = nullptr;
-  SymbolPicture* imaMu = nullptr;
-  SymbolPicture* imaNu = nullptr;
-  SymbolPicture* imaK = nullptr;
-  SymbolPicture* imaAlpha = nullptr;
-  SymbolPicture* imaPr = nullptr;
-  SymbolPicture* imaBeta = nullptr;
-  SymbolPicture* imaP = nullptr;
-  SymbolPicture* imaVf = nullptr;
-  SymbolPicture* imaVg = nullptr;
-  SymbolPicture* imaHfg = nullptr;
-  SymbolPicture* imaCpf = nullptr;
-  SymbolPicture* imaCpg = nullptr;
-  SymbolPicture* imaMuf = nullptr;
-  SymbolPicture* imaMug = nullptr;
-  SymbolPicture* imaKf = nullptr;
-  SymbolPicture* imaKg = nullptr;
-  SymbolPicture* imaPrf = nullptr;
-  SymbolPicture* imaPrg = nullptr;
-  SymbolPicture* imaSigmaf = nullptr;
-  SymbolPicture* imaBetaf = nullptr;
-  // The same 22 pictures by the slot each one stands for, in hiding order.
+  // The 22 pictures by the slot each one stands for, in hiding order.
   std::array<SymbolPicture*, kSlotCount> pictureOf{};
 
-  QMenu* mnuFile = nullptr;
   QAction* mnuCalc = nullptr;
   QAction* mnuReset = nullptr;
-  QAction* mnuLine1 = nullptr;
   QAction* mnuExit = nullptr;
-  QMenu* mnuHelp = nullptr;
   QAction* mnuInstructions = nullptr;
-  QAction* mnuLine2 = nullptr;
   QAction* mnuAbout = nullptr;
+  // Not in the menu bar: Ctrl+Shift+C, and the context menus of the
+  // properties area and of each value. Enabled while results are shown.
+  QAction* mnuCopyResults = nullptr;
+  QAction* mnuCopyValue = nullptr;
+  int copyLabel_ = -1;  // the result label whose context menu is open
 
-  // A mouse press that moved the focus out of the box while it held no
-  // number: the entry check has refused it and taken the focus back, so the
-  // press and its release must not go on to act on the control.
-  QPointer<QWidget> refusedPress_;
-  QPointer<QObject> refusedRelease_;
-  bool entryRefused_ = false;  // the last entry check refused the text
-  // The box gave the focus to the menu bar (Alt); where the focus goes from
-  // there decides whether the box was left.
-  bool menuBarHoldsTheBox_ = false;
+  // A member, so it is gone before the window's base deletes the controls
+  // it watches.
+  std::unique_ptr<EntryGuard> entryGuard_;
 };
 
 }  // namespace vantorel::window

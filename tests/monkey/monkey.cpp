@@ -1,23 +1,32 @@
 // A long random session with the window, as a student who types anything
-// and clicks everything would have it: list clicks and arrow keys, digits,
-// letters and separators typed into the box, Enter, Tab, the buttons, the
-// access keys and shortcuts, the menus, and every message box answered in
-// one of the ways a user answers it. Exit is never chosen.
+// and clicks everything would have it: list clicks and arrow keys, Ctrl+clicks,
+// Ctrl+Space and clicks below the last row, rows chosen through the
+// accessibility interface, digits, letters and separators typed into the
+// box, Enter and Space on whatever has the focus, Tab, the buttons, the
+// access keys and shortcuts, Ctrl+Shift+C, the menus, and every message box
+// answered in one of the ways a user answers it. Exit is chosen only where
+// the entry check must hold it back.
 //
-// After each action the window must be consistent: results are on the
-// screen only while the category, fluid and temperature text of the
-// calculation that put them there are still shown, they are that
-// temperature's look-up, and the range label is the selected fluid's.
+// After each action the window must be consistent: each list highlights its
+// chosen row and no other, results are on the screen only while the
+// category, fluid and temperature text of the calculation that put them
+// there are still shown, they are that temperature's look-up, read whole by
+// a screen reader and copied whole, and the range label is the selected
+// fluid's. A button pressed while the box holds no number is held back by
+// the entry check, and every message box is wide enough for its title.
 //
 // VANTOREL_MONKEY_ACTIONS (default 2000) sets the number of actions, split
 // between an English and a German session; VANTOREL_MONKEY_SEED (default
 // random) the seed. A failure prints the seed and the last actions.
 
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLocale>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -55,7 +64,12 @@ class Dice {
   std::mt19937_64 gen_;
 };
 
-enum class Kind { Other, Calculation, Reset, Help };
+enum class Kind { Other, Calculation, Reset, Help, Copy };
+
+const QString kNothingCopied = QStringLiteral("(nothing copied)");
+
+// A unit's power of ten to SI, by its prefix: kilojoules and bars.
+int SiPower(std::string_view unit) { return unit.starts_with("kJ") ? 3 : unit == "bar" ? 5 : 0; }
 
 struct Settings {
   std::uint64_t seed = 0;
@@ -71,6 +85,14 @@ Settings ReadSettings() {
   s.seed = seed.isEmpty() ? std::random_device{}() : seed.toULongLong(&ok);
   if (!seed.isEmpty() && !ok) qFatal("VANTOREL_MONKEY_SEED is not a number: %s", seed.constData());
   return s;
+}
+
+// Whether `spoken` says all that a result label showing `text` says: the
+// property, then the number and the power of ten in words, or the marker.
+bool SaysWhole(const QString& spoken, const ShownProperty& p, QString text) {
+  text.replace("----", "no value").replace("INFINITE", "infinite").replace("E", " times ten to the ");
+  text.replace(QRegularExpression("(^| )-"), "\\1minus ");
+  return spoken.startsWith(QString::fromUtf8(p.name.data(), p.name.size()) + ' ') && spoken.contains(", " + text);
 }
 
 // The selected (category, fluid) and text, as the window shows them.
@@ -92,6 +114,8 @@ class Session {
     for (int i = 0; i < count; ++i) {
       const std::size_t before = h_.messages.size();
       problem_.clear();
+      pressed_.clear();
+      heldIn_ = heldInTheBox();
       const Kind kind = act();
       settle();
       if (std::optional<QString> wrong = check(kind, h_.messages.size() - before))
@@ -164,7 +188,7 @@ class Session {
     if (QWidget* popup = QApplication::activePopupWidget()) return actInMenu(popup);
     // Told what is wrong, a user mostly mends it next: chooses a category or
     // a fluid, or types another temperature.
-    int roll = dice_.below(120);
+    int roll = dice_.below(130);
     if (h_.messages.size() != messagesSeen_ && dice_.chance(60)) {
       const QString& told = h_.messages.back().text;
       if (told.contains("category"))
@@ -207,11 +231,15 @@ class Session {
       return Kind::Other;
     }
     if (roll < 74) {
-      if (dice_.chance(70)) intoTheBox();
-      const bool inBox = focus() == h_.txtTemp();
+      // Enter calculates in the box and presses a focused button; never Exit.
+      if (dice_.chance(70) || focus() == h_.button("cmdExit")) intoTheBox();
+      const Kind kind = focus() == h_.txtTemp() || focus() == h_.button("cmdCalc") ? Kind::Calculation
+                        : focus() == h_.button("cmdReset")                         ? Kind::Reset
+                                                                                   : Kind::Other;
+      if (focus() == h_.button("cmdCalc") || focus() == h_.button("cmdReset")) pressed_ = focusName();
       note(QString("Enter on %1").arg(focusName()));
       key(focus(), dice_.chance(80) ? Qt::Key_Return : Qt::Key_Enter);
-      return inBox ? Kind::Calculation : Kind::Other;
+      return kind;
     }
     if (roll < 82) {
       const bool back = dice_.chance(30);
@@ -228,6 +256,7 @@ class Session {
       const Kind kind = focus() == h_.button("cmdCalc")    ? Kind::Calculation
                         : focus() == h_.button("cmdReset") ? Kind::Reset
                                                            : Kind::Other;
+      if (kind != Kind::Other) pressed_ = focusName();
       note(QString("Space on %1").arg(focusName()));
       key(focus(), Qt::Key_Space);
       return kind;
@@ -235,10 +264,61 @@ class Session {
     if (roll < 94) {
       const bool calc = dice_.chance(80);
       note(calc ? "click Calculate" : "click Reset");
+      pressed_ = calc ? "cmdCalc" : "cmdReset";
       QTest::mouseClick(h_.button(calc ? "cmdCalc" : "cmdReset"), Qt::LeftButton);
       return calc ? Kind::Calculation : Kind::Reset;
     }
+    if (roll < 104) return shakeAList();
+    if (roll < 108) {
+      note(QString("Ctrl+Shift+C on %1").arg(focusName()));
+      QGuiApplication::clipboard()->setText(kNothingCopied);
+      key(focus(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+      return Kind::Copy;
+    }
     return shortcut();
+  }
+
+  // What takes a list's highlight away in lists of other programs: Ctrl+click
+  // on the selected row (or another), Ctrl+Space, a click below the last row.
+  Kind shakeAList() {
+    QListWidget* list = dice_.chance(50) ? h_.lstCategory() : h_.lstFluid();
+    const QString name = list->objectName();
+    switch (dice_.below(4)) {
+      case 3: {
+        // A screen reader's user choosing or unchoosing a row.
+        QAccessibleTableInterface* table = QAccessible::queryAccessibleInterface(list)->tableInterface();
+        if (list->count() == 0 || !table) return act();
+        const int row = dice_.below(list->count());
+        const bool select = dice_.chance(50);
+        note(QString("assistive technology %1 %2 row %3").arg(select ? "selects" : "unselects", name).arg(row));
+        if (select)
+          table->selectRow(row);
+        else
+          table->unselectRow(row);
+        return Kind::Other;
+      }
+      case 0: {
+        if (list->count() == 0) return act();
+        const int row = dice_.chance(60) && list->currentRow() >= 0 ? list->currentRow() : dice_.below(list->count());
+        note(QString("Ctrl+click %1 row %2").arg(name).arg(row));
+        list->scrollToItem(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          list->visualItemRect(list->item(row)).center());
+        return Kind::Other;
+      }
+      case 1:
+        note(QString("Ctrl+Space on %1").arg(name));
+        key(list, Qt::Key_Space, Qt::ControlModifier);
+        return Kind::Other;
+      default: {
+        const int rows = list->count();
+        const int below = rows ? list->visualItemRect(list->item(rows - 1)).bottom() + 4 : 4;
+        if (below >= list->viewport()->height()) return act();
+        note(QString("click below the rows of %1").arg(name));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(list->viewport()->width() / 2, below));
+        return Kind::Other;
+      }
+    }
   }
 
   Kind typeSomething() {
@@ -268,7 +348,7 @@ class Session {
   }
 
   Kind shortcut() {
-    switch (dice_.below(10)) {
+    switch (dice_.below(11)) {
       case 0:
       case 1:
         note(QString("Ctrl+L on %1").arg(focusName()));
@@ -285,11 +365,13 @@ class Session {
       case 4:
       case 5:
         note(QString("Alt+C on %1").arg(focusName()));
+        pressed_ = "cmdCalc";
         key(focus(), Qt::Key_C, Qt::AltModifier);
         awaitAnimatedClick("cmdCalc");
         return Kind::Calculation;
       case 6:
         note(QString("Alt+R on %1").arg(focusName()));
+        pressed_ = "cmdReset";
         key(focus(), Qt::Key_R, Qt::AltModifier);
         awaitAnimatedClick("cmdReset");
         return Kind::Reset;
@@ -301,6 +383,15 @@ class Session {
         note(QString("Alt+H on %1").arg(focusName()));
         key(focus(), Qt::Key_H, Qt::AltModifier);
         return Kind::Other;
+      case 9:
+        // Exit only where the entry check must hold it back.
+        if (heldIn_) {
+          note(QString("Alt+X on %1").arg(focusName()));
+          pressed_ = "cmdExit";
+          key(focus(), Qt::Key_X, Qt::AltModifier);
+          return Kind::Other;
+        }
+        [[fallthrough]];
       default:
         note(QString("Alt alone on %1").arg(focusName()));
         key(focus(), Qt::Key_Alt);
@@ -366,6 +457,11 @@ class Session {
     const QString title = m.title.isEmpty() ? kApplicationTitle : m.title;
     if (box->text() != m.text || box->windowTitle() != title)
       problem_ = QString("box shows \"%1\" / \"%2\", not \"%3\" / \"%4\"").arg(box->windowTitle(), box->text(), title, m.text);
+    // Wide enough for its whole title beside a title bar's icon and buttons.
+    QFont bold = box->font();
+    bold.setBold(true);
+    if (box->width() < 1.2 * QFontMetrics(bold).horizontalAdvance(title) + 4 * 24)
+      problem_ = QString("the box \"%1\" is only %2 pixels wide").arg(title).arg(box->width());
     switch (dice_.below(4)) {
       case 0: QTest::keyClick(box, Qt::Key_Return); break;
       case 1: QTest::keyClick(box, Qt::Key_Escape); break;
@@ -381,6 +477,13 @@ class Session {
     if (!w) return "nothing";
     if (w == h_.lstCategory()->viewport() || w == h_.lstFluid()->viewport()) w = w->parentWidget();
     return w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName();
+  }
+
+  // What the window shows, when the focus is in the box and its text is no
+  // number: a press on a button then must be held back by the entry check.
+  std::optional<Shown> heldInTheBox() const {
+    if (focus() != h_.txtTemp() || CheckEntry(h_.txtTemp()->text(), locale_).value) return std::nullopt;
+    return shown();
   }
 
   Shown shown() const {
@@ -406,6 +509,33 @@ class Session {
       for (std::size_t i = h_.messages.size() - newMessages; i < h_.messages.size(); ++i)
         texts << "\"" + h_.messages[i].text + "\"";
       return QString("%1 messages for one action: %2").arg(newMessages).arg(texts.join(", "));
+    }
+
+    // A button pressed by a click or its access key while the box held no
+    // number: the entry check holds the user in the box, with its one
+    // message, and the button does nothing.
+    if (!pressed_.isEmpty() && heldIn_) {
+      if (newMessages != 1 || h_.messages.back().text != NotANumberMessage().text)
+        return QString("pressing %1 while the box held \"%2\" gave %3 messages, not the entry check's")
+            .arg(pressed_, heldIn_->text)
+            .arg(newMessages);
+      if (shown() != *heldIn_) return QString("pressing %1 while the box held no number changed the form").arg(pressed_);
+      if (focus() != h_.txtTemp())
+        return QString("pressing %1 while the box held no number left the focus on %2").arg(pressed_, focusName());
+    } else if (pressed_ == "cmdReset" && (shown().category != 0 || h_.txtTemp()->text() != "0")) {
+      return QString("Reset was pressed, but the form was not reset");
+    }
+
+    // Each list shows its choice: the current row, and only it, is selected.
+    for (const QListWidget* list : {h_.lstCategory(), h_.lstFluid()}) {
+      const QList<QListWidgetItem*> selected = list->selectedItems();
+      const bool shows = list->count() == 0 ? selected.isEmpty()
+                                            : selected.size() == 1 && selected[0] == list->currentItem();
+      if (!shows)
+        return QString("%1 has row %2 chosen but %3 rows highlighted")
+            .arg(list->objectName())
+            .arg(list->currentRow())
+            .arg(selected.size());
     }
 
     const Shown now = shown();
@@ -435,6 +565,8 @@ class Session {
       return QString("a help command gave %1 messages").arg(newMessages);
     }
 
+    if (kind == Kind::Copy && visible.isEmpty() && QGuiApplication::clipboard()->text() != kNothingCopied)
+      return QString("with no results shown, \"%1\" was copied").arg(QGuiApplication::clipboard()->text());
     if (visible.isEmpty()) {
       calculatedFor_.reset();
       return std::nullopt;
@@ -464,13 +596,47 @@ class Session {
             .arg(p.label)
             .arg(h_.lblProp(p.label)->text())
             .arg(now.text, text);
+      const QString spoken = QAccessible::queryAccessibleInterface(h_.lblProp(p.label))->text(QAccessible::Name);
+      if (!SaysWhole(spoken, p, text))
+        return QString("lblProp%1 shows \"%2\" but is read as \"%3\"").arg(p.label).arg(text, spoken);
     }
     for (const ShownProperty& p : ShownProperties(now.category)) expected << kPictureNames[Index(p.slot)];
+    if (kind == Kind::Copy)
+      if (std::optional<QString> wrong = checkCopied(*fluid, now)) return wrong;
     if (rightColumn) expected << "lineProp";
     std::sort(expected.begin(), expected.end());
     QStringList sorted = visible;
     std::sort(sorted.begin(), sorted.end());
     if (sorted != expected) return QString("visible: %1; expected: %2").arg(sorted.join(" "), expected.join(" "));
+    return std::nullopt;
+  }
+
+  // The clipboard after Ctrl+Shift+C: the fluid, the temperature, a header,
+  // then each shown label's text with its value in SI units, which must be
+  // the number it shows times its power of ten and its unit's.
+  std::optional<QString> checkCopied(const Fluid& fluid, const Shown& now) const {
+    const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+    const std::span<const ShownProperty> shown = ShownProperties(now.category);
+    if (lines.size() != 4 + static_cast<qsizetype>(shown.size()) ||
+        lines[0] != "Fluid\t" + QString::fromUtf8(fluid.name.data(), fluid.name.size()) ||
+        !lines[1].startsWith("Temperature (K)\t") || !lines[2].startsWith("Property\t"))
+      return QString("copied \"%1\"").arg(lines.join("|"));
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      const QStringList cells = lines[3 + i].split('\t');
+      const QString text = h_.lblProp(shown[i].label)->text();
+      if (cells.size() != 5 || cells[2] != text) return QString("copied \"%1\" for \"%2\"").arg(lines[3 + i], text);
+      const QStringList parts = text.split('E');
+      bool isNumber = false;
+      const double number = locale_.toDouble(parts[0], &isNumber);
+      if (!isNumber) {
+        if (!cells[4].isEmpty()) return QString("copied an SI value for \"%1\"").arg(text);
+        continue;
+      }
+      const double expected = number * std::pow(10.0, (parts.size() > 1 ? parts[1].toInt() : 0) + SiPower(shown[i].unit));
+      const double si = locale_.toDouble(cells[4], &isNumber);
+      if (!isNumber || std::abs(si - expected) > 1e-12 * std::abs(expected))
+        return QString("copied %1 in SI units for \"%2\", not %3").arg(cells[4], text).arg(expected);
+    }
     return std::nullopt;
   }
 
@@ -483,6 +649,8 @@ class Session {
   std::deque<QString> log_;
   int calculations_ = 0;
   std::size_t messagesSeen_ = 0;
+  QString pressed_;               // the button the last action pressed, if any
+  std::optional<Shown> heldIn_;   // before it: the box had the focus and no number
 };
 
 }  // namespace

@@ -11,5 +11,7 @@ QObject* MakeDrawingTest();
 QObject* MakeWindowTest();
 QObject* MakeMessageBoxTest();
 QObject* MakeProgramEndTest();
+QObject* MakeTextFitTest();
+QObject* MakeResultTextTest();
 
 }  // namespace vantorel::window::test

@@ -18,7 +18,16 @@ struct SeenBox {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QList<QAbstractButton*>::size_type buttons = 0;
   bool modal = false;
+  int width = 0;
+  int titleWidth = 0;  // the title in the box's font, bold
 };
+
+SeenBox See(const QMessageBox& box) {
+  QFont bold = box.font();
+  bold.setBold(true);
+  return {box.windowTitle(), box.text(),     box.icon(), box.buttons().size(), box.isModal(),
+          box.width(),       QFontMetrics(bold).horizontalAdvance(box.windowTitle())};
+}
 
 // Waits for the application's modal message box, notes what it shows and
 // presses its OK button.
@@ -27,7 +36,7 @@ void AnswerTheNextBox(SeenBox& seen) {
   QObject::connect(poll, &QTimer::timeout, poll, [poll, &seen] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
-    seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size(), box->isModal()};
+    seen = See(*box);
     poll->deleteLater();
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
   });
@@ -83,6 +92,9 @@ class MessageBoxTest : public WindowSuite {
     QCOMPARE(int(seen.icon), icon);
     QVERIFY2(seen.text.startsWith(startsWith), qPrintable(seen.text));
     QCOMPARE(seen.buttons, 1);
+    // Room for the whole title in a larger bold font, beside a title bar's
+    // icon and three buttons of 24 pixels.
+    QVERIFY2(seen.width >= 1.2 * seen.titleWidth + 4 * 24, qPrintable(QString::number(seen.width)));
     QVERIFY(seen.modal);
     QCOMPARE(exits, 0);
   }
@@ -111,7 +123,7 @@ class MessageBoxTest : public WindowSuite {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box || !box->isVisible()) return;
       ++boxes;
-      seen = {box->windowTitle(), box->text(), box->icon(), box->buttons().size(), box->isModal()};
+      seen = See(*box);
       QTest::keyClick(box, Qt::Key_Return);
     });
     poll.start(5);

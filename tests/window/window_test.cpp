@@ -2,6 +2,9 @@
 // and a fluid, typing a temperature, the calculation and its warnings, what
 // is shown and hidden, the keyboard, the menus and Exit.
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScopeGuard>
@@ -268,18 +271,26 @@ class WindowTest : public WindowSuite {
     }
   }
 
+  // A click and an access key alike.
   void refusedEntryHoldsTheUserInTheBox_data() {
     QTest::addColumn<QString>("target");
-    QTest::newRow("Calculate") << "cmdCalc";
-    QTest::newRow("Reset") << "cmdReset";
-    QTest::newRow("Exit") << "cmdExit";
-    QTest::newRow("fluid list") << "lstFluid";
+    QTest::addColumn<int>("accessKey");
+    QTest::newRow("click Calculate") << "cmdCalc" << 0;
+    QTest::newRow("click Reset") << "cmdReset" << 0;
+    QTest::newRow("click Exit") << "cmdExit" << 0;
+    QTest::newRow("click the fluid list") << "lstFluid" << 0;
+    QTest::newRow("Alt+C") << "cmdCalc" << int(Qt::Key_C);
+    QTest::newRow("Alt+R") << "cmdReset" << int(Qt::Key_R);
+    QTest::newRow("Alt+X") << "cmdExit" << int(Qt::Key_X);
   }
   void refusedEntryHoldsTheUserInTheBox() {
     QFETCH(QString, target);
+    QFETCH(int, accessKey);
     h->chooseFluid(1, 1);
     h->type("abc");
-    if (target == "lstFluid")
+    if (accessKey)
+      QTest::keyClick(h->txtTemp(), Qt::Key(accessKey), Qt::AltModifier);
+    else if (target == "lstFluid")
       h->choose(h->lstFluid(), 3);
     else
       QTest::mouseClick(h->button(qPrintable(target)), Qt::LeftButton);
@@ -462,24 +473,36 @@ class WindowTest : public WindowSuite {
     QVERIFY(h->messages.empty());
   }
 
+  // Keys pressed in the box, or on the button that Tab and Shift+Tab reach.
   void accessKeysAndShortcuts_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifier");
+    QTest::addColumn<QString>("on");
     QTest::addColumn<QString>("effect");
-    QTest::newRow("Alt+C calculates") << int(Qt::Key_C) << int(Qt::AltModifier) << "calculated";
-    QTest::newRow("Alt+R resets") << int(Qt::Key_R) << int(Qt::AltModifier) << "reset";
-    QTest::newRow("Alt+X exits") << int(Qt::Key_X) << int(Qt::AltModifier) << "exit";
-    QTest::newRow("Ctrl+L calculates") << int(Qt::Key_L) << int(Qt::ControlModifier) << "calculated";
-    QTest::newRow("Ctrl+R resets") << int(Qt::Key_R) << int(Qt::ControlModifier) << "reset";
-    QTest::newRow("Ctrl+Q exits") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "exit";
-    QTest::newRow("Ctrl+I instructs") << int(Qt::Key_I) << int(Qt::ControlModifier) << "instructions";
+    QTest::newRow("Alt+C calculates") << int(Qt::Key_C) << int(Qt::AltModifier) << "txtTemp" << "calculated";
+    QTest::newRow("Alt+R resets") << int(Qt::Key_R) << int(Qt::AltModifier) << "txtTemp" << "reset";
+    QTest::newRow("Alt+X exits") << int(Qt::Key_X) << int(Qt::AltModifier) << "txtTemp" << "exit";
+    QTest::newRow("Ctrl+L calculates") << int(Qt::Key_L) << int(Qt::ControlModifier) << "txtTemp" << "calculated";
+    QTest::newRow("Ctrl+R resets") << int(Qt::Key_R) << int(Qt::ControlModifier) << "txtTemp" << "reset";
+    QTest::newRow("Ctrl+Q exits") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "txtTemp" << "exit";
+    QTest::newRow("Ctrl+I instructs") << int(Qt::Key_I) << int(Qt::ControlModifier) << "txtTemp" << "instructions";
+    QTest::newRow("Enter on Calculate") << int(Qt::Key_Return) << 0 << "cmdCalc" << "calculated";
+    QTest::newRow("Enter on Reset") << int(Qt::Key_Return) << 0 << "cmdReset" << "reset";
+    QTest::newRow("keypad Enter on Exit") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "cmdExit" << "exit";
+    QTest::newRow("Space on Calculate") << int(Qt::Key_Space) << 0 << "cmdCalc" << "calculated";
   }
   void accessKeysAndShortcuts() {
     QFETCH(int, key);
     QFETCH(int, modifier);
+    QFETCH(QString, on);
     QFETCH(QString, effect);
     h->chooseFluid(1, 1);
     h->type("310");
+    // Shift+Tab from the fluid list wraps round to Calculate, the last stop.
+    const QStringList backwards = {"txtTemp", "lstFluid", "lstCategory", "cmdCalc", "cmdReset", "cmdExit"};
+    for (int i = 0; i < backwards.indexOf(on); ++i)
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), on);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifier));
     if (effect == "calculated") {
       QTRY_COMPARE(h->visibleResults(), kGasResults);
@@ -553,6 +576,52 @@ class WindowTest : public WindowSuite {
     QCOMPARE(text[1], QString());  // an empty line after the first
     // Help changes nothing.
     QCOMPARE(h->visibleResults(), kGasResults);
+  }
+
+  // Every control has a name a screen reader can say: its text, or one of
+  // its own where it shows none. Only the range label, while it shows no
+  // range, has nothing to say.
+  void everyControlHasAnAccessibleName() {
+    h->chooseFluid(1, 1);
+    h->type("310");
+    h->pressEnter();
+    QStringList unnamed;
+    for (QWidget* control : h->window.findChildren<QWidget*>()) {
+      // Qt's own parts of the lists and the menu bar, and the container of the controls.
+      const QString name = control->objectName();
+      if (name.isEmpty() || name.startsWith("qt_") || name == "client") continue;
+      if (QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
+        unnamed << name;
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(" ")));
+    QCOMPARE(QAccessible::queryAccessibleInterface(h->lstCategory())->text(QAccessible::Name), QString("Category"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(h->lblProp(0))->text(QAccessible::Name),
+             QString("density ρ, 1.1281 kilograms per cubic metre"));
+    h->choose(h->lstCategory(), 0);
+    QCOMPARE(h->lblRange()->text(), QString());
+  }
+
+  // Ctrl+Shift+C itself is the monkey session's; here, the context menus.
+  void contextMenusCopyAValueOrAllTheResults() {
+    const auto copyFromMenu = [&](QWidget* over, const char* item) {
+      QContextMenuEvent click(QContextMenuEvent::Mouse, over->rect().center(), over->mapToGlobal(over->rect().center()));
+      QApplication::sendEvent(over, &click);
+      QMenu* menu = nullptr;
+      if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); })) return false;
+      if (!menu->actions().contains(h->action(item))) return false;
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(h->action(item)).center());
+      return true;
+    };
+    h->chooseFluid(1, 1);
+    h->type("310");
+    h->pressEnter();
+    QVERIFY(copyFromMenu(h->lblProp(2), "mnuCopyValue"));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("189.3E-7"));
+    QVERIFY(copyFromMenu(h->picture("imaRho"), "mnuCopyResults"));
+    QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 5, 5),
+             QString("dynamic viscosity\tμ\t189.3E-7\tN·s/m²\t1.893e-05"));
+    QTest::keyClick(h->txtTemp(), Qt::Key_5);  // the results go, and with them what there is to copy
+    QVERIFY(!h->action("mnuCopyValue")->isEnabled() && !h->action("mnuCopyResults")->isEnabled());
   }
 
   void exitEndsTheProgramWithoutAsking_data() {

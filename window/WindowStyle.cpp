@@ -1,0 +1,10 @@
+#include "WindowStyle.h"
+
+namespace vantorel::window {
+
+QIcon WindowStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const {
+  if (icon == SP_ToolBarHorizontalExtensionButton) return {};
+  return QProxyStyle::standardIcon(icon, option, widget);
+}
+
+}  // namespace vantorel::window
