@@ -17,7 +17,7 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # description, the locale sources the command line's decimal-comma test
 # compiles a German locale from, and pybind11, Python's headers, NumPy and
 # pytest for the Python module and its tests.
-BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
+BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins \
   libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
   appstream desktop-file-utils locales \
@@ -34,7 +34,7 @@ BENCH_PACKAGES := xvfb xdotool time python3-iapws
 
 # What the packages are built from: the build without any test framework,
 # dpkg-buildflags and dpkg-shlibdeps, and lintian to check the result.
-PACKAGE_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins \
+PACKAGE_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins \
   libcli11-dev nlohmann-json3-dev pybind11-dev python3-dev python3-numpy \
   dpkg-dev file lintian
 PACKAGE_BUILD ?= build-package

@@ -17,6 +17,19 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${WORK_DIR}/prefix)
+# The icon in every size of the theme and as SVG, where the window is built.
+if(EXISTS ${WORK_DIR}/prefix/bin/vantorel)
+  foreach(icon 16x16/apps/org.vantorel.Vantorel.png 256x256/apps/org.vantorel.Vantorel.png
+          scalable/apps/org.vantorel.Vantorel.svg)
+    if(NOT EXISTS ${WORK_DIR}/prefix/share/icons/hicolor/${icon})
+      message(FATAL_ERROR "no icon ${icon} installed")
+    endif()
+  endforeach()
+  file(READ ${WORK_DIR}/prefix/share/icons/hicolor/scalable/apps/org.vantorel.Vantorel.svg svg)
+  if(NOT svg MATCHES "<svg[^>]*viewBox=\"0 0 48 48\"")
+    message(FATAL_ERROR "the scalable icon is no 48-unit SVG")
+  endif()
+endif()
 # Only the checked call's headers are installed.
 file(GLOB headers RELATIVE ${WORK_DIR}/prefix/include/vantorel ${WORK_DIR}/prefix/include/vantorel/*)
 list(SORT headers)

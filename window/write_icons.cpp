@@ -1,12 +1,15 @@
-// Writes the window's icon as the PNG files a desktop's icon theme wants:
-// DIR/NxN/apps/NAME.png for each size given. Run at build time, on the
-// offscreen platform, so the installed icon is the one the window draws.
+// Writes the window's icon as the files a desktop's icon theme wants:
+// DIR/NxN/apps/NAME.png for each size given, and DIR/scalable/apps/NAME.svg
+// drawn by the same code. Run at build time, on the offscreen platform, so
+// the installed icon is the one the window draws.
 // Usage: write_icons DIR NAME SIZE...
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
+#include <QSvgGenerator>
 #include <cstdio>
 
 #include "WindowIcon.h"
@@ -30,5 +33,22 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  return 0;
+  const QString scalable = dir + QStringLiteral("/scalable/apps");
+  const QString svg = QStringLiteral("%1/%2.svg").arg(scalable, name);
+  if (!QDir().mkpath(scalable)) {
+    std::fprintf(stderr, "write_icons: could not write %s\n", qPrintable(svg));
+    return 1;
+  }
+  QSvgGenerator generator;
+  generator.setFileName(svg);
+  generator.setSize(QSize(48, 48));
+  generator.setViewBox(QRect(0, 0, 48, 48));
+  generator.setTitle(name);
+  QPainter painter;
+  if (!painter.begin(&generator)) {
+    std::fprintf(stderr, "write_icons: could not write %s\n", qPrintable(svg));
+    return 1;
+  }
+  vantorel::window::PaintWindowIcon(painter, 48);
+  return painter.end() ? 0 : 1;
 }
