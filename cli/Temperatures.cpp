@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "Decimal.h"
 #include "ShortestNumber.h"
 
 namespace vantorel::cli {
@@ -81,49 +82,21 @@ Scaled Abs(Scaled v) { return v < 0 ? -v : v; }
 // exact Decimal, or nothing for any other text and for more than kMaxDigits
 // digits once leading and trailing zeros are dropped.
 std::optional<Decimal> DecimalOf(std::string_view text) {
-  constexpr std::size_t kMaxText = 400;  // longer is no number anyone types
-  if (text.size() > kMaxText) return std::nullopt;
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  std::string digits;  // without leading zeros
-  int exponent = 0;
-  bool point = false, anyDigit = false;
-  for (; i < text.size() && (text[i] == '.' || (text[i] >= '0' && text[i] <= '9')); ++i) {
-    if (text[i] == '.') {
-      if (point) return std::nullopt;
-      point = true;
-      continue;
-    }
-    anyDigit = true;
-    if (!digits.empty() || text[i] != '0') digits += text[i];
-    if (point) --exponent;
-  }
-  if (!anyDigit) return std::nullopt;
-  if (i < text.size()) {
-    if (text[i] != 'e' && text[i] != 'E') return std::nullopt;
-    ++i;
-    bool minus = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
-    if (i == text.size()) return std::nullopt;
-    int power = 0;
-    for (; i < text.size(); ++i) {
-      if (text[i] < '0' || text[i] > '9') return std::nullopt;
-      power = std::min(power * 10 + (text[i] - '0'), 100000);  // far beyond any sweep's numbers
-    }
-    exponent += minus ? -power : power;
-  }
-  while (!digits.empty() && digits.back() == '0') {
-    digits.pop_back();
+  const auto parsed = ParseDecimal(text);
+  if (!parsed) return std::nullopt;
+  std::string_view digits = parsed->digits;
+  long exponent = parsed->exponent;
+  while (digits.size() > 1 && digits.back() == '0') {
+    digits.remove_suffix(1);
     ++exponent;
   }
-  if (digits.empty()) return Decimal{};
-  if (static_cast<int>(digits.size()) > kMaxDigits) return std::nullopt;
-  if (exponent < -kMaxDigits || static_cast<int>(digits.size()) + exponent > kMaxDigits) return std::nullopt;
+  if (digits == "0") return Decimal{};
+  if (static_cast<long>(digits.size()) > kMaxDigits) return std::nullopt;
+  if (exponent < -kMaxDigits || static_cast<long>(digits.size()) + exponent > kMaxDigits) return std::nullopt;
   Scaled value = 0;
   for (char c : digits) value = value * 10 + (c - '0');
   for (; exponent > 0; --exponent) value *= 10;
-  return Decimal{negative ? -value : value, -exponent};
+  return Decimal{parsed->negative ? -value : value, static_cast<int>(-exponent)};
 }
 
 // `d` in units of 10^-scale (scale at least d.scale), or nothing when that
