@@ -7,12 +7,12 @@
 // and to WebAssembly for the page.
 
 #include <cstddef>
-#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "Sweep.h"
 #include "Temperature.h"
 #include "vantorel.h"
 
@@ -59,22 +59,22 @@ Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int
 // The most rows one sweep on the page tabulates.
 inline constexpr std::size_t kMaxSweepRows = 10'000;
 
-// The temperatures of a sweep from `from` to `to` in steps of `step`, each a
-// decimal text in kelvin. Row i is the double nearest to the decimal
-// from + i·step, worked out exactly in decimal, so that no binary error
-// builds up or moves a row; the last row is the last of those not beyond
-// `to`, and `to` itself when (to − from)/step is whole. Or the message to
-// show: a text is no number, an end lies outside the range, the step is not
-// positive, `to` lies below `from`, or more than kMaxSweepRows rows.
-std::variant<std::vector<double>, std::string> PlanSweep(const Fluid& fluid, std::string_view from,
-                                                         std::string_view to, std::string_view step);
+// A sweep from `from` to `to` in steps of `step`, each a decimal text in
+// kelvin, planned by the rule vantorel-props follows (tables/Sweep.h), so
+// the page and the command line give the same rows for the same texts. Or
+// the message to show: a text is no number, an end lies outside the range,
+// a number needs more digits than a sweep takes, the step is not positive,
+// `to` lies below `from`, or more than kMaxSweepRows rows.
+std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view from, std::string_view to,
+                                           std::string_view step);
 
 // A sweep as vantorel-props writes it with --format csv: a header of T and
-// the slot names, then per row T in shortest form and each property's text.
-std::string SweepCsv(const Fluid& fluid, std::span<const double> temperatures);
+// the slot names, then per row T as the sweep writes it and each property's
+// text.
+std::string SweepCsv(const Fluid& fluid, const Sweep& sweep);
 
 // The same rows separated by tabs, for pasting into a spreadsheet, with a
 // header that gives each column's unit: "T (K)", "μ (N·s/m²)".
-std::string SweepTsv(const Fluid& fluid, std::span<const double> temperatures);
+std::string SweepTsv(const Fluid& fluid, const Sweep& sweep);
 
 }  // namespace vantorel::web
