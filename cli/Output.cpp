@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "ShortestNumber.h"
+#include "ShortestText.h"
 
 namespace vantorel::cli {
 
@@ -176,12 +176,12 @@ class SiCsvWriter final : public RowWriter {
 
   void Row(double t, std::string_view tText) override {
     LookUpValues(fluid_, t, values_.data());
-    char* p = out_.Reserve(kMaxTemperatureText + values_.size() * (kMaxShortestText + 1) + 1);
+    char* p = out_.Reserve(kMaxTemperatureText + values_.size() * (kShortestTextSize + 1) + 1);
     p = Put(p, tText);
     for (const double v : values_) {
       *p++ = ',';
       if (std::isinf(v)) p = Put(p, "inf");  // what Python, NumPy and pandas read as infinity
-      else if (!std::isnan(v)) p = PutShortest(p, v);  // no value: an empty cell
+      else if (!std::isnan(v)) p = WriteShortest(p, v);  // no value: an empty cell
     }
     *p++ = '\n';
     out_.Commit(p);
@@ -404,7 +404,7 @@ char* PutLabelText(char* out, const ShownProperty& property, std::string_view su
     case ShownMarker::Infinite: return Put(out, kInfiniteText);
     case ShownMarker::Number: break;
   }
-  return Put(PutShortest(out, value), suffix);
+  return Put(WriteShortest(out, value), suffix);
 }
 
 double DecimalValue(std::string_view numberText) {

@@ -6,8 +6,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "ShortestNumber.h"
-
 namespace vantorel::cli {
 
 namespace {
@@ -119,7 +117,7 @@ std::variant<Sweep, std::string> PlanSweep(const TypedTemperature& from, const T
 }
 
 char* Temperatures::PutText(char* out, std::size_t i) const {
-  return sweep_ ? sweep_->WriteText(out, i) : PutShortest(out, list_[i]);
+  return sweep_ ? sweep_->WriteText(out, i) : WriteShortest(out, list_[i]);
 }
 
 }  // namespace vantorel::cli
