@@ -4,6 +4,7 @@
 // marker's word. The window and vantorel-props both write labels through
 // here, so they always show the same digits.
 
+#include <cstddef>
 #include <limits>
 #include <optional>
 #include <span>
@@ -63,6 +64,15 @@ std::string SuffixText(int power);
 // at temperature `t`.
 std::string LabelText(const ShownProperty& property, double value, double t,
                       std::string_view decimalPoint = ".");
+
+// Room WriteLabelText may need: a shortest double and a power-of-ten suffix.
+inline constexpr std::size_t kLabelTextSize = 48;
+
+// Writes what LabelText gives, with '.' as the decimal point, at `out`
+// (kLabelTextSize bytes of room) and returns the end; no allocation, for the
+// cells of a long sweep. `suffix` is SuffixText(property.power), worked out
+// once per column rather than once per cell.
+char* WriteLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value, double t);
 
 // The marker a shown slot holds at temperature `t`, if its label tests for one.
 enum class ShownMarker : std::uint8_t { Number, NoValue, Infinite };

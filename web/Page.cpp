@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Catalog.h"
+#include "CsvRows.h"
 #include "Display.h"
 
 namespace vantorel::web {
@@ -198,37 +199,35 @@ std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view 
 
 namespace {
 
-std::string SweepText(const Fluid& fluid, const Sweep& sweep, char separator, bool units) {
-  std::string text = units ? "T (K)" : "T";
-  const Result first = LookUp(fluid, fluid.Tmin);
-  for (const Property& p : first->properties()) {
-    text += separator;
-    if (!units) {
-      text += p.id;
-      continue;
-    }
-    text += p.symbol;
-    if (!p.bookUnit.empty()) text += " (" + std::string(p.bookUnit) + ")";
-  }
-  text += '\n';
+// The sweep's lines under `header`, written as vantorel-props writes its CSV
+// (tables/CsvRows.h), with `separator` between the cells.
+std::string SweepText(const Fluid& fluid, const Sweep& sweep, std::string header, char separator) {
+  const CsvRows rows(fluid);
+  std::string text = std::move(header);
+  std::string line(rows.LineSize(kSweepTextSize), '\0');
   char tText[kSweepTextSize];
   for (std::size_t i = 0; i < sweep.count(); ++i) {
-    const Result r = LookUp(fluid, sweep.At(i));
-    if (!r) continue;  // a planned sweep keeps to the range
-    text.append(tText, sweep.WriteText(tText, i));
-    for (const Property& p : r->properties()) {
-      text += separator;
-      text += p.text();
-    }
-    text += '\n';
+    const std::string_view t(tText, static_cast<std::size_t>(sweep.WriteText(tText, i) - tText));
+    text.append(line.data(), rows.WriteLine(line.data(), sweep.At(i), t, separator));
   }
   return text;
 }
 
 }  // namespace
 
-std::string SweepCsv(const Fluid& fluid, const Sweep& sweep) { return SweepText(fluid, sweep, ',', false); }
+std::string SweepCsv(const Fluid& fluid, const Sweep& sweep) {
+  return SweepText(fluid, sweep, CsvRows(fluid).Header(), ',');
+}
 
-std::string SweepTsv(const Fluid& fluid, const Sweep& sweep) { return SweepText(fluid, sweep, '\t', true); }
+std::string SweepTsv(const Fluid& fluid, const Sweep& sweep) {
+  // The header names each column's quantity and unit.
+  std::string header = "T (K)";
+  for (const Property& p : LookUp(fluid, fluid.Tmin)->properties()) {
+    header += '\t';
+    header += p.symbol;
+    if (!p.bookUnit.empty()) header += " (" + std::string(p.bookUnit) + ")";
+  }
+  return SweepText(fluid, sweep, header + '\n', '\t');
+}
 
 }  // namespace vantorel::web

@@ -327,30 +327,6 @@ TEST(OutputTest, MetalsShowSixPropertiesAndTheirNoValueMarkers) {
   EXPECT_EQ(json["results"][0]["source"], (Json{{"table", "A.7"}, {"rows", {755.0, 977.0}}, {"corrected", false}}));
 }
 
-std::string Label(const ShownProperty& p, double v, double t) {
-  char text[kMaxLabelText];
-  return std::string(text, PutLabelText(text, p, SuffixText(p.power), v, t));
-}
-
-TEST(LabelTextTest, TheQuickWriterWritesWhatTheWindowShows) {
-  // Every fluid this build has, across its range, plus the markers and some
-  // values no table holds.
-  for (const Category& category : Categories()) {
-    const int c = static_cast<int>(&category - Categories().data()) + 1;
-    for (const ShownProperty& p : ShownProperties(c))
-      for (const double t : {300.0, 500.0})
-        for (const double v : {-1.0, -2.0, -0.5, 0.0, 1e-5, 0.0001, 1e6, 123456.789, 1.0 / 3})
-          ASSERT_EQ(Label(p, v, t), LabelText(p, v, t)) << category.name << " " << p.name << " " << v;
-    for (const Fluid& fluid : category.fluids) {
-      for (double t = fluid.Tmin; t <= fluid.Tmax; t += 0.37) {
-        const SlotValues values = LookUpSlots(fluid, t);
-        for (const ShownProperty& p : ShownProperties(c))
-          ASSERT_EQ(Label(p, values[p.slot], t), LabelText(p, values[p.slot], t)) << fluid.id << " " << t;
-      }
-    }
-  }
-}
-
 TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
   const std::string table = Succeeded({"--list"}).out;
   const Json json = Json::parse(Succeeded({"--list", "-f", "json"}).out);
