@@ -358,16 +358,6 @@ void WriteListJson(OutputBuffer& out) {
   out.Append('\n');
 }
 
-// Words for what a row is: "the rows at 300 K and 350 K", "the row at 300 K".
-std::string RowsText(const Source& source) {
-  std::string text = source.rowCount == 1 ? "the row at " : "between the rows at ";
-  for (int i = 0; i < source.rowCount; ++i) {
-    if (i > 0) text += " and ";
-    text += NumberText(source.rows[i]) + " K";
-  }
-  return text;
-}
-
 }  // namespace
 
 double DecimalValue(std::string_view numberText) {

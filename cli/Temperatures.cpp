@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "Decimal.h"
+
 namespace vantorel::cli {
 
 namespace {
@@ -15,14 +17,6 @@ namespace {
 locale_t CLocale() {
   static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
   return c;
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 // The unit a text ends with, and the number before it.
@@ -45,10 +39,10 @@ constexpr Suffix kSuffixes[] = {
 };
 
 Split SplitUnit(std::string_view text) {
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   for (const Suffix& s : kSuffixes) {
     if (text.size() > s.text.size() && text.ends_with(s.text))
-      return {Trimmed(text.substr(0, text.size() - s.text.size())), s.unit, true};
+      return {TrimBlanks(text.substr(0, text.size() - s.text.size())), s.unit, true};
   }
   return {text};
 }
@@ -76,7 +70,7 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 std::optional<TypedTemperature> ReadTemperature(std::string_view text) {
   if (text.find('\0') != std::string_view::npos) return std::nullopt;
-  const std::string_view bare = Trimmed(text);
+  const std::string_view bare = TrimBlanks(text);
   if (const auto kelvin = ParseNumber(bare))
     return TypedTemperature{bare, bare, TemperatureUnit::Kelvin, false, *kelvin};
   const Split split = SplitUnit(bare);

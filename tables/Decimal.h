@@ -10,6 +10,10 @@
 
 namespace vantorel {
 
+// `text` without the blanks around it (space, tab, newline, vertical tab,
+// form feed, carriage return): they are no part of a typed number.
+std::string_view TrimBlanks(std::string_view text);
+
 // The longest text taken: longer ones are no number anyone types.
 inline constexpr std::size_t kMaxDecimalText = 400;
 

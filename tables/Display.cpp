@@ -1,5 +1,6 @@
 #include "Display.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "ShortestText.h"
@@ -20,6 +21,13 @@ std::string WithDecimalPoint(const char* begin, const char* end, std::string_vie
   return out;
 }
 
+std::string Superscript(int n) {
+  static constexpr std::string_view kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string out = n < 0 ? "⁻" : "";
+  for (char c : std::to_string(std::abs(n))) out += kDigits[c - '0'];
+  return out;
+}
+
 }  // namespace
 
 std::string NumberText(double v, std::string_view decimalPoint) {
@@ -34,6 +42,21 @@ std::string SuffixText(int power) {
     suffix += std::to_string(power);
   }
   return suffix;
+}
+
+std::string Heading(const Property& p) {
+  std::string heading(p.symbol);
+  if (p.power != 0) heading += "·10" + Superscript(-p.power);
+  return heading;
+}
+
+std::string RowsText(const Source& source) {
+  std::string text = source.rowCount == 1 ? "the row at " : "between the rows at ";
+  for (int i = 0; i < source.rowCount; ++i) {
+    if (i > 0) text += " and ";
+    text += NumberText(source.rows[i]) + " K";
+  }
+  return text;
 }
 
 ShownMarker MarkerOf(const ShownProperty& property, double value, double t) {

@@ -7,6 +7,7 @@
 
 #include "Catalog.h"
 #include "CsvRows.h"
+#include "Decimal.h"
 #include "Display.h"
 
 namespace vantorel::web {
@@ -17,13 +18,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Typed texts are echoed in messages up to this length.
 constexpr std::size_t kMaxEcho = 40;
-
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
@@ -48,13 +42,6 @@ std::string NotANumber(std::string_view text) {
   return message;
 }
 
-std::string Superscript(int n) {
-  static constexpr std::string_view kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
-  std::string out = n < 0 ? "⁻" : "";
-  for (char c : std::to_string(std::abs(n))) out += kDigits[c - '0'];
-  return out;
-}
-
 }  // namespace
 
 TemperatureUnit UnitOf(std::string_view unit) {
@@ -64,7 +51,7 @@ TemperatureUnit UnitOf(std::string_view unit) {
 }
 
 std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_view text, TemperatureUnit unit) {
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   if (text.empty()) return std::string();
   const std::optional<double> kelvin = KelvinFromDecimal(text, unit);
   if (!kelvin) return NotANumber(text);
@@ -80,18 +67,8 @@ std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_vie
   return message;
 }
 
-std::string Heading(const Property& p) {
-  std::string heading(p.symbol);
-  if (p.power != 0) heading += "·10" + Superscript(-p.power);
-  return heading;
-}
-
 std::string SourceText(const Reading& r) {
-  std::string text = "Table " + std::string(r.source.table) + ", ";
-  if (r.source.rowCount == 1)
-    text += "the row at " + NumberText(r.source.rows[0]) + " K";
-  else
-    text += "between the rows at " + NumberText(r.source.rows[0]) + " K and " + NumberText(r.source.rows[1]) + " K";
+  std::string text = "Table " + std::string(r.source.table) + ", " + RowsText(r.source);
   if (r.source.corrected) text += " (with a cell corrected where the book has a misprint)";
   return text;
 }
@@ -161,9 +138,9 @@ Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int
 
 std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view fromText, std::string_view toText,
                                            std::string_view stepText) {
-  fromText = Trimmed(fromText);
-  toText = Trimmed(toText);
-  stepText = Trimmed(stepText);
+  fromText = TrimBlanks(fromText);
+  toText = TrimBlanks(toText);
+  stepText = TrimBlanks(stepText);
   const std::pair<const char*, std::string_view> texts[] = {{"From", fromText}, {"To", toText}, {"Step", stepText}};
   for (int i = 0; i < 3; ++i) {
     const auto [name, text] = texts[i];

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "Display.h"
 #include "Sweep.h"
 #include "Temperature.h"
 #include "vantorel.h"
@@ -27,9 +28,6 @@ std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_vie
 // The unit of a page's state: "K", "C" or "F"; anything else is kelvin.
 TemperatureUnit UnitOf(std::string_view unit);
 
-// The quantity as the book's column heading names it: "μ·10⁷", "c_p".
-std::string Heading(const Property& property);
-
 // Where a reading comes from, in words: "Table A.4, between the rows at
 // 300 K and 350 K", "Table A.6, the row at 373.15 K".
 std::string SourceText(const Reading& reading);
@@ -42,10 +40,10 @@ std::string SiText(const Property& property);
 std::vector<double> BookRows(const Fluid& fluid);
 
 // A property over the fluid's whole range, in the book's scale (the numbers
-// under Heading()): `samples` evenly spaced temperatures, every book row and
-// the current temperature, ascending and each once. NaN marks where a series
-// has no point: no value (a gap in the curve), no book cell, not the
-// current temperature.
+// under Heading(), tables/Display.h): `samples` evenly spaced temperatures,
+// every book row and the current temperature, ascending and each once. NaN
+// marks where a series has no point: no value (a gap in the curve), no book
+// cell, not the current temperature.
 struct Chart {
   std::vector<double> T;
   std::vector<double> curve;    // the look-up at each T
