@@ -9,7 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "ShortestNumber.h"
+#include "CsvRows.h"
+#include "ShortestText.h"
 
 namespace vantorel::cli {
 
@@ -22,18 +23,6 @@ char* Put(char* out, std::string_view text) {
   return out + text.size();
 }
 
-
-// A shown property with its suffix worked out once.
-struct ShownColumn {
-  const ShownProperty* property;
-  std::string suffix;
-};
-
-std::vector<ShownColumn> ColumnsOf(const Fluid& fluid) {
-  std::vector<ShownColumn> columns;
-  for (const ShownProperty& p : Shown(CategoryOf(fluid))) columns.push_back({&p, SuffixText(p.power)});
-  return columns;
-}
 
 // A reading of a temperature the request has checked already.
 Reading ReadingAt(const Fluid& fluid, double t) { return LookUp(fluid, t).reading(); }
@@ -61,37 +50,21 @@ std::string CsvCell(std::string_view text) {
   return cell + '"';
 }
 
+// The window's texts, as the web page's CSV has them too (tables/CsvRows.h).
 class CsvWriter final : public RowWriter {
  public:
-  CsvWriter(const Fluid& fluid, OutputBuffer& out) : fluid_(fluid), columns_(ColumnsOf(fluid)), out_(out) {}
+  CsvWriter(const Fluid& fluid, OutputBuffer& out) : rows_(fluid), out_(out) {}
 
-  void Begin() override {
-    out_.Append('T');
-    for (const ShownColumn& c : columns_) {
-      out_.Append(',');
-      out_.Append(SlotName(c.property->slot));
-    }
-    out_.Append('\n');
-  }
+  void Begin() override { out_.Append(rows_.Header()); }
 
-  // The slots straight from the look-up: the quickest way to a million rows.
   void Row(double t, std::string_view tText) override {
-    const SlotValues values = LookUpSlots(fluid_, t);
-    char* p = out_.Reserve(kMaxTemperatureText + columns_.size() * (kMaxLabelText + 1) + 1);
-    p = Put(p, tText);
-    for (const ShownColumn& c : columns_) {
-      *p++ = ',';
-      p = PutLabelText(p, *c.property, c.suffix, values[c.property->slot], t);
-    }
-    *p++ = '\n';
-    out_.Commit(p);
+    out_.Commit(rows_.WriteLine(out_.Reserve(rows_.LineSize(tText.size())), t, tText));
   }
 
   void End() override {}
 
  private:
-  const Fluid& fluid_;
-  std::vector<ShownColumn> columns_;
+  CsvRows rows_;
   OutputBuffer& out_;
 };
 
@@ -176,12 +149,12 @@ class SiCsvWriter final : public RowWriter {
 
   void Row(double t, std::string_view tText) override {
     LookUpValues(fluid_, t, values_.data());
-    char* p = out_.Reserve(kMaxTemperatureText + values_.size() * (kMaxShortestText + 1) + 1);
+    char* p = out_.Reserve(kMaxTemperatureText + values_.size() * (kShortestTextSize + 1) + 1);
     p = Put(p, tText);
     for (const double v : values_) {
       *p++ = ',';
       if (std::isinf(v)) p = Put(p, "inf");  // what Python, NumPy and pandas read as infinity
-      else if (!std::isnan(v)) p = PutShortest(p, v);  // no value: an empty cell
+      else if (!std::isnan(v)) p = WriteShortest(p, v);  // no value: an empty cell
     }
     *p++ = '\n';
     out_.Commit(p);
@@ -385,27 +358,7 @@ void WriteListJson(OutputBuffer& out) {
   out.Append('\n');
 }
 
-// Words for what a row is: "the rows at 300 K and 350 K", "the row at 300 K".
-std::string RowsText(const Source& source) {
-  std::string text = source.rowCount == 1 ? "the row at " : "between the rows at ";
-  for (int i = 0; i < source.rowCount; ++i) {
-    if (i > 0) text += " and ";
-    text += NumberText(source.rows[i]) + " K";
-  }
-  return text;
-}
-
 }  // namespace
-
-char* PutLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value,
-                   double t) {
-  switch (MarkerOf(property, value, t)) {
-    case ShownMarker::NoValue: return Put(out, kNoValueText);
-    case ShownMarker::Infinite: return Put(out, kInfiniteText);
-    case ShownMarker::Number: break;
-  }
-  return Put(PutShortest(out, value), suffix);
-}
 
 double DecimalValue(std::string_view numberText) {
   double value = 0;

@@ -38,16 +38,6 @@
 
 namespace vantorel::cli {
 
-// Room PutLabelText may need: a shortest double takes at most 24 characters,
-// a power-of-ten suffix a few more.
-inline constexpr std::size_t kMaxLabelText = 48;
-
-// Writes the text LabelText(property, value, t) gives, with '.' as the decimal
-// point, at `out`, and returns the end. `suffix` is SuffixText(property.power),
-// worked out once per column rather than once per row.
-char* PutLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value,
-                   double t);
-
 // The double nearest to a label's number text read as a decimal number:
 // "184.6E-7" gives 1.846e-05, which 184.6 * 1e-7 need not be.
 double DecimalValue(std::string_view numberText);

@@ -2,7 +2,7 @@
 // The temperatures one run looks up, read as people type them: a number of
 // kelvin ("310"), or a number with its unit ("310K", "36.85C", "36.85°C",
 // "98.33F"); given one by one, or as a sweep from A to B in steps of S whose
-// rows are worked out in decimal.
+// rows are worked out in decimal (tables/Sweep.h).
 
 #include <cstddef>
 #include <optional>
@@ -11,6 +11,8 @@
 #include <variant>
 #include <vector>
 
+#include "ShortestText.h"
+#include "Sweep.h"
 #include "Temperature.h"
 
 namespace vantorel::cli {
@@ -41,51 +43,13 @@ std::optional<TypedTemperature> ReadTemperature(std::string_view text);
 inline constexpr std::size_t kMaxSweepRows = 10'000'000;
 
 // Room enough for the text of any temperature a run writes.
-inline constexpr std::size_t kMaxTemperatureText = 96;
-
-// A sweep, worked out in decimal: row i is the decimal from + i*step in the
-// sweep's unit, and its temperature the double nearest to that decimal's
-// exact value in kelvin. So 273.15 + 2 * 0.1 is the double nearest 273.35,
-// the same one "273.35" reads as, which adding in binary need not give.
-class Sweep {
- public:
-  // A whole number of units of 10^-scale; wide enough for 30 digits.
-  using Scaled = __int128;
-
-  std::size_t count() const { return count_; }
-
-  // Row i in kelvin.
-  double At(std::size_t i) const;
-
-  // Writes row i's temperature in kelvin as text at `out`
-  // (kMaxTemperatureText bytes of room) and returns the end: the decimal
-  // itself ("273.35") for a sweep in kelvin or Celsius, the shortest text of
-  // the double for one in Fahrenheit, whose kelvin need not end.
-  char* PutText(char* out, std::size_t i) const;
-
- private:
-  friend std::variant<Sweep, std::string> PlanSweep(const TypedTemperature&, const TypedTemperature&,
-                                                    std::string_view);
-  Scaled Row(std::size_t i) const { return i + 1 == count_ ? last_ : first_ + static_cast<Scaled>(i) * step_; }
-
-  bool fahrenheit_ = false;
-  int scale_ = 0;
-  Scaled first_ = 0, step_ = 1, last_ = 0;
-  Scaled offset_ = 0;  // Fahrenheit: 459.67 in units of 10^-scale
-  std::size_t count_ = 1;
-};
+inline constexpr std::size_t kMaxTemperatureText = kSweepTextSize;
+static_assert(kMaxTemperatureText >= static_cast<std::size_t>(kShortestTextSize));
 
 // Plans the sweep from `from` up to `to` in steps of `step` (the texts as
-// typed). The ends and the step must be decimals; the step may carry a unit
-// of the ends' size (K or C between kelvin or Celsius ends, F between
-// Fahrenheit ends), and without one it counts the ends' degrees. Fahrenheit
-// ends go together only with Fahrenheit ends.
-//
-// `to` itself is the last row when (to - from) / step lies within a
-// millionth of a whole number n (or n + 1); that row is then exactly `to`,
-// so 300 to 301 in steps of 0.1 gives 11 rows ending at 301. Otherwise the
-// last row is the last step point below `to`. A refusal is returned as its
-// message.
+// typed) by the rule of tables/Sweep.h, with at most kMaxSweepRows rows. The
+// step may carry a unit (K, C or F as ReadTemperature reads them). A refusal
+// is returned as its message.
 std::variant<Sweep, std::string> PlanSweep(const TypedTemperature& from, const TypedTemperature& to,
                                            std::string_view step);
 
@@ -99,8 +63,8 @@ class Temperatures {
   double operator[](std::size_t i) const { return sweep_ ? sweep_->At(i) : list_[i]; }
 
   // Writes temperature i as text (kMaxTemperatureText bytes of room) and
-  // returns the end: a sweep's rows as Sweep::PutText writes them, a list's
-  // temperatures in shortest round-trip form.
+  // returns the end: a sweep's rows as Sweep::WriteText writes them, a
+  // list's temperatures in shortest round-trip form.
   char* PutText(char* out, std::size_t i) const;
 
  private:

@@ -1,20 +1,38 @@
 #include "Display.h"
 
+#include <cstdlib>
+#include <cstring>
+
 #include "ShortestText.h"
 
 namespace vantorel {
 
-std::string NumberText(double v, std::string_view decimalPoint) {
-  char buf[kShortestTextSize];
-  const char* end = WriteShortest(buf, v);
+namespace {
+
+// The text from `begin` to `end` with `decimalPoint` in place of '.'.
+std::string WithDecimalPoint(const char* begin, const char* end, std::string_view decimalPoint) {
   std::string out;
-  for (const char* c = buf; c != end; ++c) {
+  for (const char* c = begin; c != end; ++c) {
     if (*c == '.')
       out += decimalPoint;
     else
       out += *c;
   }
   return out;
+}
+
+std::string Superscript(int n) {
+  static constexpr std::string_view kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+  std::string out = n < 0 ? "⁻" : "";
+  for (char c : std::to_string(std::abs(n))) out += kDigits[c - '0'];
+  return out;
+}
+
+}  // namespace
+
+std::string NumberText(double v, std::string_view decimalPoint) {
+  char text[kShortestTextSize];
+  return WithDecimalPoint(text, WriteShortest(text, v), decimalPoint);
 }
 
 std::string SuffixText(int power) {
@@ -26,6 +44,21 @@ std::string SuffixText(int power) {
   return suffix;
 }
 
+std::string Heading(const Property& p) {
+  std::string heading(p.symbol);
+  if (p.power != 0) heading += "·10" + Superscript(-p.power);
+  return heading;
+}
+
+std::string RowsText(const Source& source) {
+  std::string text = source.rowCount == 1 ? "the row at " : "between the rows at ";
+  for (int i = 0; i < source.rowCount; ++i) {
+    if (i > 0) text += " and ";
+    text += NumberText(source.rows[i]) + " K";
+  }
+  return text;
+}
+
 ShownMarker MarkerOf(const ShownProperty& property, double value, double t) {
   if (property.markers == Markers::None || !(t > property.markersAbove)) return ShownMarker::Number;
   if (value == kNoValueMarker) return ShownMarker::NoValue;
@@ -34,14 +67,24 @@ ShownMarker MarkerOf(const ShownProperty& property, double value, double t) {
   return ShownMarker::Number;
 }
 
-std::string LabelText(const ShownProperty& property, double value, double t,
-                      std::string_view decimalPoint) {
+char* WriteLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value, double t) {
+  const auto put = [&out](std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+  };
   switch (MarkerOf(property, value, t)) {
-    case ShownMarker::NoValue: return std::string(kNoValueText);
-    case ShownMarker::Infinite: return std::string(kInfiniteText);
+    case ShownMarker::NoValue: return put(kNoValueText);
+    case ShownMarker::Infinite: return put(kInfiniteText);
     case ShownMarker::Number: break;
   }
-  return NumberText(value, decimalPoint) + SuffixText(property.power);
+  out = WriteShortest(out, value);
+  return put(suffix);
+}
+
+std::string LabelText(const ShownProperty& property, double value, double t,
+                      std::string_view decimalPoint) {
+  char text[kLabelTextSize];
+  return WithDecimalPoint(text, WriteLabelText(text, property, SuffixText(property.power), value, t), decimalPoint);
 }
 
 }  // namespace vantorel

@@ -1,9 +1,11 @@
 #pragma once
 // What a result label shows: the slot's number in its shortest round-trip
 // form, followed by the power of ten the table factors out ("184.6E-7"), or a
-// marker's word. The window and vantorel-props both write labels through
-// here, so they always show the same digits.
+// marker's word; and the words around it: the column's heading, the rows it
+// comes from. The window, vantorel-props and the web page all write them
+// through here, so they always show the same digits and words.
 
+#include <cstddef>
 #include <limits>
 #include <optional>
 #include <span>
@@ -63,6 +65,22 @@ std::string SuffixText(int power);
 // at temperature `t`.
 std::string LabelText(const ShownProperty& property, double value, double t,
                       std::string_view decimalPoint = ".");
+
+// Room WriteLabelText may need: a shortest double and a power-of-ten suffix.
+inline constexpr std::size_t kLabelTextSize = 48;
+
+// Writes what LabelText gives, with '.' as the decimal point, at `out`
+// (kLabelTextSize bytes of room) and returns the end; no allocation, for the
+// cells of a long sweep. `suffix` is SuffixText(property.power), worked out
+// once per column rather than once per cell.
+char* WriteLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value, double t);
+
+// The quantity as the book's column heading names it: "μ·10⁷", "c_p".
+std::string Heading(const Property& property);
+
+// The book rows a reading comes from, in words: "between the rows at 300 K
+// and 350 K", "the row at 373.15 K".
+std::string RowsText(const Source& source);
 
 // The marker a shown slot holds at temperature `t`, if its label tests for one.
 enum class ShownMarker : std::uint8_t { Number, NoValue, Infinite };

@@ -5,9 +5,11 @@
 // a choice), in plain or exponent notation, whichever is shorter, plain on a
 // tie ("1.1281", "47000", "1e-05", "-0", "inf", "nan").
 //
-// Standard libraries that lack to_chars for double (the WebAssembly build's)
-// get the same text from printf's and strtod's correctly rounded
-// conversions, so every build shows the same digits.
+// Most numbers written are short decimals (a table's value, a sweep's
+// temperature): those are found at once, by exact arithmetic, and only the
+// rest go to to_chars. Standard libraries that lack to_chars for double (the
+// WebAssembly build's) get the same text from printf's and strtod's
+// correctly rounded conversions, so every build shows the same digits.
 
 namespace vantorel {
 

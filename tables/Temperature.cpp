@@ -1,75 +1,29 @@
 #include "Temperature.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "Decimal.h"
+
 namespace vantorel {
 
 namespace {
-
-// A decimal as a sign, a string of digits and a power of ten: the value is
-// (negative ? -1 : 1) * digits * 10^exponent.
-struct Decimal {
-  bool negative = false;
-  std::string digits;  // no leading zeros; "0" for zero
-  long exponent = 0;
-};
-
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-// The longest text taken: longer ones are no temperature anyone types.
-constexpr std::size_t kMaxText = 400;
-
-std::optional<Decimal> Parse(std::string_view text) {
-  if (text.empty() || text.size() > kMaxText) return std::nullopt;
-  Decimal d;
-  std::size_t i = 0;
-  if (text[i] == '+' || text[i] == '-') d.negative = text[i++] == '-';
-  bool point = false, anyDigit = false;
-  for (; i < text.size() && (IsDigit(text[i]) || text[i] == '.'); ++i) {
-    if (text[i] == '.') {
-      if (point) return std::nullopt;
-      point = true;
-      continue;
-    }
-    anyDigit = true;
-    d.digits += text[i];
-    if (point) --d.exponent;
-  }
-  if (!anyDigit) return std::nullopt;
-  if (i < text.size()) {
-    if (text[i] != 'e' && text[i] != 'E') return std::nullopt;
-    ++i;
-    bool minus = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
-    if (i == text.size()) return std::nullopt;
-    long power = 0;
-    for (; i < text.size(); ++i) {
-      if (!IsDigit(text[i])) return std::nullopt;
-      power = std::min(power * 10 + (text[i] - '0'), 100000L);  // far beyond any double
-    }
-    d.exponent += minus ? -power : power;
-  }
-  d.digits.erase(0, std::min(d.digits.find_first_not_of('0'), d.digits.size() - 1));
-  return d;
-}
 
 // The digits of a shifted left by `places` (a * 10^places).
 std::string Shifted(const std::string& digits, long places) { return digits + std::string(places, '0'); }
 
 // Sum or difference of two whole numbers given as digit strings; the result
 // carries its sign.
-Decimal AddWhole(bool aNeg, const std::string& a, bool bNeg, const std::string& b) {
+DecimalNumber AddWhole(bool aNeg, const std::string& a, bool bNeg, const std::string& b) {
   // By value, so leading zeros must not count: a zero shifted left is "000".
   const auto less = [](std::string_view x, std::string_view y) {
     x.remove_prefix(std::min(x.find_first_not_of('0'), x.size()));
     y.remove_prefix(std::min(y.find_first_not_of('0'), y.size()));
     return x.size() != y.size() ? x.size() < y.size() : x < y;
   };
-  Decimal out;
+  DecimalNumber out;
   std::string r;
   if (aNeg == bNeg) {
     int carry = 0;
@@ -98,13 +52,13 @@ Decimal AddWhole(bool aNeg, const std::string& a, bool bNeg, const std::string& 
 }
 
 // x + y exactly, y given as whole * 10^exponent.
-Decimal Add(const Decimal& x, bool yNeg, const std::string& y, long yExponent) {
+DecimalNumber Add(const DecimalNumber& x, bool yNeg, const std::string& y, long yExponent) {
   const long e = std::min(x.exponent, yExponent);
   // Beyond this the smaller term cannot reach the digits of the larger one
   // that decide the rounding; the temperatures here never come near it.
-  if (x.exponent - e > 2 * static_cast<long>(kMaxText) + 400 || yExponent - e > 2 * static_cast<long>(kMaxText) + 400)
-    return x.exponent > yExponent ? x : Decimal{yNeg, y, yExponent};
-  Decimal sum = AddWhole(x.negative, Shifted(x.digits, x.exponent - e), yNeg, Shifted(y, yExponent - e));
+  if (x.exponent - e > 2 * static_cast<long>(kMaxDecimalText) + 400 || yExponent - e > 2 * static_cast<long>(kMaxDecimalText) + 400)
+    return x.exponent > yExponent ? x : DecimalNumber{yNeg, y, yExponent};
+  DecimalNumber sum = AddWhole(x.negative, Shifted(x.digits, x.exponent - e), yNeg, Shifted(y, yExponent - e));
   sum.exponent = e;
   return sum;
 }
@@ -115,14 +69,14 @@ std::optional<double> Nearest(const std::string& text) {
   return v;
 }
 
-std::string Text(const Decimal& d) {
+std::string Text(const DecimalNumber& d) {
   return (d.negative ? "-" : "") + d.digits + "e" + std::to_string(d.exponent);
 }
 
 }  // namespace
 
 std::optional<double> KelvinFromDecimal(std::string_view number, TemperatureUnit unit) {
-  const std::optional<Decimal> d = Parse(number);
+  const std::optional<DecimalNumber> d = ParseDecimal(number);
   if (!d) return std::nullopt;
   // Out of range of a double whatever the unit: strtod says so.
   if (d->digits != "0" && d->exponent + static_cast<long>(d->digits.size()) > 400) return std::nullopt;
@@ -138,7 +92,7 @@ std::optional<double> KelvinFromDecimal(std::string_view number, TemperatureUnit
   // no halfway point between two doubles (each a terminating decimal) lies
   // within about 10^-(400 + digits) of it, relatively; that many
   // repetitions round as the exact value does.
-  const Decimal n = Add(*d, false, "45967", -2);
+  const DecimalNumber n = Add(*d, false, "45967", -2);
   std::string five;  // 5 * digits
   int carry = 0;
   for (auto c = n.digits.rbegin(); c != n.digits.rend(); ++c) {

@@ -228,20 +228,6 @@ std::string Unrounded(double v, int places) {
   return (std::signbit(v) && v != 0 ? std::string(kMinus) : std::string()) + out;
 }
 
-std::string Superscript(int n) {
-  static constexpr std::string_view kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
-  std::string out = n < 0 ? "⁻" : "";
-  for (char c : std::to_string(std::abs(n))) out += kDigits[c - '0'];
-  return out;
-}
-
-// The quantity as the table's column heading names it: "μ·10⁷".
-std::string Heading(const Property& p) {
-  std::string heading(p.symbol);
-  if (p.power != 0) heading += "·10" + Superscript(-p.power);
-  return heading;
-}
-
 std::string Missing(const Property& p) {
   std::string where;
   for (const BookCell& c : p.Cells()) {

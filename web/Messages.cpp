@@ -137,15 +137,16 @@ std::string CalculationJson(std::string_view fluidName, std::string_view text, s
 std::string SweepJson(std::string_view fluidName, std::string_view from, std::string_view to, std::string_view step) {
   const Fluid* fluid = FindFluid(fluidName);
   if (!fluid) return Error(LookUp(fluidName, 0).error().message());
-  const std::variant<std::vector<double>, std::string> plan = PlanSweep(*fluid, from, to, step);
+  const std::variant<Sweep, std::string> plan = PlanSweep(*fluid, from, to, step);
   if (const std::string* error = std::get_if<std::string>(&plan)) return Error(*error);
-  const std::vector<double>& temperatures = std::get<std::vector<double>>(plan);
+  const Sweep& sweep = std::get<Sweep>(plan);
   std::string out = "{\"rows\":[";
-  for (std::size_t i = 0; i < temperatures.size(); ++i) {
+  char tText[kSweepTextSize];
+  for (std::size_t i = 0; i < sweep.count(); ++i) {
     if (i > 0) out += ',';
     out += '[';
-    out += JsonString(NumberText(temperatures[i]));
-    const Result r = LookUp(*fluid, temperatures[i]);  // held: the loop reads the reading inside it
+    out += JsonString(std::string_view(tText, static_cast<std::size_t>(sweep.WriteText(tText, i) - tText)));
+    const Result r = LookUp(*fluid, sweep.At(i));  // held: the loop reads the reading inside it
     for (const Property& p : r->properties()) {
       out += ',';
       out += JsonString(p.text());
@@ -153,9 +154,9 @@ std::string SweepJson(std::string_view fluidName, std::string_view from, std::st
     out += ']';
   }
   out += "],";
-  Field(out, "csv", SweepCsv(*fluid, temperatures));
+  Field(out, "csv", SweepCsv(*fluid, sweep));
   out += ',';
-  Field(out, "tsv", SweepTsv(*fluid, temperatures));
+  Field(out, "tsv", SweepTsv(*fluid, sweep));
   return out + "}";
 }
 

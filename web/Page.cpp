@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 #include <optional>
 
 #include "Catalog.h"
+#include "CsvRows.h"
+#include "Decimal.h"
 #include "Display.h"
 
 namespace vantorel::web {
@@ -17,13 +18,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Typed texts are echoed in messages up to this length.
 constexpr std::size_t kMaxEcho = 40;
-
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::string Quoted(std::string_view text) {
   std::string quoted = "\"";
@@ -48,70 +42,6 @@ std::string NotANumber(std::string_view text) {
   return message;
 }
 
-std::string Superscript(int n) {
-  static constexpr std::string_view kDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
-  std::string out = n < 0 ? "⁻" : "";
-  for (char c : std::to_string(std::abs(n))) out += kDigits[c - '0'];
-  return out;
-}
-
-// A decimal as mantissa · 10^exponent, the mantissa of at most kMaxDigits
-// digits.
-struct Decimal {
-  std::int64_t mantissa = 0;
-  int exponent = 0;
-};
-constexpr int kMaxDigits = 17;
-
-// A text that KelvinFromDecimal reads ("310", "-0.25", "3.1e2") as an exact
-// decimal, or nothing when it has more than kMaxDigits significant digits.
-std::optional<Decimal> ParseDecimal(std::string_view text) {
-  Decimal d;
-  std::size_t i = 0;
-  const bool negative = text[i] == '-';
-  if (text[i] == '+' || text[i] == '-') ++i;
-  std::string digits;
-  for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i)
-    if (text[i] != '.') digits += text[i];
-  // Each digit after the point is a tenth of the one before.
-  const std::size_t point = text.find('.');
-  if (point != std::string_view::npos) d.exponent = -static_cast<int>(i - point - 1);
-  if (i < text.size()) {
-    const std::string_view power = text.substr(i + 1);
-    const bool minus = power.front() == '-';
-    long value = 0;
-    for (char c : power.substr(power.front() == '+' || power.front() == '-' ? 1 : 0))
-      value = std::min(value * 10 + (c - '0'), 100000L);  // a finite double keeps it within a few hundred
-    d.exponent += static_cast<int>(minus ? -value : value);
-  }
-  digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-  while (!digits.empty() && digits.back() == '0') {
-    digits.pop_back();
-    ++d.exponent;
-  }
-  if (digits.size() > static_cast<std::size_t>(kMaxDigits)) return std::nullopt;
-  for (char c : digits) d.mantissa = d.mantissa * 10 + (c - '0');
-  if (digits.empty()) d.exponent = 0;
-  if (negative) d.mantissa = -d.mantissa;
-  return d;
-}
-
-// The number of decimal digits of |n|.
-int DigitCount(std::int64_t n) {
-  int count = 1;
-  for (n = n < 0 ? -n : n; n >= 10; n /= 10) ++count;
-  return count;
-}
-
-// d's mantissa at `exponent` (at most d's own), if it keeps to kMaxDigits + 1 digits.
-std::optional<std::int64_t> MantissaAt(const Decimal& d, int exponent) {
-  const int shift = d.exponent - exponent;
-  if (d.mantissa != 0 && DigitCount(d.mantissa) + shift > kMaxDigits + 1) return std::nullopt;
-  std::int64_t m = d.mantissa;
-  for (int i = 0; i < shift && m != 0; ++i) m *= 10;
-  return m;
-}
-
 }  // namespace
 
 TemperatureUnit UnitOf(std::string_view unit) {
@@ -121,7 +51,7 @@ TemperatureUnit UnitOf(std::string_view unit) {
 }
 
 std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_view text, TemperatureUnit unit) {
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   if (text.empty()) return std::string();
   const std::optional<double> kelvin = KelvinFromDecimal(text, unit);
   if (!kelvin) return NotANumber(text);
@@ -137,18 +67,8 @@ std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_vie
   return message;
 }
 
-std::string Heading(const Property& p) {
-  std::string heading(p.symbol);
-  if (p.power != 0) heading += "·10" + Superscript(-p.power);
-  return heading;
-}
-
 std::string SourceText(const Reading& r) {
-  std::string text = "Table " + std::string(r.source.table) + ", ";
-  if (r.source.rowCount == 1)
-    text += "the row at " + NumberText(r.source.rows[0]) + " K";
-  else
-    text += "between the rows at " + NumberText(r.source.rows[0]) + " K and " + NumberText(r.source.rows[1]) + " K";
+  std::string text = "Table " + std::string(r.source.table) + ", " + RowsText(r.source);
   if (r.source.corrected) text += " (with a cell corrected where the book has a misprint)";
   return text;
 }
@@ -216,93 +136,75 @@ Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int
   return chart;
 }
 
-std::variant<std::vector<double>, std::string> PlanSweep(const Fluid& fluid, std::string_view fromText,
-                                                         std::string_view toText, std::string_view stepText) {
-  fromText = Trimmed(fromText);
-  toText = Trimmed(toText);
-  stepText = Trimmed(stepText);
+std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view fromText, std::string_view toText,
+                                           std::string_view stepText) {
+  fromText = TrimBlanks(fromText);
+  toText = TrimBlanks(toText);
+  stepText = TrimBlanks(stepText);
   const std::pair<const char*, std::string_view> texts[] = {{"From", fromText}, {"To", toText}, {"Step", stepText}};
-  std::optional<Decimal> decimals[3];
   for (int i = 0; i < 3; ++i) {
     const auto [name, text] = texts[i];
     const std::optional<double> kelvin = KelvinFromDecimal(text, TemperatureUnit::Kelvin);
     if (!kelvin) return std::string(name) + ": " + NotANumber(text);
-    decimals[i] = ParseDecimal(text);
-    if (!decimals[i])
-      return std::string(name) + ": " + Quoted(text) + " has more than " + std::to_string(kMaxDigits) +
-             " significant digits";
     if (i == 2) break;
     const Result r = LookUp(fluid, *kelvin);
     if (!r) return std::string(name) + ": " + r.error().message();
   }
-  const std::optional<Decimal>&from = decimals[0], &to = decimals[1], &step = decimals[2];
-  if (step->mantissa <= 0) return "Step: " + Quoted(stepText) + " is not a positive number of kelvin";
-  const double fromKelvin = *KelvinFromDecimal(fromText, TemperatureUnit::Kelvin);
-  const std::string below = "To: " + Quoted(toText) + " K lies below from, " + Quoted(fromText) + " K";
-  const std::string tooLong = "From, to and step have too many digits between them for a sweep";
-
-  // All three on one decimal scale, as whole numbers: the rows are then
-  // exact sums. From and to first: both lie in the range, so both are
-  // positive, and digits too far apart mean one is far below the other.
-  const int ends = std::min(from->exponent, to->exponent);
-  const std::optional<std::int64_t> a0 = MantissaAt(*from, ends), b0 = MantissaAt(*to, ends);
-  if (!a0 || !b0) return *KelvinFromDecimal(toText, TemperatureUnit::Kelvin) < fromKelvin ? below : tooLong;
-  if (*b0 < *a0) return below;
-  if (*b0 == *a0) return std::vector<double>{fromKelvin};
-  const int exponent = std::min(ends, step->exponent);
-  const std::optional<std::int64_t> a = MantissaAt(*from, exponent), b = MantissaAt(*to, exponent),
-                                    s = MantissaAt(*step, exponent);
-  if (!a || !b) return tooLong;
-  if (!s) return std::vector<double>{fromKelvin};  // a step longer than the whole sweep
-  const std::int64_t last = (*b - *a) / *s;
-  if (last >= static_cast<std::int64_t>(kMaxSweepRows))
-    return "A sweep tabulates at most " + std::to_string(kMaxSweepRows) + " rows: take a larger step or a shorter range";
-
-  std::vector<double> temperatures;
-  temperatures.reserve(static_cast<std::size_t>(last) + 1);
-  std::string power = "e";
-  power += std::to_string(exponent);
-  for (std::int64_t i = 0; i <= last; ++i)
-    temperatures.push_back(*KelvinFromDecimal(std::to_string(*a + i * *s) + power, TemperatureUnit::Kelvin));
-  return temperatures;
+  const auto plan = vantorel::PlanSweep({fromText}, {toText}, {stepText}, kMaxSweepRows);
+  if (const Sweep* sweep = std::get_if<Sweep>(&plan)) return *sweep;
+  const auto tooLong = [](const char* name, std::string_view text) {
+    return std::string(name) + ": " + Quoted(text) + " needs more than " + std::to_string(kMaxSweepDigits) +
+           " digits";
+  };
+  switch (std::get<SweepRefusal>(plan)) {
+    case SweepRefusal::FromNotDecimal: return tooLong("From", fromText);
+    case SweepRefusal::ToNotDecimal: return tooLong("To", toText);
+    case SweepRefusal::StepNotDecimal: return tooLong("Step", stepText);
+    case SweepRefusal::StepNotPositive: return "Step: " + Quoted(stepText) + " is not a positive number of kelvin";
+    case SweepRefusal::ToBelowFrom:
+      return "To: " + Quoted(toText) + " K lies below from, " + Quoted(fromText) + " K";
+    case SweepRefusal::TooManyRows:
+      return "A sweep tabulates at most " + std::to_string(kMaxSweepRows) +
+             " rows: take a larger step or a shorter range";
+    case SweepRefusal::TooManyDigits:
+    // Not with ends and step all in kelvin.
+    case SweepRefusal::MixedFahrenheit:
+    case SweepRefusal::StepUnitMismatch: break;
+  }
+  return "From, to and step have too many digits between them for a sweep";
 }
 
 namespace {
 
-std::string SweepText(const Fluid& fluid, std::span<const double> temperatures, char separator, bool units) {
-  std::string text = units ? "T (K)" : "T";
-  const Result first = LookUp(fluid, fluid.Tmin);
-  for (const Property& p : first->properties()) {
-    text += separator;
-    if (!units) {
-      text += p.id;
-      continue;
-    }
-    text += p.symbol;
-    if (!p.bookUnit.empty()) text += " (" + std::string(p.bookUnit) + ")";
-  }
-  text += '\n';
-  for (const double t : temperatures) {
-    const Result r = LookUp(fluid, t);
-    if (!r) continue;  // a planned sweep keeps to the range
-    text += NumberText(t);
-    for (const Property& p : r->properties()) {
-      text += separator;
-      text += p.text();
-    }
-    text += '\n';
+// The sweep's lines under `header`, written as vantorel-props writes its CSV
+// (tables/CsvRows.h), with `separator` between the cells.
+std::string SweepText(const Fluid& fluid, const Sweep& sweep, std::string header, char separator) {
+  const CsvRows rows(fluid);
+  std::string text = std::move(header);
+  std::string line(rows.LineSize(kSweepTextSize), '\0');
+  char tText[kSweepTextSize];
+  for (std::size_t i = 0; i < sweep.count(); ++i) {
+    const std::string_view t(tText, static_cast<std::size_t>(sweep.WriteText(tText, i) - tText));
+    text.append(line.data(), rows.WriteLine(line.data(), sweep.At(i), t, separator));
   }
   return text;
 }
 
 }  // namespace
 
-std::string SweepCsv(const Fluid& fluid, std::span<const double> temperatures) {
-  return SweepText(fluid, temperatures, ',', false);
+std::string SweepCsv(const Fluid& fluid, const Sweep& sweep) {
+  return SweepText(fluid, sweep, CsvRows(fluid).Header(), ',');
 }
 
-std::string SweepTsv(const Fluid& fluid, std::span<const double> temperatures) {
-  return SweepText(fluid, temperatures, '\t', true);
+std::string SweepTsv(const Fluid& fluid, const Sweep& sweep) {
+  // The header names each column's quantity and unit.
+  std::string header = "T (K)";
+  for (const Property& p : LookUp(fluid, fluid.Tmin)->properties()) {
+    header += '\t';
+    header += p.symbol;
+    if (!p.bookUnit.empty()) header += " (" + std::string(p.bookUnit) + ")";
+  }
+  return SweepText(fluid, sweep, header + '\n', '\t');
 }
 
 }  // namespace vantorel::web

@@ -7,12 +7,13 @@
 // and to WebAssembly for the page.
 
 #include <cstddef>
-#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "Display.h"
+#include "Sweep.h"
 #include "Temperature.h"
 #include "vantorel.h"
 
@@ -27,9 +28,6 @@ std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_vie
 // The unit of a page's state: "K", "C" or "F"; anything else is kelvin.
 TemperatureUnit UnitOf(std::string_view unit);
 
-// The quantity as the book's column heading names it: "μ·10⁷", "c_p".
-std::string Heading(const Property& property);
-
 // Where a reading comes from, in words: "Table A.4, between the rows at
 // 300 K and 350 K", "Table A.6, the row at 373.15 K".
 std::string SourceText(const Reading& reading);
@@ -42,10 +40,10 @@ std::string SiText(const Property& property);
 std::vector<double> BookRows(const Fluid& fluid);
 
 // A property over the fluid's whole range, in the book's scale (the numbers
-// under Heading()): `samples` evenly spaced temperatures, every book row and
-// the current temperature, ascending and each once. NaN marks where a series
-// has no point: no value (a gap in the curve), no book cell, not the
-// current temperature.
+// under Heading(), tables/Display.h): `samples` evenly spaced temperatures,
+// every book row and the current temperature, ascending and each once. NaN
+// marks where a series has no point: no value (a gap in the curve), no book
+// cell, not the current temperature.
 struct Chart {
   std::vector<double> T;
   std::vector<double> curve;    // the look-up at each T
@@ -59,22 +57,22 @@ Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int
 // The most rows one sweep on the page tabulates.
 inline constexpr std::size_t kMaxSweepRows = 10'000;
 
-// The temperatures of a sweep from `from` to `to` in steps of `step`, each a
-// decimal text in kelvin. Row i is the double nearest to the decimal
-// from + i·step, worked out exactly in decimal, so that no binary error
-// builds up or moves a row; the last row is the last of those not beyond
-// `to`, and `to` itself when (to − from)/step is whole. Or the message to
-// show: a text is no number, an end lies outside the range, the step is not
-// positive, `to` lies below `from`, or more than kMaxSweepRows rows.
-std::variant<std::vector<double>, std::string> PlanSweep(const Fluid& fluid, std::string_view from,
-                                                         std::string_view to, std::string_view step);
+// A sweep from `from` to `to` in steps of `step`, each a decimal text in
+// kelvin, planned by the rule vantorel-props follows (tables/Sweep.h), so
+// the page and the command line give the same rows for the same texts. Or
+// the message to show: a text is no number, an end lies outside the range,
+// a number needs more digits than a sweep takes, the step is not positive,
+// `to` lies below `from`, or more than kMaxSweepRows rows.
+std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view from, std::string_view to,
+                                           std::string_view step);
 
 // A sweep as vantorel-props writes it with --format csv: a header of T and
-// the slot names, then per row T in shortest form and each property's text.
-std::string SweepCsv(const Fluid& fluid, std::span<const double> temperatures);
+// the slot names, then per row T as the sweep writes it and each property's
+// text.
+std::string SweepCsv(const Fluid& fluid, const Sweep& sweep);
 
 // The same rows separated by tabs, for pasting into a spreadsheet, with a
 // header that gives each column's unit: "T (K)", "μ (N·s/m²)".
-std::string SweepTsv(const Fluid& fluid, std::span<const double> temperatures);
+std::string SweepTsv(const Fluid& fluid, const Sweep& sweep);
 
 }  // namespace vantorel::web

@@ -112,12 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"air", "-300C"}, "T = -300C = -26.85 K is not within"},
         Refused{{"air", "--from", "50", "--to", "300", "--step", "1"}, kOutside},
         Refused{{"air", "--from", "300", "--to", "3001", "--step", "1"}, kOutside},
+        // The planner's refusals, each in its words: temperatures_test.cpp.
         Refused{{"air", "--from", "300", "--to", "310", "--step", "0"}, "--step must be a positive number"},
-        Refused{{"air", "--from", "300", "--to", "310", "--step", "-1"}, "--step must be a positive number"},
-        Refused{{"air", "--from", "300", "--to", "310", "--step", "inf"}, "--step \"inf\" is not a decimal number"},
         Refused{{"air", "--from", "x", "--to", "310", "--step", "1"}, "--from \"x\" is not a temperature"},
-        Refused{{"air", "--from", "310", "--to", "300", "--step", "1"}, "--to 300 is below --from 310"},
-        Refused{{"air", "--from", "100", "--to", "3000", "--step", "0.0001"}, "more than 10000000 rows"},
         Refused{{"air", "310", "--from", "300", "--to", "320", "--step", "1"}, "not both"},
         Refused{{"air", "--from", "300", "--to", "320"}, "needs all three"},
         Refused{{"--list", "air"}, "--list takes no fluid"},
