@@ -41,8 +41,9 @@ decimal (25C is the same temperature as 298.15), and the output is in kelvin.
 
 A sweep writes the decimals from + i*step for i = 0, 1, ... up to --to,
 each worked out exactly in decimal, so --from 273.15 --step 0.1 gives 273.35,
-never 273.34999999999997. --to is the last row when it lies within a millionth
-of a step of a step point, and that row is then exactly --to: --from 300 --to
+never 273.34999999999997. The first row is --from. --to is the last row when
+it lies within a millionth of a step of a step point after --from, and that
+row is then exactly --to: --from 300 --to
 301 --step 0.1 gives 11 rows, the last 301. Otherwise the sweep ends at the
 last step point below --to. The ends and the step take the same units as a
 temperature (--from 0C --to 100C --step 0.5); the step counts the ends'

@@ -175,11 +175,13 @@ std::variant<Sweep, SweepRefusal> PlanSweep(SweepEnd from, SweepEnd to, SweepSte
   const Scaled span = *last - *first;
   const Scaled whole = span / *s, rest = span % *s;
   if (whole >= static_cast<Scaled>(maxRows)) return SweepRefusal::TooManyRows;
-  // Within a millionth of a step of a step point, `to` is that point.
+  // Within a millionth of a step of a step point after `from`, `to` is that
+  // point. The first row is always `from`: a step so long that `to` lies
+  // within a millionth of it from `from` gives the one row `from`.
   const Scaled millionth = *s / 1'000'000;
   if (rest <= millionth) {
     sweep.count_ = static_cast<std::size_t>(whole) + 1;
-    sweep.last_ = *last;
+    sweep.last_ = whole == 0 ? *first : *last;
   } else if (*s - rest <= millionth) {
     sweep.count_ = static_cast<std::size_t>(whole) + 2;
     sweep.last_ = *last;

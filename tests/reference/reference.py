@@ -492,8 +492,8 @@ def sweep_points(a, b, s):
     """The rows of a sweep typed as the decimal texts a, b and s, as (double,
     text) pairs: row i is the decimal a + i*s, worked out exactly in whole
     numbers of its smallest place; the last is exactly b when (b - a)/s lies
-    within a millionth of a whole number, and otherwise the last step point
-    below b."""
+    within a millionth of a whole number other than 0, and otherwise the last
+    step point below b."""
     ends = [Fraction(x) for x in (a, b, s)]
     k = 0
     while any((x * 10**k).denominator != 1 for x in ends):
@@ -501,7 +501,7 @@ def sweep_points(a, b, s):
     na, nb, ns = (int(x * 10**k) for x in ends)
     n, r = divmod(nb - na, ns)
     rows = [na + i * ns for i in range(n + 1)]
-    if r * 10**6 <= ns:
+    if r * 10**6 <= ns and n > 0:  # the first row is always a
         rows[-1] = nb
     elif (ns - r) * 10**6 <= ns:
         rows.append(nb)

@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlannedSweep{K("310"), K("310"), {"5"}, 1, "310", "310"},
         PlannedSweep{K("300"), K("400"), {"150"}, 1, "300", "300"},
         // A step so long that `to` lies within a millionth of it from `from`:
-        // by the end rule the one row is `to`.
-        PlannedSweep{K("300"), K("400"), {"1e20"}, 1, "400", "400"},
+        // the one row is still `from`.
+        PlannedSweep{K("300"), K("400"), {"1e20"}, 1, "300", "300"},
         PlannedSweep{K("100"), K("3000"), {"0.1"}, 29001, "100 100.1 100.2 100.3", "3000"},
         PlannedSweep{K("3.1e2"), K("3.11E2"), {"2.5e-1"}, 5, "310 310.25 310.5 310.75", "311"},
         // Zeros past the last digit that counts are no digits.
