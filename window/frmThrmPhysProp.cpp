@@ -300,7 +300,11 @@ void frmThrmPhysProp::Form_Load() {
 }
 
 void frmThrmPhysProp::ClearProps() {
-  for (QLabel* label : lblProp) label->setVisible(false);
+  for (QLabel* label : lblProp) {
+    label->setVisible(false);
+    label->setToolTip(QString());
+  }
+  Frame1->setToolTip(QString());
   ClearImages();
   for (QAction* copy : {mnuCopyResults, mnuCopyValue}) copy->setEnabled(false);
 }
@@ -425,6 +429,12 @@ void frmThrmPhysProp::ShowProps() {
   for (const ShownProperty& property : shown) pictureOf[Index(property.slot)]->setVisible(true);
   if (InRightColumn(shown.back().label)) lineProp->setVisible(true);
   for (QAction* copy : {mnuCopyResults, mnuCopyValue}) copy->setEnabled(true);
+  // Where the values come from, on every result and the frame around them.
+  if (const std::optional<Reading> reading = ShownReading()) {
+    const QString source = SourceOf(*reading);
+    Frame1->setToolTip(source);
+    for (const ShownProperty& property : shown) lblProp[property.label]->setToolTip(source);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -447,16 +457,33 @@ void frmThrmPhysProp::ShowCopyMenu(QWidget* over, const QPoint& where, int label
   menu->popup(over->mapToGlobal(where));
 }
 
+std::optional<Reading> frmThrmPhysProp::ShownReading() const {
+  const Fluid* fluid = FluidAt(lstCategory->currentRow(), lstFluid->currentRow());
+  if (!fluid) return std::nullopt;
+  const Result result = LookUp(*fluid, State.Temp);
+  if (!result) return std::nullopt;
+  return result.reading();
+}
+
+QString frmThrmPhysProp::SourceOf(const Reading& reading) {
+  return Utf8("Table " + std::string(reading.source.table) + ", " + RowsText(reading.source));
+}
+
 CopiedResults frmThrmPhysProp::ShownResults() const {
   CopiedResults results;
   results.fluid = lstFluid->currentItem() ? lstFluid->currentItem()->text() : QString();
   results.temperature = TemperatureText(State.Temp);
-  // results.source, the table and the two book rows, waits for the checked
-  // look-up to tell them.
-  for (const ShownProperty& property : ShownProperties(lstCategory->currentRow())) {
-    const std::string book = LabelText(property, State[property.slot], State.Temp);
-    results.rows.push_back({Utf8(property.name), Utf8(property.symbol), lblProp[property.label]->text(),
-                            Utf8(property.unit), SiValue(book, property.unit)});
+  const std::optional<Reading> reading = ShownReading();
+  if (!reading) return results;
+  results.source = SourceOf(*reading);
+  // The checked look-up's properties are the shown labels, in label order.
+  const std::span<const ShownProperty> shown = ShownProperties(lstCategory->currentRow());
+  for (std::size_t i = 0; i < shown.size() && i < reading->properties().size(); ++i) {
+    const Property& p = reading->properties()[i];
+    std::optional<double> si;
+    if (p.state == ValueState::Value) si = p.value;
+    results.rows.push_back({Utf8(p.name), Utf8(p.symbol), lblProp[shown[i].label]->text(), Utf8(p.bookUnit), si,
+                            Utf8(p.unit)});
   }
   return results;
 }

@@ -10,11 +10,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "CopiedResults.h"
 #include "FormLayout.h"
 #include "Messages.h"
 #include "PropertyState.h"
+#include "vantorel.h"
 
 class QAction;
 class QFrame;
@@ -76,6 +78,9 @@ class frmThrmPhysProp : public QMainWindow {
 
   void MsgBox(const Message& message);
   void ShowCopyMenu(QWidget* over, const QPoint& where, int label);
+  // The checked look-up behind the shown results, and where it comes from.
+  std::optional<Reading> ShownReading() const;
+  static QString SourceOf(const Reading& reading);
   CopiedResults ShownResults() const;
 
   // The valid range of the selected fluid, kelvin, both ends included.

@@ -611,20 +611,23 @@ class Session {
     return std::nullopt;
   }
 
-  // The clipboard after Ctrl+Shift+C: the fluid, the temperature, a header,
-  // then each shown label's text with its value in SI units, which must be
-  // the number it shows times its power of ten and its unit's.
+  // The clipboard after Ctrl+Shift+C: the fluid, the temperature, the table
+  // and rows (which the results' tooltip names too), a header, then each
+  // shown label's text with its value in SI units, which must be the number
+  // it shows times its power of ten and its unit's.
   std::optional<QString> checkCopied(const Fluid& fluid, const Shown& now) const {
     const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
     const std::span<const ShownProperty> shown = ShownProperties(now.category);
-    if (lines.size() != 4 + static_cast<qsizetype>(shown.size()) ||
+    const QString source = h_.lblProp(shown.front().label)->toolTip();
+    if (lines.size() != 5 + static_cast<qsizetype>(shown.size()) ||
         lines[0] != "Fluid\t" + QString::fromUtf8(fluid.name.data(), fluid.name.size()) ||
-        !lines[1].startsWith("Temperature (K)\t") || !lines[2].startsWith("Property\t"))
-      return QString("copied \"%1\"").arg(lines.join("|"));
+        !lines[1].startsWith("Temperature (K)\t") || !source.startsWith("Table A.") ||
+        lines[2] != "Source\t" + source || !lines[3].startsWith("Property\t"))
+      return QString("copied \"%1\", the results' tooltip \"%2\"").arg(lines.join("|"), source);
     for (std::size_t i = 0; i < shown.size(); ++i) {
-      const QStringList cells = lines[3 + i].split('\t');
+      const QStringList cells = lines[4 + i].split('\t');
       const QString text = h_.lblProp(shown[i].label)->text();
-      if (cells.size() != 5 || cells[2] != text) return QString("copied \"%1\" for \"%2\"").arg(lines[3 + i], text);
+      if (cells.size() != 6 || cells[2] != text) return QString("copied \"%1\" for \"%2\"").arg(lines[4 + i], text);
       const QStringList parts = text.split('E');
       bool isNumber = false;
       const double number = locale_.toDouble(parts[0], &isNumber);

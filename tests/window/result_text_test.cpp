@@ -47,40 +47,6 @@ class ResultTextTest : public WindowSuite {
       for (const ShownProperty& property : ShownProperties(category))
         QVERIFY2(property.unit.book.empty() || !SpokenUnit(property.unit).isEmpty(), property.unit.book.data());
   }
-
-  // One rounding, from the decimal the label shows to the double nearest it
-  // in SI units: 189.3E-7 is 1.893e-05 exactly as written, not 189.3 times
-  // 1e-7 rounded twice.
-  void siValuesAreTheNearestDoubles_data() {
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<bool>("isNumber");
-    QTest::addColumn<double>("si");
-    QTest::newRow("as shown") << "1.1281" << "kg/m³" << true << 1.1281;
-    QTest::newRow("a power of ten") << "189.3E-7" << "N·s/m²" << true << 1.893e-05;
-    QTest::newRow("a small power") << "0.0457E-2" << "N·s/m²" << true << 0.000457;
-    QTest::newRow("kilojoules") << "1.007" << "kJ/kg·K" << true << 1007.0;
-    QTest::newRow("bar") << "4.37" << "bar" << true << 437000.0;
-    QTest::newRow("negative") << "-1E-6" << "K⁻¹" << true << -1e-06;
-    QTest::newRow("no value") << "----" << "kJ/kg·K" << false << 0.0;
-    QTest::newRow("infinite") << "INFINITE" << "kJ/kg·K" << false << 0.0;
-    QTest::newRow("an unknown unit") << "1.1281" << "lb/ft³" << false << 0.0;
-  }
-  void siValuesAreTheNearestDoubles() {
-    QFETCH(QString, shown);
-    QFETCH(QString, unit);
-    QFETCH(bool, isNumber);
-    QFETCH(double, si);
-    const std::optional<double> value = SiValue(shown.toStdString(), unit.toStdString());
-    QCOMPARE(value.has_value(), isNumber);
-    if (value) QCOMPARE(*value, si);  // bit for bit
-  }
-
-  void everyUnitHasAnSiScale() {
-    for (int category = 1; category <= static_cast<int>(Categories().size()); ++category)
-      for (const ShownProperty& property : ShownProperties(category))
-        QVERIFY2(SiValue("1", property.unit), property.unit.book.data());
-  }
 };
 
 QObject* MakeResultTextTest() { return new ResultTextTest; }

@@ -618,8 +618,11 @@ class WindowTest : public WindowSuite {
     QVERIFY(copyFromMenu(h->lblProp(2), "mnuCopyValue"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("189.3E-7"));
     QVERIFY(copyFromMenu(h->picture("imaRho"), "mnuCopyResults"));
-    QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 5, 5),
-             QString("dynamic viscosity\tμ\t189.3E-7\tN·s/m²\t1.893e-05"));
+    QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 2, 2),
+             QString("Source\tTable A.4, between the rows at 300 K and 350 K"));
+    QCOMPARE(QGuiApplication::clipboard()->text().section('\n', 6, 6),
+             QString("dynamic viscosity\tμ\t189.3E-7\tN·s/m²\t1.893e-05\tPa·s"));
+    QCOMPARE(h->lblProp(2)->toolTip(), QString("Table A.4, between the rows at 300 K and 350 K"));
     QTest::keyClick(h->txtTemp(), Qt::Key_5);  // the results go, and with them what there is to copy
     QVERIFY(!h->action("mnuCopyValue")->isEnabled() && !h->action("mnuCopyResults")->isEnabled());
   }
