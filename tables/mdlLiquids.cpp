@@ -37,6 +37,7 @@ constexpr DerivedSlot kEthyleneGlycolBeta[] = {
     {.kind = DerivedSlot::Kind::Fixed, .slot = Slot::Beta, .value = 0.65, .places = 2},
 };
 
+// clang-format off
 constexpr double kEngineOilRows[][8] = {
     {430, 806.5, 2.471, 0.470, 5.83, 132, 0.662, 88},
     {420, 812.1, 2.427, 0.564, 6.94, 133, 0.675, 103},
@@ -56,7 +57,9 @@ constexpr double kEngineOilRows[][8] = {
     {280, 895.3, 1.827, 217, 2430, 144, 0.880, 27500},
     {273, 899.7, 1.796, 385, 4280, 147, 0.910, 47000},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kEthyleneGlycolRows[][8] = {
     {373, 1058.5, 2.742, 0.215, 2.03, 263, 0.906, 22.4},
     {370, 1066.7, 2.728, 0.228, 2.14, 262, 0.900, 23.7},
@@ -71,7 +74,9 @@ constexpr double kEthyleneGlycolRows[][8] = {
     {280, 1125.8, 2.323, 4.20, 37.3, 244, 0.933, 400},
     {273, 1130.8, 2.294, 6.51, 57.6, 242, 0.933, 617},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kGlycerinRows[][9] = {
     {320, 1247.2, 2.564, 21.0, 168, 287, 0.897, 1870, 0.50},
     {310, 1253.9, 2.490, 35.2, 281, 286, 0.916, 3060, 0.49},
@@ -80,7 +85,9 @@ constexpr double kGlycerinRows[][9] = {
     {280, 1271.9, 2.298, 534, 4200, 284, 0.972, 43200, 0.47},
     {273, 1276.0, 2.261, 1060, 8310, 282, 0.977, 85000, 0.47},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kFreonRows[][9] = {
     {320, 1228.6, 1.0155, 0.0233, 0.190, 68, 0.545, 3.5, 3.50},
     {310, 1268.9, 0.9963, 0.0244, 0.192, 69, 0.546, 3.4, 3.05},
@@ -93,7 +100,9 @@ constexpr double kFreonRows[][9] = {
     {240, 1498.0, 0.8923, 0.0385, 0.257, 69, 0.516, 5.0, 1.90},
     {230, 1528.4, 0.8816, 0.0457, 0.299, 68, 0.505, 5.9, 1.85},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kMercuryRows[][9] = {
     {600, 12809, 0.1355, 0.0911, 0.0711, 11950, 68.80, 0.0103, 0.187},
     {550, 12929, 0.1352, 0.0953, 0.0737, 11450, 65.55, 0.0112, 0.184},
@@ -104,6 +113,7 @@ constexpr double kMercuryRows[][9] = {
     {300, 13529, 0.1393, 0.1523, 0.1125, 8540, 45.30, 0.0248, 0.181},
     {273, 13595, 0.1404, 0.1688, 0.1240, 8180, 42.85, 0.0290, 0.181},
 };
+// clang-format on
 
 constexpr auto kEngineOilColumns = Columns(1, 3, 2, 1, 1, 3, 0);
 constexpr auto kEthyleneGlycolColumns = Columns(1, 3, 3, 2, 1, 3, 1);

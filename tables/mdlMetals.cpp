@@ -35,47 +35,61 @@ constexpr std::array<Column, 6> Columns(int rho, int cp, int nu, int k, int alph
            {Slot::Pr, pr}}};
 }
 
+// clang-format off
 constexpr double kBismuthRows[][7] = {
     {1033, 9467, 0.1645, 0.8343, 15.6, 1.001, 0.0083},
     {811, 9739, 0.1545, 1.133, 15.6, 1.035, 0.011},
     {589, 10011, 0.1444, 1.617, 16.4, 1.134, 0.0142},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kLeadRows[][7] = {
     {977, 10140, kNone, 1.347, 14.9, kNone, kNone},
     {755, 10412, 0.155, 1.849, 15.6, 1.223, 0.017},
     {644, 10540, 0.159, 2.276, 16.1, 1.084, 0.024},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kPotassiumRows[][7] = {
     {977, 674.4, 0.75, 1.905, 33.1, 6.55, 0.0029},
     {700, 741.7, 0.75, 2.397, 39.5, 7.07, 0.0034},
     {422, 807.3, 0.8, 4.608, 45, 6.99, 0.0066},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kSodiumRows[][7] = {
     {977, 778.5, 1.26, 2.285, 59.7, 6.12, 0.0037},
     {644, 860.2, 1.3, 3.27, 72.3, 6.48, 0.0051},
     {366, 929.1, 1.38, 7.516, 86.2, 6.71, 0.011},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kNaK45Rows[][7] = {
     {977, 740.1, 1.043, 2.174, 28.9, 3.74, 0.0058},
     {644, 821.7, 1.055, 2.871, 27.5, 3.17, 0.0091},
     {366, 887.4, 1.13, 6.522, 25.6, 2.552, 0.026},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kNaK22Rows[][7] = {
     {1033, 690.4, 0.883, 2.118, kNone, kNone, kNone},
     {672, 775.3, 0.879, 2.666, 26.7, 3.92, 0.0068},
     {366, 849, 0.946, 5.797, 24.4, 3.05, 0.019},
 };
+// clang-format on
 
+// clang-format off
 constexpr double kPbBiRows[][7] = {
     {922, 9835, kNone, 1.171, kNone, kNone, kNone},
     {644, 10236, 0.147, 1.496, 11.86, 0.79, 0.0189},
     {422, 10524, 0.147, kNone, 9.05, 0.586, kNone},
 };
+// clang-format on
 
 constexpr auto kBismuthColumns = Columns(0, 4, 3, 1, 3, 4);
 constexpr auto kLeadColumns = Columns(0, 3, 3, 1, 3, 3);

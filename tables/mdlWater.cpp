@@ -51,6 +51,7 @@ constexpr std::array<Column, 14> Columns(const int (&places)[14], std::span<cons
   return columns;
 }
 
+// clang-format off
 // Places per piece. In the look-up, P and Vg take theirs from the bands; the
 // 5 and 1 below are their lowest bands'.
 //                                      P  Vf Vg Hfg Cpf Cpg Muf Mug Kf Kg Prf Prg Sigmaf Betaf
@@ -58,11 +59,13 @@ constexpr auto kLookUpColumns = Columns({5, 3, 1, 0,  3,  3,  0,  2,  1, 1, 2,  
                                         kPBands, kVgBands);
 constexpr auto kLowerColumns =  Columns({1, 3, 4, 0,  0,  0,  0,  1,  0, 0, 1,  1,  1,     0});
 constexpr auto kUpperColumns =  Columns({1, 3, 4, 0,  0,  0,  0,  1,  1, 1, 0,  0,  2,     0});
+// clang-format on
 
 // One array, highest temperature first, so that each piece is a run of two
 // or more neighbouring rows: the critical point and the 645 K row serve only
 // the two segments and take no part in the scan; the 645 K and 640 K rows
 // bound the lower segment; the look-up starts at 640 K.
+// clang-format off
 constexpr double kRows[][15] = {
     // The segment rows.
     {647.3, 221.2, 3.17, 0.0032, 0, kInfinite, kInfinite, 45, 45, 238, 238, kInfinite, kInfinite, 0, kNone},
@@ -122,6 +125,7 @@ constexpr double kRows[][15] = {
     {275, 0.00697, 1.000, 181.7, 2497, 4.211, 1.855, 1652, 8.09, 574, 18.3, 12.22, 0.817, 75.3, -32.74},
     {273.15, 0.00611, 1.000, 206.3, 2502, 4.217, 1.854, 1750, 8.02, 569, 18.2, 12.99, 0.815, 75.5, -68.05},
 };
+// clang-format on
 
 // 420 K's Betaf as the lower row of a bracket: no value.
 constexpr LowerRowCell kBetafAt420[] = {{420, Index(Betaf) - Index(P), kNone}};

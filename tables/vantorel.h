@@ -41,10 +41,12 @@ VANTOREL_API std::string_view Version() noexcept;
 // The properties the tables give, by the names the window's result slots
 // have. The first eight are the common set (gases, saturated fluids, liquid
 // metals); the rest belong to saturated water alone.
+// clang-format off
 enum class Slot : std::uint8_t {
   Rho, Cp, Mu, Nu, K, Alpha, Pr, Beta,
   P, Vf, Vg, Hfg, Cpf, Cpg, Muf, Mug, Kf, Kg, Prf, Prg, Sigmaf, Betaf,
 };
+// clang-format on
 inline constexpr int kSlotCount = 22;
 
 constexpr int Index(Slot s) { return static_cast<int>(s); }
