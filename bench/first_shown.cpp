@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
   const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   // Checked, so the server has taken the mask before the program starts.
-  if (xcb_generic_error_t* error = xcb_request_check(x, xcb_change_window_attributes_checked(x, root, XCB_CW_EVENT_MASK, &mask))) {
+  if (xcb_generic_error_t* error =
+          xcb_request_check(x, xcb_change_window_attributes_checked(x, root, XCB_CW_EVENT_MASK, &mask))) {
     std::fprintf(stderr, "first_shown: cannot watch the root window (error %d)\n", error->error_code);
     return 2;
   }

@@ -92,9 +92,7 @@ std::vector<std::string> ArgumentsToParse(int argc, const char* const* argv) {
   return args;
 }
 
-void Refuse(std::FILE* err, const std::string& message) {
-  std::fprintf(err, "vantorel-props: %s\n", message.c_str());
-}
+void Refuse(std::FILE* err, const std::string& message) { std::fprintf(err, "vantorel-props: %s\n", message.c_str()); }
 
 }  // namespace
 

@@ -23,7 +23,6 @@ char* Put(char* out, std::string_view text) {
   return out + text.size();
 }
 
-
 // A reading of a temperature the request has checked already.
 Reading ReadingAt(const Fluid& fluid, double t) { return LookUp(fluid, t).reading(); }
 
@@ -153,8 +152,10 @@ class SiCsvWriter final : public RowWriter {
     p = Put(p, tText);
     for (const double v : values_) {
       *p++ = ',';
-      if (std::isinf(v)) p = Put(p, "inf");  // what Python, NumPy and pandas read as infinity
-      else if (!std::isnan(v)) p = WriteShortest(p, v);  // no value: an empty cell
+      if (std::isinf(v))
+        p = Put(p, "inf");  // what Python, NumPy and pandas read as infinity
+      else if (!std::isnan(v))
+        p = WriteShortest(p, v);  // no value: an empty cell
     }
     *p++ = '\n';
     out_.Commit(p);
@@ -218,9 +219,12 @@ Json RangeOf(const Fluid& fluid) {
 // A value for JSON: the number, null where there is none, "infinite".
 Json JsonNumber(ValueState state, double value) {
   switch (state) {
-    case ValueState::NoValue: return nullptr;
-    case ValueState::Infinite: return "infinite";
-    case ValueState::Value: break;
+    case ValueState::NoValue:
+      return nullptr;
+    case ValueState::Infinite:
+      return "infinite";
+    case ValueState::Value:
+      break;
   }
   return value;
 }
@@ -385,8 +389,8 @@ std::string AsciiText(std::string_view text) {
   };
   // The symbols and SI units the categories show, and nothing else.
   static constexpr Spelling kSpellings[] = {
-      {"c_p", "cp"}, {",", "_"},     {"ρ", "rho"}, {"μ", "mu"}, {"ν", "nu"}, {"α", "alpha"}, {"β", "beta"},
-      {"σ", "sigma"}, {"·", "*"},    {"²", "^2"},  {"³", "^3"}, {"⁻¹", "^-1"},
+      {"c_p", "cp"}, {",", "_"},     {"ρ", "rho"}, {"μ", "mu"}, {"ν", "nu"}, {"α", "alpha"},
+      {"β", "beta"}, {"σ", "sigma"}, {"·", "*"},   {"²", "^2"}, {"³", "^3"}, {"⁻¹", "^-1"},
   };
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
@@ -408,8 +412,10 @@ std::unique_ptr<RowWriter> MakeRowWriter(const Request& request, const Fluid& fl
     case Format::Csv:
       if (request.si) return std::make_unique<SiCsvWriter>(fluid, out);
       return std::make_unique<CsvWriter>(fluid, out);
-    case Format::Json: return std::make_unique<JsonWriter>(fluid, out);
-    case Format::Table: break;
+    case Format::Json:
+      return std::make_unique<JsonWriter>(fluid, out);
+    case Format::Table:
+      break;
   }
   return std::make_unique<TableWriter>(fluid, out);
 }
@@ -426,9 +432,12 @@ void WriteResults(const Request& request, OutputBuffer& out) {
 
 void WriteList(Format format, OutputBuffer& out) {
   switch (format) {
-    case Format::Table: return WriteListTable(out);
-    case Format::Csv: return WriteListCsv(out);
-    case Format::Json: return WriteListJson(out);
+    case Format::Table:
+      return WriteListTable(out);
+    case Format::Csv:
+      return WriteListCsv(out);
+    case Format::Json:
+      return WriteListJson(out);
   }
 }
 

@@ -30,11 +30,11 @@
 #include <string_view>
 
 #include "Catalog.h"
-#include "vantorel.h"
 #include "Display.h"
 #include "OutputBuffer.h"
 #include "PropertyState.h"
 #include "Request.h"
+#include "vantorel.h"
 
 namespace vantorel::cli {
 

@@ -53,8 +53,8 @@ std::string OutsideRange(std::string_view what, const TypedTemperature& t, const
   if (!t.suffixed) {
     const auto celsius = KelvinFromDecimal(t.number, TemperatureUnit::Celsius);
     if (celsius && InRange(*celsius, fluid))
-      return message + "; did you mean " + std::string(t.number) + " °C = " + NumberText(*celsius) +
-             " K? write " + std::string(t.number) + "C";
+      return message + "; did you mean " + std::string(t.number) + " °C = " + NumberText(*celsius) + " K? write " +
+             std::string(t.number) + "C";
   }
   return message + ".";
 }
@@ -108,7 +108,8 @@ std::variant<Request, Refusal> MakeRequest(const Arguments& a) {
   request.format = a.format;
   if (a.si && a.format != Format::Csv)
     return Refusal{"--si goes with --format csv (JSON gives each value in SI units as \"si\" already)"};
-  if (a.explain && a.format != Format::Table) return Refusal{"--explain writes its working as text: leave out --format"};
+  if (a.explain && a.format != Format::Table)
+    return Refusal{"--explain writes its working as text: leave out --format"};
   if (a.list) {
     if (a.fluid || !a.temperatures.empty() || a.from || a.to || a.step || a.explain || a.si)
       return Refusal{"--list takes no fluid, no temperature and no --explain or --si"};

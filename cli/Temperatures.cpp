@@ -32,9 +32,9 @@ struct Suffix {
 };
 // Longest first, so "°C" is not taken for a "C" after a stray "°".
 constexpr Suffix kSuffixes[] = {
-    {"°C", TemperatureUnit::Celsius},    {"°F", TemperatureUnit::Fahrenheit}, {"℃", TemperatureUnit::Celsius},
-    {"℉", TemperatureUnit::Fahrenheit},  {"C", TemperatureUnit::Celsius},     {"c", TemperatureUnit::Celsius},
-    {"F", TemperatureUnit::Fahrenheit},  {"f", TemperatureUnit::Fahrenheit},  {"K", TemperatureUnit::Kelvin},
+    {"°C", TemperatureUnit::Celsius},   {"°F", TemperatureUnit::Fahrenheit}, {"℃", TemperatureUnit::Celsius},
+    {"℉", TemperatureUnit::Fahrenheit}, {"C", TemperatureUnit::Celsius},     {"c", TemperatureUnit::Celsius},
+    {"F", TemperatureUnit::Fahrenheit}, {"f", TemperatureUnit::Fahrenheit},  {"K", TemperatureUnit::Kelvin},
     {"k", TemperatureUnit::Kelvin},
 };
 
@@ -64,7 +64,7 @@ std::optional<double> ParseNumber(std::string_view text) {
   errno = 0;
   const double value = strtod_l(copy.c_str(), &end, CLocale());
   if (end == copy.c_str() || *end != '\0') return std::nullopt;  // no number, or trailing text
-  if (!std::isfinite(value)) return std::nullopt;                 // nan, inf, overflow to inf
+  if (!std::isfinite(value)) return std::nullopt;                // nan, inf, overflow to inf
   return value;
 }
 
@@ -83,28 +83,34 @@ std::optional<TypedTemperature> ReadTemperature(std::string_view text) {
 std::variant<Sweep, std::string> PlanSweep(const TypedTemperature& from, const TypedTemperature& to,
                                            std::string_view stepText) {
   const Split step = SplitUnit(stepText);
-  const auto plan = vantorel::PlanSweep({from.number, from.unit}, {to.number, to.unit},
-                                        {step.number, step.suffixed ? std::optional(step.unit) : std::nullopt},
-                                        kMaxSweepRows);
+  const auto plan =
+      vantorel::PlanSweep({from.number, from.unit}, {to.number, to.unit},
+                          {step.number, step.suffixed ? std::optional(step.unit) : std::nullopt}, kMaxSweepRows);
   if (const Sweep* sweep = std::get_if<Sweep>(&plan)) return *sweep;
   const auto notDecimal = [](std::string_view option, std::string_view text) {
     return std::string(option) + " " + Quoted(text) + " is not a decimal number of at most " +
            std::to_string(kMaxSweepDigits) + " digits, which a sweep needs (such as 300.5)";
   };
   switch (std::get<SweepRefusal>(plan)) {
-    case SweepRefusal::MixedFahrenheit: return "--from and --to are in different units: give both in °F, or neither";
-    case SweepRefusal::FromNotDecimal: return notDecimal("--from", from.text);
-    case SweepRefusal::ToNotDecimal: return notDecimal("--to", to.text);
-    case SweepRefusal::StepNotDecimal: return notDecimal("--step", stepText);
+    case SweepRefusal::MixedFahrenheit:
+      return "--from and --to are in different units: give both in °F, or neither";
+    case SweepRefusal::FromNotDecimal:
+      return notDecimal("--from", from.text);
+    case SweepRefusal::ToNotDecimal:
+      return notDecimal("--to", to.text);
+    case SweepRefusal::StepNotDecimal:
+      return notDecimal("--step", stepText);
     case SweepRefusal::StepUnitMismatch:
       return "--step " + Quoted(stepText) + " does not fit the ends: kelvin or Celsius ends step in K or C, " +
              "Fahrenheit ends in F";
-    case SweepRefusal::StepNotPositive: return "--step must be a positive number, not " + std::string(step.number);
+    case SweepRefusal::StepNotPositive:
+      return "--step must be a positive number, not " + std::string(step.number);
     case SweepRefusal::TooManyDigits:
       return "the sweep's numbers need more than " + std::to_string(kMaxSweepDigits) + " digits: use fewer decimals";
     case SweepRefusal::ToBelowFrom:
       return "--to " + std::string(to.text) + " is below --from " + std::string(from.text);
-    case SweepRefusal::TooManyRows: break;
+    case SweepRefusal::TooManyRows:
+      break;
   }
   return "the sweep would write more than " + std::to_string(kMaxSweepRows) +
          " rows; use a larger --step or a shorter range";

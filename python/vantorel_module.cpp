@@ -111,9 +111,9 @@ struct SingleReading {
 
 struct ArrayReadings {
   Reading layout;
-  py::array_t<double> T;  // a read-only copy of the temperatures asked for, C order
+  py::array_t<double> T;           // a read-only copy of the temperatures asked for, C order
   std::vector<py::object> values;  // views of one block, in the window's order
-  py::object text, source;  // made when first asked for
+  py::object text, source;         // made when first asked for
 
   const Fluid& fluid() const { return *layout.fluid; }
   int Count() const { return layout.count; }
@@ -174,8 +174,7 @@ void DefineMapping(py::class_<R>& c) {
       .def("values", view("ValuesView"))
       .def("items", view("ItemsView"))
       .def_property_readonly(
-          "fluid", [](const R& r) { return &r.fluid(); }, py::return_value_policy::reference,
-          "The fluid looked up.")
+          "fluid", [](const R& r) { return &r.fluid(); }, py::return_value_policy::reference, "The fluid looked up.")
       .def_property_readonly(
           "units",
           [](const R& r) {
@@ -222,8 +221,8 @@ py::array_t<double> TemperaturesOf(py::handle T) {
   if (kind != 'f' && kind != 'i' && kind != 'u' && kind != 'O')
     throw py::type_error("T must be real numbers in kelvin, not an array of " +
                          py::str(given.dtype()).cast<std::string>());
-  py::array_t<double> t = np.attr("array")(given, py::arg("dtype") = np.attr("float64"), py::arg("order") = "C",
-                                           py::arg("copy") = true);
+  py::array_t<double> t =
+      np.attr("array")(given, py::arg("dtype") = np.attr("float64"), py::arg("order") = "C", py::arg("copy") = true);
   t.attr("setflags")(py::arg("write") = false);
   return t;
 }
@@ -252,8 +251,7 @@ constexpr std::size_t kPerThread = 1 << 16;
 // Looks up t[0, n) in one stretch per core for a large array; the index of
 // the first temperature refused, or n. Each look-up is a pure function, so
 // the result is the same whichever thread makes it.
-std::size_t LookUpAll(const Fluid& fluid, const double* t, std::size_t n, const std::vector<double*>& out,
-                      bool stop) {
+std::size_t LookUpAll(const Fluid& fluid, const double* t, std::size_t n, const std::vector<double*>& out, bool stop) {
   const std::size_t parts =
       std::clamp<std::size_t>(std::min<std::size_t>(std::thread::hardware_concurrency(), n / kPerThread), 1, 64);
   std::vector<std::size_t> refused(parts, n);
@@ -445,13 +443,14 @@ PYBIND11_MODULE(_vantorel, m) {
       PyExc_KeyError, nullptr);
   if (!unknownFluidError) throw py::error_already_set();
   // KeyError shows its argument as a repr, in quotes; this one is a sentence.
-  py::handle(unknownFluidError).attr("__str__") = py::cpp_function(
-      [](py::handle self) { return py::str(py::tuple(self.attr("args"))[0]); },
-      py::is_method(py::handle(unknownFluidError)));
+  py::handle(unknownFluidError).attr("__str__") =
+      py::cpp_function([](py::handle self) { return py::str(py::tuple(self.attr("args"))[0]); },
+                       py::is_method(py::handle(unknownFluidError)));
   m.attr("UnknownFluidError") = py::handle(unknownFluidError);
 
-  py::object source = py::module_::import("collections").attr("namedtuple")(
-      "Source", py::make_tuple("table", "rows", "corrected"), py::arg("module") = "vantorel");
+  py::object source =
+      py::module_::import("collections")
+          .attr("namedtuple")("Source", py::make_tuple("table", "rows", "corrected"), py::arg("module") = "vantorel");
   source.attr("__doc__") =
       "Where a reading comes from: the book's table ('A.4'), the rows interpolated\n"
       "between and whether one of their cells is a corrected misprint.\n\n"
@@ -464,15 +463,19 @@ PYBIND11_MODULE(_vantorel, m) {
   m.attr("Source") = py::handle(sourceType);
 
   py::class_<Fluid>(m, "Fluid", "A fluid of the tables, as fluids() lists it.")
-      .def_property_readonly("id", [](const Fluid& f) { return Text(f.id); }, "'carbon-dioxide'")
-      .def_property_readonly("name", [](const Fluid& f) { return Text(f.name); }, "'Carbon Dioxide (CO2)'")
+      .def_property_readonly(
+          "id", [](const Fluid& f) { return Text(f.id); }, "'carbon-dioxide'")
+      .def_property_readonly(
+          "name", [](const Fluid& f) { return Text(f.name); }, "'Carbon Dioxide (CO2)'")
       .def_property_readonly(
           "category", [](const Fluid& f) { return Text(vantorel::CategoryOf(f).name); },
           "The category as the calculator lists it: 'Gases at Atmoshperic Pressure'.")
       .def_property_readonly(
           "table", [](const Fluid& f) { return Text(vantorel::CategoryOf(f).table); }, "The book's table: 'A.4'.")
-      .def_property_readonly("t_min", [](const Fluid& f) { return f.Tmin; }, "The lowest temperature, kelvin.")
-      .def_property_readonly("t_max", [](const Fluid& f) { return f.Tmax; }, "The highest temperature, kelvin.")
+      .def_property_readonly(
+          "t_min", [](const Fluid& f) { return f.Tmin; }, "The lowest temperature, kelvin.")
+      .def_property_readonly(
+          "t_max", [](const Fluid& f) { return f.Tmax; }, "The highest temperature, kelvin.")
       .def_property_readonly(
           "aliases",
           [](const Fluid& f) {
@@ -490,7 +493,8 @@ PYBIND11_MODULE(_vantorel, m) {
             return ids;
           },
           "The keys of its readings, in the calculator's order.")
-      .def("__eq__", [](const Fluid& a, py::handle b) { return py::isinstance<Fluid>(b) && &a == &b.cast<const Fluid&>(); })
+      .def("__eq__",
+           [](const Fluid& a, py::handle b) { return py::isinstance<Fluid>(b) && &a == &b.cast<const Fluid&>(); })
       .def("__hash__", [](const Fluid& f) { return py::hash(Text(f.id)); })
       .def("__repr__", [](const Fluid& f) {
         return py::str("Fluid({!r}, {!r}, t_min={!r}, t_max={!r})").format(Text(f.id), Text(f.name), f.Tmin, f.Tmax);
@@ -500,7 +504,9 @@ PYBIND11_MODULE(_vantorel, m) {
                                    "The properties of one fluid at one temperature: a read-only mapping from\n"
                                    "lower-case property ids to floats in SI base units. See lookup().");
   DefineMapping(single);
-  single.def_property_readonly("T", [](const SingleReading& r) { return r.T; }, "The temperature, kelvin.")
+  single
+      .def_property_readonly(
+          "T", [](const SingleReading& r) { return r.T; }, "The temperature, kelvin.")
       .def_property_readonly(
           "text",
           [](const SingleReading& r) {
@@ -514,7 +520,8 @@ PYBIND11_MODULE(_vantorel, m) {
       .def("__eq__",
            [](const SingleReading& r, py::handle other) {
              const py::object mapping = py::module_::import("collections.abc").attr("Mapping");
-             return py::isinstance(other, mapping) && Dict(r).equal(py::dict(py::reinterpret_borrow<py::object>(other)));
+             return py::isinstance(other, mapping) &&
+                    Dict(r).equal(py::dict(py::reinterpret_borrow<py::object>(other)));
            })
       .attr("__hash__") = py::none();
   single.def("__repr__", [](const SingleReading& r) {
@@ -525,7 +532,8 @@ PYBIND11_MODULE(_vantorel, m) {
                                  "The properties of one fluid at an array of temperatures: a read-only mapping\n"
                                  "from lower-case property ids to float64 arrays shaped like T. See lookup().");
   DefineMapping(many);
-  many.def_property_readonly("T", [](const ArrayReadings& r) { return r.T; }, "The temperatures, kelvin (read-only).")
+  many.def_property_readonly(
+          "T", [](const ArrayReadings& r) { return r.T; }, "The temperatures, kelvin (read-only).")
       .def_property_readonly(
           "text",
           [](ArrayReadings& r) {
@@ -564,7 +572,8 @@ PYBIND11_MODULE(_vantorel, m) {
         if (T.is_none() || PyUnicode_Check(T.ptr()) || PyBytes_Check(T.ptr()))
           throw py::type_error("T must be a number or an array of numbers in kelvin, not " +
                                py::type::of(T).attr("__name__").cast<std::string>());
-        if (IsSingle(T)) return py::cast(LookUpSingle(f, py::float_(py::reinterpret_borrow<py::object>(T)), boundsError));
+        if (IsSingle(T))
+          return py::cast(LookUpSingle(f, py::float_(py::reinterpret_borrow<py::object>(T)), boundsError));
         return py::cast(LookUpArray(f, T, boundsError));
       },
       py::arg("fluid"), py::arg("T"), py::kw_only(), py::arg("bounds_error") = true, kLookupDoc);

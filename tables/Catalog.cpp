@@ -287,8 +287,8 @@ std::vector<std::string_view> ClosestIds(std::string_view name, std::size_t most
     for (const Fluid& fluid : category.fluids) {
       std::size_t d = std::numeric_limits<std::size_t>::max();
       ForEachName(fluid, [&](std::string_view n) {
-        const bool part = (typed.size() >= 2 && ContainsIgnoringCase(n, typed)) ||
-                          (n.size() >= 3 && ContainsIgnoringCase(typed, n));
+        const bool part =
+            (typed.size() >= 2 && ContainsIgnoringCase(n, typed)) || (n.size() >= 3 && ContainsIgnoringCase(typed, n));
         d = std::min(d, part ? 0 : 1 + EditDistance(typed, n));
       });
       if (d < best) {

@@ -62,8 +62,7 @@ std::string RowsText(const Source& source) {
 ShownMarker MarkerOf(const ShownProperty& property, double value, double t) {
   if (property.markers == Markers::None || !(t > property.markersAbove)) return ShownMarker::Number;
   if (value == kNoValueMarker) return ShownMarker::NoValue;
-  if (property.markers == Markers::NoValueOrInfinite && value == kInfiniteMarker)
-    return ShownMarker::Infinite;
+  if (property.markers == Markers::NoValueOrInfinite && value == kInfiniteMarker) return ShownMarker::Infinite;
   return ShownMarker::Number;
 }
 
@@ -73,16 +72,18 @@ char* WriteLabelText(char* out, const ShownProperty& property, std::string_view 
     return out + text.size();
   };
   switch (MarkerOf(property, value, t)) {
-    case ShownMarker::NoValue: return put(kNoValueText);
-    case ShownMarker::Infinite: return put(kInfiniteText);
-    case ShownMarker::Number: break;
+    case ShownMarker::NoValue:
+      return put(kNoValueText);
+    case ShownMarker::Infinite:
+      return put(kInfiniteText);
+    case ShownMarker::Number:
+      break;
   }
   out = WriteShortest(out, value);
   return put(suffix);
 }
 
-std::string LabelText(const ShownProperty& property, double value, double t,
-                      std::string_view decimalPoint) {
+std::string LabelText(const ShownProperty& property, double value, double t, std::string_view decimalPoint) {
   char text[kLabelTextSize];
   return WithDecimalPoint(text, WriteLabelText(text, property, SuffixText(property.power), value, t), decimalPoint);
 }

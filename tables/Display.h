@@ -38,9 +38,9 @@ struct Unit {
 
 // One result label of a category.
 struct ShownProperty {
-  int label;                // lblProp index, 0 to 13
+  int label;  // lblProp index, 0 to 13
   Slot slot;
-  int power;                // the slot holds the value times 10^-power; 0 for none
+  int power;  // the slot holds the value times 10^-power; 0 for none
   Markers markers;
   std::string_view name;    // "dynamic viscosity"
   std::string_view symbol;  // "μ"
@@ -63,8 +63,7 @@ std::string SuffixText(int power);
 
 // What the label of `property` shows for a slot holding `value`, looked up
 // at temperature `t`.
-std::string LabelText(const ShownProperty& property, double value, double t,
-                      std::string_view decimalPoint = ".");
+std::string LabelText(const ShownProperty& property, double value, double t, std::string_view decimalPoint = ".");
 
 // Room WriteLabelText may need: a shortest double and a power-of-ten suffix.
 inline constexpr std::size_t kLabelTextSize = 48;

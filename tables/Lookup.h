@@ -114,9 +114,7 @@ struct PropertyTable {
   int Rows() const { return static_cast<int>(cells.size()) / Width(); }
   double RowT(int row) const { return cells[row * Width()]; }
   double Cell(int row, int column) const { return cells[row * Width() + 1 + column]; }
-  int Decimals(int row, int column) const {
-    return decimals.empty() ? 0 : decimals[row * (Width() - 1) + column];
-  }
+  int Decimals(int row, int column) const { return decimals.empty() ? 0 : decimals[row * (Width() - 1) + column]; }
   // The row a pointer into `cells` lies in.
   int RowOf(const double* at) const { return static_cast<int>((at - cells.data()) / Width()); }
 };
@@ -203,8 +201,8 @@ struct Written {
   Slot slot;
   double value;  // what the slot holds: the rounded number, or a marker
   ValueState state;
-  int places;    // the decimals it was rounded to (or is written with)
-  int column;    // the table column; -1 for a derived slot
+  int places;                 // the decimals it was rounded to (or is written with)
+  int column;                 // the table column; -1 for a derived slot
   DerivedSlot::Kind derived;  // for a derived slot, how it was set
   // The bracket's two rows (temperature, then the cells) and the lower
   // row's cell as used (a lower-row cell may stand in for it). Null rows for
@@ -289,8 +287,8 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
           state = special.state;
         }
       }
-      write(Written{table.columns[c].slot, v[c], state, places[c], c, DerivedSlot::Kind::Fixed, upper, lower,
-                    lo[c], m[c]});
+      write(Written{table.columns[c].slot, v[c], state, places[c], c, DerivedSlot::Kind::Fixed, upper, lower, lo[c],
+                    m[c]});
     }
   } else {
     // Column by column, each from the rows its own scan test chooses.

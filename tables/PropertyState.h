@@ -17,8 +17,8 @@ struct PropertyState {
   double Temp = 0;  // kelvin; written by the caller before a table procedure runs
 
   double Rho = 0, Cp = 0, Mu = 0, Nu = 0, K = 0, Alpha = 0, Pr = 0, Beta = 0;
-  double P = 0, Vf = 0, Vg = 0, Hfg = 0, Cpf = 0, Cpg = 0, Muf = 0, Mug = 0,
-         Kf = 0, Kg = 0, Prf = 0, Prg = 0, Sigmaf = 0, Betaf = 0;
+  double P = 0, Vf = 0, Vg = 0, Hfg = 0, Cpf = 0, Cpg = 0, Muf = 0, Mug = 0, Kf = 0, Kg = 0, Prf = 0, Prg = 0,
+         Sigmaf = 0, Betaf = 0;
 
   double& operator[](Slot s);
   double operator[](Slot s) const;
@@ -26,11 +26,10 @@ struct PropertyState {
 
 // Each slot's variable in a PropertyState.
 inline constexpr double PropertyState::*kSlotMembers[kSlotCount] = {
-    &PropertyState::Rho, &PropertyState::Cp,  &PropertyState::Mu,     &PropertyState::Nu,
-    &PropertyState::K,   &PropertyState::Alpha, &PropertyState::Pr,   &PropertyState::Beta,
-    &PropertyState::P,   &PropertyState::Vf,  &PropertyState::Vg,     &PropertyState::Hfg,
-    &PropertyState::Cpf, &PropertyState::Cpg, &PropertyState::Muf,    &PropertyState::Mug,
-    &PropertyState::Kf,  &PropertyState::Kg,  &PropertyState::Prf,    &PropertyState::Prg,
+    &PropertyState::Rho,    &PropertyState::Cp,    &PropertyState::Mu,   &PropertyState::Nu,  &PropertyState::K,
+    &PropertyState::Alpha,  &PropertyState::Pr,    &PropertyState::Beta, &PropertyState::P,   &PropertyState::Vf,
+    &PropertyState::Vg,     &PropertyState::Hfg,   &PropertyState::Cpf,  &PropertyState::Cpg, &PropertyState::Muf,
+    &PropertyState::Mug,    &PropertyState::Kf,    &PropertyState::Kg,   &PropertyState::Prf, &PropertyState::Prg,
     &PropertyState::Sigmaf, &PropertyState::Betaf,
 };
 

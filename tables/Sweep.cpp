@@ -44,8 +44,7 @@ std::optional<Scaled10> ScaledOf(std::string_view text) {
   }
   if (digits == "0") return Scaled10{};
   const long count = static_cast<long>(digits.size());
-  if (count > kMaxSweepDigits || exponent < -kMaxSweepDigits || count + exponent > kMaxSweepDigits)
-    return std::nullopt;
+  if (count > kMaxSweepDigits || exponent < -kMaxSweepDigits || count + exponent > kMaxSweepDigits) return std::nullopt;
   Scaled value = 0;
   for (char c : digits) value = value * 10 + (c - '0');
   for (; exponent > 0; --exponent) value *= 10;

@@ -36,15 +36,15 @@ struct SweepStep {
 
 // Why a sweep cannot be planned, in the order the checks are made.
 enum class SweepRefusal {
-  MixedFahrenheit,   // one end in Fahrenheit and the other not
-  FromNotDecimal,    // not a decimal of at most kMaxSweepDigits digits
+  MixedFahrenheit,  // one end in Fahrenheit and the other not
+  FromNotDecimal,   // not a decimal of at most kMaxSweepDigits digits
   ToNotDecimal,
   StepNotDecimal,
   StepUnitMismatch,  // a Fahrenheit step between kelvin or Celsius ends, or the other way round
   StepNotPositive,
-  TooManyDigits,     // on one scale the ends and the step need more than kMaxSweepDigits digits
+  TooManyDigits,  // on one scale the ends and the step need more than kMaxSweepDigits digits
   ToBelowFrom,
-  TooManyRows,       // more rows than the caller allows
+  TooManyRows,  // more rows than the caller allows
 };
 
 class Sweep {

@@ -28,7 +28,8 @@ DecimalNumber AddWhole(bool aNeg, const std::string& a, bool bNeg, const std::st
   if (aNeg == bNeg) {
     int carry = 0;
     for (std::size_t i = 0; i < std::max(a.size(), b.size()) || carry; ++i) {
-      const int s = carry + (i < a.size() ? a[a.size() - 1 - i] - '0' : 0) + (i < b.size() ? b[b.size() - 1 - i] - '0' : 0);
+      const int s =
+          carry + (i < a.size() ? a[a.size() - 1 - i] - '0' : 0) + (i < b.size() ? b[b.size() - 1 - i] - '0' : 0);
       r += static_cast<char>('0' + s % 10);
       carry = s / 10;
     }
@@ -56,7 +57,8 @@ DecimalNumber Add(const DecimalNumber& x, bool yNeg, const std::string& y, long 
   const long e = std::min(x.exponent, yExponent);
   // Beyond this the smaller term cannot reach the digits of the larger one
   // that decide the rounding; the temperatures here never come near it.
-  if (x.exponent - e > 2 * static_cast<long>(kMaxDecimalText) + 400 || yExponent - e > 2 * static_cast<long>(kMaxDecimalText) + 400)
+  if (x.exponent - e > 2 * static_cast<long>(kMaxDecimalText) + 400 ||
+      yExponent - e > 2 * static_cast<long>(kMaxDecimalText) + 400)
     return x.exponent > yExponent ? x : DecimalNumber{yNeg, y, yExponent};
   DecimalNumber sum = AddWhole(x.negative, Shifted(x.digits, x.exponent - e), yNeg, Shifted(y, yExponent - e));
   sum.exponent = e;
@@ -81,9 +83,12 @@ std::optional<double> KelvinFromDecimal(std::string_view number, TemperatureUnit
   // Out of range of a double whatever the unit: strtod says so.
   if (d->digits != "0" && d->exponent + static_cast<long>(d->digits.size()) > 400) return std::nullopt;
   switch (unit) {
-    case TemperatureUnit::Kelvin: return Nearest(Text(*d));
-    case TemperatureUnit::Celsius: return Nearest(Text(Add(*d, false, "27315", -2)));
-    case TemperatureUnit::Fahrenheit: break;
+    case TemperatureUnit::Kelvin:
+      return Nearest(Text(*d));
+    case TemperatureUnit::Celsius:
+      return Nearest(Text(Add(*d, false, "27315", -2)));
+    case TemperatureUnit::Fahrenheit:
+      break;
   }
   // (F - 32) * 5/9 + 273.15 = (F + 459.67) * 5/9. With F + 459.67 as
   // digits * 10^e, 5 * digits / 9 is a whole quotient q and a remainder r

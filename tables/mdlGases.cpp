@@ -19,8 +19,13 @@ namespace {
 
 // The seven interpolated columns with their decimal places.
 constexpr std::array<Column, 7> Columns(int rho, int cp, int mu, int nu, int k, int alpha, int pr) {
-  return {{{Slot::Rho, rho}, {Slot::Cp, cp}, {Slot::Mu, mu}, {Slot::Nu, nu}, {Slot::K, k},
-           {Slot::Alpha, alpha}, {Slot::Pr, pr}}};
+  return {{{Slot::Rho, rho},
+           {Slot::Cp, cp},
+           {Slot::Mu, mu},
+           {Slot::Nu, nu},
+           {Slot::K, k},
+           {Slot::Alpha, alpha},
+           {Slot::Pr, pr}}};
 }
 
 constexpr DerivedSlot kBeta[] = {
@@ -268,15 +273,48 @@ constexpr CorrectedCell kOxygenCorrected[] = {{1300, 2}};
 
 }  // namespace
 
-constinit const PropertyTable Air = Prepared({RowsOf<kAirRows>(), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kAirCorrected, book_decimals::kAir});
-constinit const PropertyTable Ammonia = Prepared({RowsOf<kAmmoniaRows>(), kAmmoniaColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kAmmonia});
-constinit const PropertyTable CarbonDioxide = Prepared({RowsOf<kCarbonDioxideRows>(), kCarbonDioxideColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kCarbonDioxide});
-constinit const PropertyTable CarbonMonoxide = Prepared({RowsOf<kCarbonMonoxideRows>(), kCarbonMonoxideColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kCarbonMonoxide});
-constinit const PropertyTable Helium = Prepared({RowsOf<kHeliumRows>(), kHeliumColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kHelium});
-constinit const PropertyTable Hydrogen = Prepared({RowsOf<kHydrogenRows>(), kHydrogenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kHydrogen});
-constinit const PropertyTable Nitrogen = Prepared({RowsOf<kNitrogenRows>(), kNitrogenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kNitrogenCorrected, book_decimals::kNitrogen});
-constinit const PropertyTable Oxygen = Prepared({RowsOf<kOxygenRows>(), kOxygenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kOxygenCorrected, book_decimals::kOxygen});
-constinit const PropertyTable Steam = Prepared({RowsOf<kSteamRows>(), kSteamColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kSteam});
+constinit const PropertyTable Air = Prepared(
+    {RowsOf<kAirRows>(), kAirColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, kAirCorrected, book_decimals::kAir});
+constinit const PropertyTable Ammonia = Prepared(
+    {RowsOf<kAmmoniaRows>(), kAmmoniaColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kAmmonia});
+constinit const PropertyTable CarbonDioxide = Prepared({RowsOf<kCarbonDioxideRows>(),
+                                                        kCarbonDioxideColumns,
+                                                        ScanTest::AtOrBelow,
+                                                        kNone,
+                                                        kBeta,
+                                                        {},
+                                                        {},
+                                                        book_decimals::kCarbonDioxide});
+constinit const PropertyTable CarbonMonoxide = Prepared({RowsOf<kCarbonMonoxideRows>(),
+                                                         kCarbonMonoxideColumns,
+                                                         ScanTest::AtOrBelow,
+                                                         kNone,
+                                                         kBeta,
+                                                         {},
+                                                         {},
+                                                         book_decimals::kCarbonMonoxide});
+constinit const PropertyTable Helium = Prepared(
+    {RowsOf<kHeliumRows>(), kHeliumColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kHelium});
+constinit const PropertyTable Hydrogen = Prepared(
+    {RowsOf<kHydrogenRows>(), kHydrogenColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kHydrogen});
+constinit const PropertyTable Nitrogen = Prepared({RowsOf<kNitrogenRows>(),
+                                                   kNitrogenColumns,
+                                                   ScanTest::AtOrBelow,
+                                                   kNone,
+                                                   kBeta,
+                                                   {},
+                                                   kNitrogenCorrected,
+                                                   book_decimals::kNitrogen});
+constinit const PropertyTable Oxygen = Prepared({RowsOf<kOxygenRows>(),
+                                                 kOxygenColumns,
+                                                 ScanTest::AtOrBelow,
+                                                 kNone,
+                                                 kBeta,
+                                                 {},
+                                                 kOxygenCorrected,
+                                                 book_decimals::kOxygen});
+constinit const PropertyTable Steam =
+    Prepared({RowsOf<kSteamRows>(), kSteamColumns, ScanTest::AtOrBelow, kNone, kBeta, {}, {}, book_decimals::kSteam});
 
 }  // namespace gases
 

@@ -6,8 +6,7 @@
 namespace vantorel {
 
 namespace gases {
-extern const PropertyTable Air, Ammonia, CarbonDioxide, CarbonMonoxide, Helium, Hydrogen, Nitrogen,
-    Oxygen, Steam;
+extern const PropertyTable Air, Ammonia, CarbonDioxide, CarbonMonoxide, Helium, Hydrogen, Nitrogen, Oxygen, Steam;
 }
 
 // Each reads State.Temp and writes Rho, Cp, Mu, Nu, K, Alpha, Pr and Beta.

@@ -20,14 +20,24 @@ namespace {
 
 // The interpolated columns with their decimal places, in slot order.
 constexpr std::array<Column, 7> Columns(int rho, int cp, int mu, int nu, int k, int alpha, int pr) {
-  return {{{Slot::Rho, rho}, {Slot::Cp, cp}, {Slot::Mu, mu}, {Slot::Nu, nu}, {Slot::K, k},
-           {Slot::Alpha, alpha}, {Slot::Pr, pr}}};
+  return {{{Slot::Rho, rho},
+           {Slot::Cp, cp},
+           {Slot::Mu, mu},
+           {Slot::Nu, nu},
+           {Slot::K, k},
+           {Slot::Alpha, alpha},
+           {Slot::Pr, pr}}};
 }
 
-constexpr std::array<Column, 8> ColumnsWithBeta(int rho, int cp, int mu, int nu, int k, int alpha, int pr,
-                                                int beta) {
-  return {{{Slot::Rho, rho}, {Slot::Cp, cp}, {Slot::Mu, mu}, {Slot::Nu, nu}, {Slot::K, k},
-           {Slot::Alpha, alpha}, {Slot::Pr, pr}, {Slot::Beta, beta}}};
+constexpr std::array<Column, 8> ColumnsWithBeta(int rho, int cp, int mu, int nu, int k, int alpha, int pr, int beta) {
+  return {{{Slot::Rho, rho},
+           {Slot::Cp, cp},
+           {Slot::Mu, mu},
+           {Slot::Nu, nu},
+           {Slot::K, k},
+           {Slot::Alpha, alpha},
+           {Slot::Pr, pr},
+           {Slot::Beta, beta}}};
 }
 
 constexpr DerivedSlot kEngineOilBeta[] = {
@@ -123,13 +133,20 @@ constexpr auto kMercuryColumns = ColumnsWithBeta(0, 4, 4, 4, 0, 2, 4, 3);
 
 }  // namespace
 
-constinit const PropertyTable EngineOil = Prepared({
-    .cells = RowsOf<kEngineOilRows>(), .columns = kEngineOilColumns, .derived = kEngineOilBeta, .decimals = book_decimals::kEngineOil});
-constinit const PropertyTable EthyleneGlycol = Prepared({
-    .cells = RowsOf<kEthyleneGlycolRows>(), .columns = kEthyleneGlycolColumns, .derived = kEthyleneGlycolBeta, .decimals = book_decimals::kEthyleneGlycol});
-constinit const PropertyTable Glycerin = Prepared({.cells = RowsOf<kGlycerinRows>(), .columns = kGlycerinColumns, .decimals = book_decimals::kGlycerin});
-constinit const PropertyTable Freon = Prepared({.cells = RowsOf<kFreonRows>(), .columns = kFreonColumns, .decimals = book_decimals::kFreon});
-constinit const PropertyTable Mercury = Prepared({.cells = RowsOf<kMercuryRows>(), .columns = kMercuryColumns, .decimals = book_decimals::kMercury});
+constinit const PropertyTable EngineOil = Prepared({.cells = RowsOf<kEngineOilRows>(),
+                                                    .columns = kEngineOilColumns,
+                                                    .derived = kEngineOilBeta,
+                                                    .decimals = book_decimals::kEngineOil});
+constinit const PropertyTable EthyleneGlycol = Prepared({.cells = RowsOf<kEthyleneGlycolRows>(),
+                                                         .columns = kEthyleneGlycolColumns,
+                                                         .derived = kEthyleneGlycolBeta,
+                                                         .decimals = book_decimals::kEthyleneGlycol});
+constinit const PropertyTable Glycerin =
+    Prepared({.cells = RowsOf<kGlycerinRows>(), .columns = kGlycerinColumns, .decimals = book_decimals::kGlycerin});
+constinit const PropertyTable Freon =
+    Prepared({.cells = RowsOf<kFreonRows>(), .columns = kFreonColumns, .decimals = book_decimals::kFreon});
+constinit const PropertyTable Mercury =
+    Prepared({.cells = RowsOf<kMercuryRows>(), .columns = kMercuryColumns, .decimals = book_decimals::kMercury});
 
 }  // namespace liquids
 

@@ -31,8 +31,7 @@ namespace {
 
 // The interpolated columns with their decimal places, in slot order.
 constexpr std::array<Column, 6> Columns(int rho, int cp, int nu, int k, int alpha, int pr) {
-  return {{{Slot::Rho, rho}, {Slot::Cp, cp}, {Slot::Nu, nu}, {Slot::K, k}, {Slot::Alpha, alpha},
-           {Slot::Pr, pr}}};
+  return {{{Slot::Rho, rho}, {Slot::Cp, cp}, {Slot::Nu, nu}, {Slot::K, k}, {Slot::Alpha, alpha}, {Slot::Pr, pr}}};
 }
 
 // clang-format off
@@ -115,20 +114,36 @@ constexpr CorrectedCell kPbBiCorrected[] = {{644, 5}};
 
 }  // namespace
 
-constinit const PropertyTable Bismuth = Prepared(
-    {.cells = RowsOf<kBismuthRows>(), .columns = kBismuthColumns, .scan = ScanTest::Below, .corrected = kBismuthCorrected, .decimals = book_decimals::kBismuth});
-constinit const PropertyTable Lead = Prepared(
-    {.cells = RowsOf<kLeadRows>(), .columns = kLeadColumns, .scan = ScanTest::AtOrBelow, .decimals = book_decimals::kLead});
-constinit const PropertyTable Potassium = Prepared(
-    {.cells = RowsOf<kPotassiumRows>(), .columns = kPotassiumColumns, .scan = ScanTest::Below, .decimals = book_decimals::kPotassium});
-constinit const PropertyTable Sodium = Prepared(
-    {.cells = RowsOf<kSodiumRows>(), .columns = kSodiumColumns, .scan = ScanTest::Below, .decimals = book_decimals::kSodium});
-constinit const PropertyTable NaK45 = Prepared(
-    {.cells = RowsOf<kNaK45Rows>(), .columns = kNaK45Columns, .scan = ScanTest::Below, .decimals = book_decimals::kNaK45});
-constinit const PropertyTable NaK22 = Prepared(
-    {.cells = RowsOf<kNaK22Rows>(), .columns = kNaK22Columns, .scan = ScanTest::AtOrBelow, .decimals = book_decimals::kNaK22});
-constinit const PropertyTable PbBi = Prepared(
-    {.cells = RowsOf<kPbBiRows>(), .columns = kPbBiColumns, .scan = ScanTest::AtOrBelow, .corrected = kPbBiCorrected, .decimals = book_decimals::kPbBi});
+constinit const PropertyTable Bismuth = Prepared({.cells = RowsOf<kBismuthRows>(),
+                                                  .columns = kBismuthColumns,
+                                                  .scan = ScanTest::Below,
+                                                  .corrected = kBismuthCorrected,
+                                                  .decimals = book_decimals::kBismuth});
+constinit const PropertyTable Lead = Prepared({.cells = RowsOf<kLeadRows>(),
+                                               .columns = kLeadColumns,
+                                               .scan = ScanTest::AtOrBelow,
+                                               .decimals = book_decimals::kLead});
+constinit const PropertyTable Potassium = Prepared({.cells = RowsOf<kPotassiumRows>(),
+                                                    .columns = kPotassiumColumns,
+                                                    .scan = ScanTest::Below,
+                                                    .decimals = book_decimals::kPotassium});
+constinit const PropertyTable Sodium = Prepared({.cells = RowsOf<kSodiumRows>(),
+                                                 .columns = kSodiumColumns,
+                                                 .scan = ScanTest::Below,
+                                                 .decimals = book_decimals::kSodium});
+constinit const PropertyTable NaK45 = Prepared({.cells = RowsOf<kNaK45Rows>(),
+                                                .columns = kNaK45Columns,
+                                                .scan = ScanTest::Below,
+                                                .decimals = book_decimals::kNaK45});
+constinit const PropertyTable NaK22 = Prepared({.cells = RowsOf<kNaK22Rows>(),
+                                                .columns = kNaK22Columns,
+                                                .scan = ScanTest::AtOrBelow,
+                                                .decimals = book_decimals::kNaK22});
+constinit const PropertyTable PbBi = Prepared({.cells = RowsOf<kPbBiRows>(),
+                                               .columns = kPbBiColumns,
+                                               .scan = ScanTest::AtOrBelow,
+                                               .corrected = kPbBiCorrected,
+                                               .decimals = book_decimals::kPbBi});
 
 }  // namespace metals
 

@@ -23,8 +23,8 @@
 
 #include <array>
 
-#include "BookDecimals.h"
 #include <limits>
+#include "BookDecimals.h"
 
 namespace vantorel {
 namespace water {

@@ -22,9 +22,12 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 double NumberOf(ValueState state, double value) {
   switch (state) {
-    case ValueState::NoValue: return kNaN;
-    case ValueState::Infinite: return kInf;
-    case ValueState::Value: break;
+    case ValueState::NoValue:
+      return kNaN;
+    case ValueState::Infinite:
+      return kInf;
+    case ValueState::Value:
+      break;
   }
   return value;
 }
@@ -80,8 +83,8 @@ std::string_view Version() noexcept { return VANTOREL_VERSION_STRING; }
 
 std::string_view SlotName(Slot s) noexcept {
   static constexpr std::string_view kNames[kSlotCount] = {
-      "Rho", "Cp", "Mu", "Nu", "K", "Alpha", "Pr", "Beta", "P", "Vf", "Vg",
-      "Hfg", "Cpf", "Cpg", "Muf", "Mug", "Kf", "Kg", "Prf", "Prg", "Sigmaf", "Betaf",
+      "Rho", "Cp",  "Mu",  "Nu",  "K",   "Alpha", "Pr", "Beta", "P",   "Vf",     "Vg",
+      "Hfg", "Cpf", "Cpg", "Muf", "Mug", "Kf",    "Kg", "Prf",  "Prg", "Sigmaf", "Betaf",
   };
   const int i = Index(s);
   return i >= 0 && i < kSlotCount ? kNames[i] : std::string_view{};
@@ -89,9 +92,12 @@ std::string_view SlotName(Slot s) noexcept {
 
 std::string Property::text() const {
   switch (state) {
-    case ValueState::NoValue: return std::string(kNoValueText);
-    case ValueState::Infinite: return std::string(kInfiniteText);
-    case ValueState::Value: break;
+    case ValueState::NoValue:
+      return std::string(kNoValueText);
+    case ValueState::Infinite:
+      return std::string(kInfiniteText);
+    case ValueState::Value:
+      break;
   }
   return NumberText(book) + SuffixText(power);
 }
@@ -251,7 +257,8 @@ std::string Working(const Reading& r, const Property& p) {
       return heading + " = " + NumberText(numerator) + "/" + NumberText(r.T) + " = " +
              Unrounded(numerator / r.T, p.places) + " → " + result;
     }
-    case Origin::Table: break;
+    case Origin::Table:
+      break;
   }
   if (p.state == ValueState::Infinite) return heading + " = ∞ (the row at " + NumberText(p.cells[0].row) + " K)";
   if (p.state == ValueState::NoValue) return Missing(p);
@@ -266,10 +273,9 @@ std::string Working(const Reading& r, const Property& p) {
   const double exact = Interpolate(hi.row, lo.row, hi.value, lo.value, r.T);
   const auto minus = " " + std::string(kMinus) + " ";
   const std::string low = BookNumber(lo.value, lo.decimals);
-  return heading + " = " + low + " + (" + NumberText(r.T) + minus + NumberText(lo.row) + ")/(" +
-         NumberText(hi.row) + minus + NumberText(lo.row) + ") " + std::string(kTimes) + " (" +
-         BookNumber(hi.value, hi.decimals) + minus + (lo.value < 0 ? "(" + low + ")" : low) + ") = " +
-         Unrounded(exact, p.places) + " → " + result;
+  return heading + " = " + low + " + (" + NumberText(r.T) + minus + NumberText(lo.row) + ")/(" + NumberText(hi.row) +
+         minus + NumberText(lo.row) + ") " + std::string(kTimes) + " (" + BookNumber(hi.value, hi.decimals) + minus +
+         (lo.value < 0 ? "(" + low + ")" : low) + ") = " + Unrounded(exact, p.places) + " → " + result;
 }
 
 std::string Error::message() const {

@@ -63,10 +63,10 @@ struct CategoryTables;  // the properties a category shows
 }  // namespace detail
 
 struct Fluid {
-  std::string_view id;    // "carbon-dioxide": short and stable, for scripts
-  std::string_view name;  // "Carbon Dioxide (CO2)": as the window's list shows it
-  double Tmin, Tmax;      // the range in kelvin; both ends belong to it
-  int category;           // 1 to 4: Categories()[category - 1] holds it
+  std::string_view id;                        // "carbon-dioxide": short and stable, for scripts
+  std::string_view name;                      // "Carbon Dioxide (CO2)": as the window's list shows it
+  double Tmin, Tmax;                          // the range in kelvin; both ends belong to it
+  int category;                               // 1 to 4: Categories()[category - 1] holds it
   std::span<const std::string_view> aliases;  // other names people type: "co2"
   const detail::FluidTables* tables;          // internal
 };

@@ -93,11 +93,14 @@ double NanosecondsPerLookUp(const std::string& fluidName, const std::string& kin
 EMSCRIPTEN_BINDINGS(vantorel) {
   emscripten::function("catalog", &CatalogJson);
   emscripten::function("fluidId", &FluidId);
-  emscripten::function("calculate", +[](const std::string& fluid, const std::string& text, const std::string& unit) {
-    return CalculationJson(fluid, text, unit);
-  });
-  emscripten::function("sweep", +[](const std::string& fluid, const std::string& from, const std::string& to,
-                                    const std::string& step) { return SweepJson(fluid, from, to, step); });
+  emscripten::function(
+      "calculate", +[](const std::string& fluid, const std::string& text, const std::string& unit) {
+        return CalculationJson(fluid, text, unit);
+      });
+  emscripten::function(
+      "sweep", +[](const std::string& fluid, const std::string& from, const std::string& to, const std::string& step) {
+        return SweepJson(fluid, from, to, step);
+      });
   emscripten::function("chart", &ChartData);
   emscripten::function("kelvin", &Kelvin);
   emscripten::function("shortest", &Shortest);

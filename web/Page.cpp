@@ -29,9 +29,12 @@ std::string Quoted(std::string_view text) {
 
 std::string_view UnitSymbol(TemperatureUnit unit) {
   switch (unit) {
-    case TemperatureUnit::Celsius: return "°C";
-    case TemperatureUnit::Fahrenheit: return "°F";
-    case TemperatureUnit::Kelvin: break;
+    case TemperatureUnit::Celsius:
+      return "°C";
+    case TemperatureUnit::Fahrenheit:
+      return "°F";
+    case TemperatureUnit::Kelvin:
+      break;
   }
   return "K";
 }
@@ -75,9 +78,12 @@ std::string SourceText(const Reading& r) {
 
 std::string SiText(const Property& p) {
   switch (p.state) {
-    case ValueState::NoValue: return "none";
-    case ValueState::Infinite: return "infinite";
-    case ValueState::Value: break;
+    case ValueState::NoValue:
+      return "none";
+    case ValueState::Infinite:
+      return "infinite";
+    case ValueState::Value:
+      break;
   }
   std::string text = NumberText(p.value);
   if (!p.unit.empty()) {
@@ -153,14 +159,17 @@ std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view 
   const auto plan = vantorel::PlanSweep({fromText}, {toText}, {stepText}, kMaxSweepRows);
   if (const Sweep* sweep = std::get_if<Sweep>(&plan)) return *sweep;
   const auto tooLong = [](const char* name, std::string_view text) {
-    return std::string(name) + ": " + Quoted(text) + " needs more than " + std::to_string(kMaxSweepDigits) +
-           " digits";
+    return std::string(name) + ": " + Quoted(text) + " needs more than " + std::to_string(kMaxSweepDigits) + " digits";
   };
   switch (std::get<SweepRefusal>(plan)) {
-    case SweepRefusal::FromNotDecimal: return tooLong("From", fromText);
-    case SweepRefusal::ToNotDecimal: return tooLong("To", toText);
-    case SweepRefusal::StepNotDecimal: return tooLong("Step", stepText);
-    case SweepRefusal::StepNotPositive: return "Step: " + Quoted(stepText) + " is not a positive number of kelvin";
+    case SweepRefusal::FromNotDecimal:
+      return tooLong("From", fromText);
+    case SweepRefusal::ToNotDecimal:
+      return tooLong("To", toText);
+    case SweepRefusal::StepNotDecimal:
+      return tooLong("Step", stepText);
+    case SweepRefusal::StepNotPositive:
+      return "Step: " + Quoted(stepText) + " is not a positive number of kelvin";
     case SweepRefusal::ToBelowFrom:
       return "To: " + Quoted(toText) + " K lies below from, " + Quoted(fromText) + " K";
     case SweepRefusal::TooManyRows:
@@ -169,7 +178,8 @@ std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view 
     case SweepRefusal::TooManyDigits:
     // Not with ends and step all in kelvin.
     case SweepRefusal::MixedFahrenheit:
-    case SweepRefusal::StepUnitMismatch: break;
+    case SweepRefusal::StepUnitMismatch:
+      break;
   }
   return "From, to and step have too many digits between them for a sweep";
 }

@@ -7,8 +7,7 @@ ChoiceList::ChoiceList(QWidget* parent) : QListWidget(parent) {
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ChoiceList::keepTheChoiceShown);
 }
 
-QItemSelectionModel::SelectionFlags ChoiceList::selectionCommand(const QModelIndex& index,
-                                                                 const QEvent* event) const {
+QItemSelectionModel::SelectionFlags ChoiceList::selectionCommand(const QModelIndex& index, const QEvent* event) const {
   // Below the last row there is nothing to choose.
   if (!index.isValid()) return QItemSelectionModel::NoUpdate;
   // With one row chosen at a time, a deselection or a toggle could only

@@ -15,8 +15,7 @@ class ChoiceList : public QListWidget {
   explicit ChoiceList(QWidget* parent);
 
  protected:
-  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
-                                                       const QEvent* event) const override;
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
 
  private:
   void keepTheChoiceShown(const QItemSelection& selected);

@@ -52,8 +52,8 @@ QFont FittingLabel::shownFont() const {
 void FittingLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setFont(shownFont());
-  style()->drawItemText(&painter, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()),
-                        palette(), isEnabled(), text(), foregroundRole());
+  style()->drawItemText(&painter, contentsRect(), QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                        isEnabled(), text(), foregroundRole());
 }
 
 void FitListFont(QListWidget* list, const QList<QStringList>& fillings) {

@@ -13,8 +13,8 @@ namespace {
 // Title bars set their title bold and often larger than the text of the
 // window; beside it stand the window's icon and up to three buttons.
 constexpr double kTitleFontScale = 1.2;
-constexpr int kTitleBarExtras = 4;     // icon, minimise, maximise, close
-constexpr int kTitleBarExtraPx = 28;   // each, with its padding, at 96 dpi
+constexpr int kTitleBarExtras = 4;    // icon, minimise, maximise, close
+constexpr int kTitleBarExtraPx = 28;  // each, with its padding, at 96 dpi
 }  // namespace
 
 int TitleBarWidth(const QString& title, const QFont& font, double dpi) {
@@ -36,14 +36,12 @@ void MakeRoomForTitle(QMessageBox& box) {
   if (const auto* buttons = box.findChild<QDialogButtonBox*>())
     grid->getItemPosition(grid->indexOf(buttons), &row, &column, &rows, &columns);
   const int width = TitleBarWidth(box.windowTitle(), box.font(), box.logicalDpiX());
-  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), row, 0, 1,
-                grid->columnCount());
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), row, 0, 1, grid->columnCount());
 }
 
 void ShowMessageBox(const Message& message, QWidget* parent) {
   QMessageBox box(message.icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-                  message.title.isEmpty() ? kApplicationTitle : message.title, message.text, QMessageBox::Ok,
-                  parent);
+                  message.title.isEmpty() ? kApplicationTitle : message.title, message.text, QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
   MakeRoomForTitle(box);
   box.exec();

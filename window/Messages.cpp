@@ -11,18 +11,20 @@ QString InstructionsText() {
   return QStringLiteral("To find property values of a substance at a certain temperature:") + CR2 +
          QStringLiteral("1. Select the category of the substance from the Category Box.") + CR2 +
          QStringLiteral("2. Select the fluid from the Fluid Box.") + CR2 +
-         QStringLiteral("3. Enter the temperature at which to display the properties (be sure that the "
-                        "temperature falls within the allowable range).") +
+         QStringLiteral(
+             "3. Enter the temperature at which to display the properties (be sure that the "
+             "temperature falls within the allowable range).") +
          CR2 + QStringLiteral("4. Click the Calculate Button.");
 }
 
 QString AboutText() {
-  return QStringLiteral("Vantorel 1.0") + CR2 +                          //
-         QStringLiteral("Written by the Vantorel developers.") + CR +   //
-         QStringLiteral("December 2026") + CR2 +                        //
+  return QStringLiteral("Vantorel 1.0") + CR2 +                        //
+         QStringLiteral("Written by the Vantorel developers.") + CR +  //
+         QStringLiteral("December 2026") + CR2 +                       //
          QStringLiteral("Property values obtained from:") + CR +
-         QStringLiteral("F. P. Incropera and D. P. DeWitt, \"Fundamentals of Heat and Mass Transfer\", "
-                        "5th edition, New York, John Wiley & Sons, 2002, Tables: A.4-A.7");
+         QStringLiteral(
+             "F. P. Incropera and D. P. DeWitt, \"Fundamentals of Heat and Mass Transfer\", "
+             "5th edition, New York, John Wiley & Sons, 2002, Tables: A.4-A.7");
 }
 
 QString DisplayText(const QString& stored) {

@@ -15,8 +15,7 @@ constexpr qreal kSuperscriptRise = 0.36;
 constexpr qreal kSubscriptDrop = 0.2;
 }  // namespace
 
-SymbolPicture::SymbolPicture(std::span<const SymbolRun> runs, QWidget* parent)
-    : QWidget(parent), runs_(runs) {
+SymbolPicture::SymbolPicture(std::span<const SymbolRun> runs, QWidget* parent) : QWidget(parent), runs_(runs) {
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -55,10 +54,19 @@ SymbolPicture::Layout SymbolPicture::layOut() const {
     QFont f = main;
     qreal shift = 0;
     switch (run.kind) {
-      case SymbolRun::Symbol: f = italic; break;
-      case SymbolRun::Subscript: f = script; shift = kSubscriptDrop * em; break;
-      case SymbolRun::Superscript: f = script; shift = -kSuperscriptRise * em; break;
-      case SymbolRun::Plain: break;
+      case SymbolRun::Symbol:
+        f = italic;
+        break;
+      case SymbolRun::Subscript:
+        f = script;
+        shift = kSubscriptDrop * em;
+        break;
+      case SymbolRun::Superscript:
+        f = script;
+        shift = -kSuperscriptRise * em;
+        break;
+      case SymbolRun::Plain:
+        break;
     }
     // An italic letter leans over its right edge; give what follows a little
     // room so a subscript or parenthesis does not touch it.

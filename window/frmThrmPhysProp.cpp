@@ -53,8 +53,10 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
       label->setAlignment(entry.alignment);
       return label;
     }
-    case ControlKind::List: return new ChoiceList(parent);
-    case ControlKind::TextBox: return new QLineEdit(text, parent);
+    case ControlKind::List:
+      return new ChoiceList(parent);
+    case ControlKind::TextBox:
+      return new QLineEdit(text, parent);
     case ControlKind::Frame: {
       auto* frame = new QFrame(parent);
       frame->setFrameShape(QFrame::NoFrame);
@@ -104,9 +106,9 @@ frmThrmPhysProp::~frmThrmPhysProp() {
   // or event of theirs, nor the focus changes their deaths cause, may reach
   // a handler any more.
   entryGuard_.reset();
-  for (QObject* control : {static_cast<QObject*>(lstCategory), static_cast<QObject*>(lstFluid),
-                           static_cast<QObject*>(txtTemp), static_cast<QObject*>(cmdCalc),
-                           static_cast<QObject*>(cmdReset), static_cast<QObject*>(cmdExit)})
+  for (QObject* control :
+       {static_cast<QObject*>(lstCategory), static_cast<QObject*>(lstFluid), static_cast<QObject*>(txtTemp),
+        static_cast<QObject*>(cmdCalc), static_cast<QObject*>(cmdReset), static_cast<QObject*>(cmdExit)})
     control->disconnect(this);
   txtTemp->removeEventFilter(this);
 }
@@ -149,8 +151,7 @@ void frmThrmPhysProp::createControls() {
   for (const Category& category : Categories()) lstCategory->addItem(Utf8(category.name));
   // The entries the list is stored with, spelled as they were stored
   // ("Fliud", "CCl2F"); Form_Load empties the list before anyone sees them.
-  lstFluid->addItems({"--Select Fliud--", "1", "2", "3", "4", "5", "6", "7", "8",
-                      "Freon (Refrigerant-12) (CCl2F)"});
+  lstFluid->addItems({"--Select Fliud--", "1", "2", "3", "4", "5", "6", "7", "8", "Freon (Refrigerant-12) (CCl2F)"});
   // Every entry whole, in each filling the lists can have.
   QStringList categories;
   QList<QStringList> fluidLists;
@@ -182,8 +183,8 @@ void frmThrmPhysProp::createControls() {
   QPalette black = lineProp->palette();
   black.setColor(QPalette::Window, Qt::black);
   lineProp->setPalette(black);
-  lineProp->setGeometry(QRect(tw.px(kColumnLine.x), tw.px(kColumnLine.top), 1,
-                              tw.px(kColumnLine.bottom) - tw.px(kColumnLine.top)));
+  lineProp->setGeometry(
+      QRect(tw.px(kColumnLine.x), tw.px(kColumnLine.top), 1, tw.px(kColumnLine.bottom) - tw.px(kColumnLine.top)));
 
   // The focus moves in this order; labels, the frame and the pictures take none.
   const std::span<const char* const> order = TabOrder();
@@ -400,8 +401,7 @@ void frmThrmPhysProp::cmdCalc_Click() {
     return;
   }
   if (*T < Tmin || *T > Tmax) {
-    MsgBox({"The temperature specified falls outside the temperature range.", "Cannot Calcuate",
-            MessageIcon::Warning});
+    MsgBox({"The temperature specified falls outside the temperature range.", "Cannot Calcuate", MessageIcon::Warning});
     return;
   }
   const Fluid* entry = FluidAt(category, fluid);
@@ -482,8 +482,8 @@ CopiedResults frmThrmPhysProp::ShownResults() const {
     const Property& p = reading->properties()[i];
     std::optional<double> si;
     if (p.state == ValueState::Value) si = p.value;
-    results.rows.push_back({Utf8(p.name), Utf8(p.symbol), lblProp[shown[i].label]->text(), Utf8(p.bookUnit), si,
-                            Utf8(p.unit)});
+    results.rows.push_back(
+        {Utf8(p.name), Utf8(p.symbol), lblProp[shown[i].label]->text(), Utf8(p.bookUnit), si, Utf8(p.unit)});
   }
   return results;
 }

@@ -69,8 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Completion{{"vantorel-props", "air", "--format", "=", ""}, "csv\njson\ntable\n"},
                       Completion{{"vantorel-props", "air", "--format", "=", "c"}, "csv\n"},
                       // After the fluid, and after --from and the like, come temperatures.
-                      Completion{{"vantorel-props", "air", ""}, ""},
-                      Completion{{"vantorel-props", "air", "-1"}, ""},
+                      Completion{{"vantorel-props", "air", ""}, ""}, Completion{{"vantorel-props", "air", "-1"}, ""},
                       Completion{{"vantorel-props", "air", "--from", ""}, ""},
                       Completion{{"vantorel-props", "--list", "--v"}, "--version\n"}));
 

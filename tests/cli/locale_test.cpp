@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <locale>
 #include <string>
-#include <unistd.h>
 
 #include "Capture.h"
 

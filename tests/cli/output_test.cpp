@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -140,14 +140,13 @@ TEST_P(SweepRowsTest, WriteTAsTheDecimalOfEachRowInKelvin) {
 
 // The rows themselves are the planner's (tests/tables/sweep_test.cpp): here
 // a decimal row and a Fahrenheit one, whose kelvin is the shortest double.
-INSTANTIATE_TEST_SUITE_P(
-    Sweeps, SweepRowsTest,
-    ::testing::Values(
-        // No 273.34999999999997: every row is the decimal 273.15 + i * 0.1.
-        SweepRows{{"saturated-water", "--from", "273.15", "--to", "274", "--step", "0.1"},
-                  "273.15 273.25 273.35 273.45 273.55 273.65 273.75 273.85 273.95 "},
-        SweepRows{{"air", "--from", "77F", "--to", "78 °F", "--step", "0.5F"},
-                  "298.15 298.4277777777778 298.7055555555556 "}));
+INSTANTIATE_TEST_SUITE_P(Sweeps, SweepRowsTest,
+                         ::testing::Values(
+                             // No 273.34999999999997: every row is the decimal 273.15 + i * 0.1.
+                             SweepRows{{"saturated-water", "--from", "273.15", "--to", "274", "--step", "0.1"},
+                                       "273.15 273.25 273.35 273.45 273.55 273.65 273.75 273.85 273.95 "},
+                             SweepRows{{"air", "--from", "77F", "--to", "78 °F", "--step", "0.5F"},
+                                       "298.15 298.4277777777778 298.7055555555556 "}));
 
 // Names people type and temperatures in degrees give exactly what the ids and
 // kelvin give.
@@ -172,19 +171,15 @@ TEST_P(SameOutputTest, InEveryFormat) {
 
 INSTANTIATE_TEST_SUITE_P(
     Typed, SameOutputTest,
-    ::testing::Values(SameOutput{{"water", "300"}, {"saturated-water", "300"}},
-                      SameOutput{{"H2O", "300"}, {"saturated-water", "300"}},
-                      SameOutput{{"steam", "400"}, {"water-vapor", "400"}},
-                      SameOutput{{"co2", "300"}, {"carbon-dioxide", "300"}},
-                      SameOutput{{"R-12", "250"}, {"freon-12", "250"}},
-                      SameOutput{{"Hg", "300"}, {"mercury", "300"}},
-                      SameOutput{{"air", "25C"}, {"air", "298.15"}},
-                      SameOutput{{"air", "77F"}, {"air", "298.15"}},
-                      SameOutput{{"nitrogen", "-173.15C"}, {"nitrogen", "100"}},
-                      SameOutput{{"air", "-.5C"}, {"air", "272.65"}},
-                      SameOutput{{"air", "310K", "36.85°C", "98.33°F"}, {"air", "310", "310", "310"}},
-                      SameOutput{{"air", "--from", "0C", "--to", "10C", "--step", "5"},
-                                 {"air", "273.15", "278.15", "283.15"}}));
+    ::testing::Values(
+        SameOutput{{"water", "300"}, {"saturated-water", "300"}},
+        SameOutput{{"H2O", "300"}, {"saturated-water", "300"}}, SameOutput{{"steam", "400"}, {"water-vapor", "400"}},
+        SameOutput{{"co2", "300"}, {"carbon-dioxide", "300"}}, SameOutput{{"R-12", "250"}, {"freon-12", "250"}},
+        SameOutput{{"Hg", "300"}, {"mercury", "300"}}, SameOutput{{"air", "25C"}, {"air", "298.15"}},
+        SameOutput{{"air", "77F"}, {"air", "298.15"}}, SameOutput{{"nitrogen", "-173.15C"}, {"nitrogen", "100"}},
+        SameOutput{{"air", "-.5C"}, {"air", "272.65"}},
+        SameOutput{{"air", "310K", "36.85°C", "98.33°F"}, {"air", "310", "310", "310"}},
+        SameOutput{{"air", "--from", "0C", "--to", "10C", "--step", "5"}, {"air", "273.15", "278.15", "283.15"}}));
 
 struct Cited {
   std::string fluid, t, source;
@@ -217,8 +212,7 @@ TEST(OutputTest, ExplainWritesTheWorkingOfEachProperty) {
       << out;
   for (const char* line : {"  dynamic viscosity (N·s/m²): 189.3E-7\n"
                            "    μ·10⁷ = 184.6 + (310 − 300)/(350 − 300) × (208.2 − 184.6) = 189.32 → 189.3\n",
-                           "  Prandtl number: 0.706\n",
-                           "    β·10³ = 1000/310 = 3.2258 → 3.23\n"})
+                           "  Prandtl number: 0.706\n", "    β·10³ = 1000/310 = 3.2258 → 3.23\n"})
     EXPECT_NE(out.find(line), std::string::npos) << line;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 2 + 2 * 8 + 3);
 }
@@ -238,8 +232,8 @@ TEST(SiCsvTest, WritesPlainSiNumbersUnderNamedColumns) {
 TEST(SiCsvTest, AgreesWithTheSiValuesOfJsonForEveryFluid) {
   for (const Category& category : Categories()) {
     for (const Fluid& fluid : category.fluids) {
-      const std::vector<std::string> sweep = {std::string(fluid.id), "--from", NumberText(fluid.Tmin), "--to",
-                                              NumberText(fluid.Tmax), "--step", "9.7"};
+      const std::vector<std::string> sweep = {
+          std::string(fluid.id), "--from", NumberText(fluid.Tmin), "--to", NumberText(fluid.Tmax), "--step", "9.7"};
       auto csvArguments = sweep, jsonArguments = sweep;
       csvArguments.insert(csvArguments.end(), {"-f", "csv", "--si"});
       jsonArguments.insert(jsonArguments.end(), {"-f", "json"});
@@ -305,7 +299,8 @@ TEST(OutputTest, WaterMarkersBecomeNullAndInfiniteInJson) {
   EXPECT_EQ(near["Vf"]["value"], 2.707e-3);
   EXPECT_EQ(near.size(), 14u);
   const Json& critical = json["results"][1]["properties"];
-  EXPECT_EQ(critical["Cpg"], (Json{{"text", "INFINITE"}, {"value", "infinite"}, {"unit", "kJ/kg·K"}, {"si", "infinite"}}));
+  EXPECT_EQ(critical["Cpg"],
+            (Json{{"text", "INFINITE"}, {"value", "infinite"}, {"unit", "kJ/kg·K"}, {"si", "infinite"}}));
   EXPECT_EQ(json["results"][1]["source"]["rows"], Json({647.3}));
   // Up to 420 K the book has an expansion coefficient everywhere: -1 is a value.
   const Json& cool = json["results"][2]["properties"];
@@ -316,7 +311,8 @@ TEST(OutputTest, WaterMarkersBecomeNullAndInfiniteInJson) {
 }
 
 TEST(OutputTest, MetalsShowSixPropertiesAndTheirNoValueMarkers) {
-  EXPECT_EQ(Succeeded({"lead", "756", "-f", "csv"}).out, "T,Rho,Cp,Nu,K,Alpha,Pr\n756,10411,----,1.847E-7,15.6,----,----\n");
+  EXPECT_EQ(Succeeded({"lead", "756", "-f", "csv"}).out,
+            "T,Rho,Cp,Nu,K,Alpha,Pr\n756,10411,----,1.847E-7,15.6,----,----\n");
   const Json json = Json::parse(Succeeded({"lead", "756", "-f", "json"}).out);
   const Json& row = json["results"][0]["properties"];
   EXPECT_EQ(row["Cp"]["value"], nullptr);
@@ -360,9 +356,8 @@ TEST(ListTest, ShowsEveryFluidWithItsIdListTextRangeAndWhetherThisBuildHasIt) {
         EXPECT_TRUE(line.ends_with(also)) << line;
       }
 
-      const std::string row = std::string(category.name) + "," + std::string(fluid.id) + "," +
-                              std::string(fluid.name) + "," + NumberText(fluid.Tmin) + "," +
-                              NumberText(fluid.Tmax) + "\n";
+      const std::string row = std::string(category.name) + "," + std::string(fluid.id) + "," + std::string(fluid.name) +
+                              "," + NumberText(fluid.Tmin) + "," + NumberText(fluid.Tmax) + "\n";
       EXPECT_NE(csv.find(row), std::string::npos) << row;
     }
   }

@@ -32,8 +32,8 @@ TEST(ProgramTest, WritesAirAt310AndExitsWithZero) {
 
 TEST(ProgramTest, WritesJsonAndCsvAsTheLibraryDoes) {
   for (const char* format : {"csv", "json"}) {
-    const std::vector<std::string> arguments = {"nitrogen", "--from", "100", "--to", "1300", "--step", "12.5",
-                                                "--format", format};
+    const std::vector<std::string> arguments = {"nitrogen", "--from", "100",      "--to", "1300",
+                                                "--step",   "12.5",   "--format", format};
     const Outcome outcome = RunProgram(arguments);
     EXPECT_EQ(outcome.code, 0) << format;
     EXPECT_EQ(outcome.out, RunInProcess(arguments).out) << format;
@@ -89,10 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
     CommandLines, RefusalTest,
     ::testing::Values(
         Refused{{}, "no fluid given: FLUID T [T ...] (--list shows the fluids, --help the usage)"},
-        Refused{{"argon", "300"}, "unknown fluid \"argon\"; closest: "},
-        Refused{{"ait", "310"}, "closest: air"},
-        Refused{{"air"}, "no temperature given"},
-        Refused{{"air", "abc"}, "\"abc\" is not a temperature"},
+        Refused{{"argon", "300"}, "unknown fluid \"argon\"; closest: "}, Refused{{"ait", "310"}, "closest: air"},
+        Refused{{"air"}, "no temperature given"}, Refused{{"air", "abc"}, "\"abc\" is not a temperature"},
         Refused{{"air", ""}, "\"\" is not a temperature"},
         Refused{{"air", "310KK"}, "\"310KK\" is not a temperature: give kelvin (310.5) or degrees with their unit"},
         Refused{{"air", "0x136K"}, "\"0x136K\" is not a temperature"},
@@ -103,8 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"air", "310", "320", "5000"}, kOutside + " T = 5000 is not within 100K <= T <= 3000K for Air."},
         Refused{{"air", "99.9"}, kOutside},
         // A bare number that fits the range as degrees Celsius was most likely meant so.
-        Refused{{"air", "25"}, kOutside + " T = 25 is not within 100K <= T <= 3000K for Air; did you mean 25 °C = "
-                                          "298.15 K? write 25C"},
+        Refused{{"air", "25"},
+                kOutside + " T = 25 is not within 100K <= T <= 3000K for Air; did you mean 25 °C = "
+                           "298.15 K? write 25C"},
         Refused{{"saturated-water", "--from", "20", "--to", "30C", "--step", "1"},
                 "--from 20 is not within 273.15K <= T <= 647.3K for Saturated Water; did you mean 20 °C = 293.15 K? "
                 "write 20C"},

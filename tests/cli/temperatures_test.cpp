@@ -32,16 +32,17 @@ TEST_P(AcceptedTemperatureTest, IsTheDoubleNearestItsExactValueInKelvin) {
 
 // Degrees land on exactly the double their kelvin text reads as: 25 °C is
 // 298.15, which 25 + 273.15 in binary is not.
-INSTANTIATE_TEST_SUITE_P(
-    Forms, AcceptedTemperatureTest,
-    testing::Values(Accepted{"310", 310}, Accepted{"3.1e2", 310}, Accepted{"-5", -5}, Accepted{"0x136", 310},
-                    Accepted{" 310", 310}, Accepted{"310 ", 310}, Accepted{"\t310\n", 310}, Accepted{"310K", 310},
-                    Accepted{"310 k", 310}, Accepted{"25C", Nearest("298.15")}, Accepted{"36.85°C", 310},
-                    Accepted{" 36.85 °C ", 310}, Accepted{"36.85℃", 310}, Accepted{"-173.15C", 100},
-                    Accepted{"-.5C", Nearest("272.65")}, Accepted{"77F", Nearest("298.15")},
-                    Accepted{"98.33°F", 310}, Accepted{"-40F", Nearest("233.15")}, Accepted{"-459.67F", 0},
-                    // (100 - 32) * 5/9 + 273.15 = 310.92777...: the nearest double, not a sum's.
-                    Accepted{"100F", Nearest("310.927777777777777777777777777778")}));
+INSTANTIATE_TEST_SUITE_P(Forms, AcceptedTemperatureTest,
+                         testing::Values(Accepted{"310", 310}, Accepted{"3.1e2", 310}, Accepted{"-5", -5},
+                                         Accepted{"0x136", 310}, Accepted{" 310", 310}, Accepted{"310 ", 310},
+                                         Accepted{"\t310\n", 310}, Accepted{"310K", 310}, Accepted{"310 k", 310},
+                                         Accepted{"25C", Nearest("298.15")}, Accepted{"36.85°C", 310},
+                                         Accepted{" 36.85 °C ", 310}, Accepted{"36.85℃", 310},
+                                         Accepted{"-173.15C", 100}, Accepted{"-.5C", Nearest("272.65")},
+                                         Accepted{"77F", Nearest("298.15")}, Accepted{"98.33°F", 310},
+                                         Accepted{"-40F", Nearest("233.15")}, Accepted{"-459.67F", 0},
+                                         // (100 - 32) * 5/9 + 273.15 = 310.92777...: the nearest double, not a sum's.
+                                         Accepted{"100F", Nearest("310.927777777777777777777777777778")}));
 
 class RefusedTemperatureTest : public testing::TestWithParam<std::string> {};
 
@@ -49,8 +50,11 @@ TEST_P(RefusedTemperatureTest, IsNoTemperature) { EXPECT_EQ(ReadTemperature(GetP
 
 INSTANTIATE_TEST_SUITE_P(Texts, RefusedTemperatureTest,
                          testing::Values("", " ", "K", "°C", "310 K K", "310KC", "310°", "310 °K", "0x136K", "310,5",
-                                         "3 10", "abc", "--310", "nan", "inf", "infC", "-Infinity", "1e999",
-                                         "1e999C", std::string("310\0" "5", 5), std::string("25\0C", 4)));
+                                         "3 10", "abc", "--310", "nan", "inf", "infC", "-Infinity", "1e999", "1e999C",
+                                         std::string("310\0"
+                                                     "5",
+                                                     5),
+                                         std::string("25\0C", 4)));
 
 TEST(ParseNumberTest, ReadsAsStrtodDoesInTheCLocaleAndRefusesWhatIsNotFinite) {
   EXPECT_EQ(ParseNumber("0x1.36p8"), 310);

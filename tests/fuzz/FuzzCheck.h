@@ -44,7 +44,7 @@ inline locale_t CLocale() {
 
 // Checks `condition`; `context` (a std::string expression) is only worked out
 // when the check fails.
-#define FUZZ_CHECK(condition, context)                                              \
-  do {                                                                              \
+#define FUZZ_CHECK(condition, context)                                                   \
+  do {                                                                                   \
     if (!(condition)) ::vantorel::fuzz::Fail(#condition, __FILE__, __LINE__, (context)); \
   } while (0)

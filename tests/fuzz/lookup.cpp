@@ -102,7 +102,9 @@ double Temperature(Bytes& in, const Fluid& fluid) {
 }
 
 // A value no look-up writes: NaN with a payload that names the slot.
-double Untouched(int slot) { return std::bit_cast<double>(0x7ff8'dead'0000'0000ull + static_cast<std::uint64_t>(slot)); }
+double Untouched(int slot) {
+  return std::bit_cast<double>(0x7ff8'dead'0000'0000ull + static_cast<std::uint64_t>(slot));
+}
 
 void CheckLabels(int category, const Fluid& fluid, double t, const SlotValues& values) {
   const auto where = [&](const ShownProperty& p) {
@@ -167,9 +169,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Any bytes as a fluid's name: a reading only for a name the catalog knows.
   const std::string_view name(reinterpret_cast<const char*>(data), size);
   const Result named = LookUp(name, 300);
-  FUZZ_CHECK(named.ok() || FindFluid(name) ? named.ok() || named.error().code == ErrorCode::OutOfRange
-                                            : named.error().code == ErrorCode::UnknownFluid ||
-                                                  named.error().code == ErrorCode::AmbiguousFluid,
+  FUZZ_CHECK(named.ok() || FindFluid(name)
+                 ? named.ok() || named.error().code == ErrorCode::OutOfRange
+                 : named.error().code == ErrorCode::UnknownFluid || named.error().code == ErrorCode::AmbiguousFluid,
              "the name " + std::string(name.substr(0, 40)));
 
   Bytes in(data, size);
@@ -193,8 +195,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name(SlotName(slot));
     FUZZ_CHECK(SameResult(again[slot], values[slot]), where() + ": " + name + " differs between two look-ups");
     if (values.Has(slot))
-      FUZZ_CHECK(SameResult(State[slot], values[slot]),
-                 where() + ": " + name + " is " + Describe(State[slot]) + " in State, " + Describe(values[slot]) + " looked up");
+      FUZZ_CHECK(SameResult(State[slot], values[slot]), where() + ": " + name + " is " + Describe(State[slot]) +
+                                                            " in State, " + Describe(values[slot]) + " looked up");
     else
       FUZZ_CHECK(SameBits(State[slot], Untouched(s)), where() + ": " + name + " written by the procedure only");
   }

@@ -56,8 +56,7 @@ std::vector<Reading> MakeReadings() {
     const QLocale locale(QString::fromLatin1(name));
     const QString group = locale.groupSeparator();
     const bool blankGroup = group.size() == 1 && group.at(0).isSpace();
-    const bool plain = locale.zeroDigit() == u"0" && locale.negativeSign() == u"-" &&
-                       locale.positiveSign() == u"+" &&
+    const bool plain = locale.zeroDigit() == u"0" && locale.negativeSign() == u"-" && locale.positiveSign() == u"+" &&
                        (locale.exponential() == u"e" || locale.exponential() == u"E");
     readings.push_back({name, locale, plain, blankGroup ? QString() : group});
   }
@@ -125,9 +124,7 @@ std::optional<std::string> PlainDecimal(const QString& text, const QString& poin
 
 void CheckText(const QString& text, const Reading& reading, const char* encoding) {
   const QLocale& locale = reading.locale;
-  const auto where = [&] {
-    return std::string(reading.name) + ", " + encoding + ": \"" + Escaped(text) + "\"";
-  };
+  const auto where = [&] { return std::string(reading.name) + ", " + encoding + ": \"" + Escaped(text) + "\""; };
 
   const std::optional<double> read = ReadTemperature(text, locale);
   if (read) FUZZ_CHECK(std::isfinite(*read), where() + " read as " + Describe(*read));
@@ -140,7 +137,8 @@ void CheckText(const QString& text, const Reading& reading, const char* encoding
   } else {
     FUZZ_CHECK(entry.value.has_value() == read.has_value(), where());
     if (read) {
-      FUZZ_CHECK(SameBits(*entry.value, *read), where() + ": " + Describe(*entry.value) + " against " + Describe(*read));
+      FUZZ_CHECK(SameBits(*entry.value, *read),
+                 where() + ": " + Describe(*entry.value) + " against " + Describe(*read));
       FUZZ_CHECK(entry.text == TemperatureText(*read, locale), where());
     } else {
       FUZZ_CHECK(entry.text == text, where() + " kept as \"" + Escaped(entry.text) + "\"");
@@ -149,7 +147,9 @@ void CheckText(const QString& text, const Reading& reading, const char* encoding
 
   // The number written back is a number again, the same one, in the same text.
   if (entry.value) {
-    const auto written = [&] { return where() + " -> " + Describe(*entry.value) + " -> \"" + Escaped(entry.text) + "\""; };
+    const auto written = [&] {
+      return where() + " -> " + Describe(*entry.value) + " -> \"" + Escaped(entry.text) + "\"";
+    };
     const std::optional<double> again = ReadTemperature(entry.text, locale);
     FUZZ_CHECK(again, written() + " is refused");
     FUZZ_CHECK(SameBits(*again, *entry.value), written() + " reads as " + Describe(*again));
@@ -167,7 +167,8 @@ void CheckText(const QString& text, const Reading& reading, const char* encoding
   FUZZ_CHECK(end == plain->c_str() + plain->size(), where() + ": strtod stopped early in " + *plain);
   if (std::isfinite(expected)) {
     FUZZ_CHECK(read, where() + " is refused, but strtod reads " + Describe(expected));
-    FUZZ_CHECK(SameBits(*read, expected), where() + " reads as " + Describe(*read) + ", strtod as " + Describe(expected));
+    FUZZ_CHECK(SameBits(*read, expected),
+               where() + " reads as " + Describe(*read) + ", strtod as " + Describe(expected));
   } else {
     FUZZ_CHECK(!read, where() + " overflows, but reads as " + Describe(*read));
   }

@@ -26,8 +26,8 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -132,7 +132,8 @@ class Session {
     QMap<QString, int> counts;
     for (const Message& m : h_.messages) ++counts[m.text.left(30).replace(QChar(10), QChar(32))];
     QStringList parts;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) parts << QString("%1x \"%2\"").arg(it.value()).arg(it.key());
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+      parts << QString("%1x \"%2\"").arg(it.value()).arg(it.key());
     return parts.join(", ");
   }
   std::size_t messages() const { return h_.messages.size(); }
@@ -168,10 +169,18 @@ class Session {
     }
     double t;
     switch (dice_.below(6)) {
-      case 0: t = fluid->Tmin; break;
-      case 1: t = fluid->Tmax; break;
-      case 2: t = dice_.chance(50) ? fluid->Tmin - 0.5 : fluid->Tmax + 0.5; break;
-      case 3: t = std::nextafter(dice_.chance(50) ? fluid->Tmin : fluid->Tmax, dice_.chance(50) ? 0.0 : 1e9); break;
+      case 0:
+        t = fluid->Tmin;
+        break;
+      case 1:
+        t = fluid->Tmax;
+        break;
+      case 2:
+        t = dice_.chance(50) ? fluid->Tmin - 0.5 : fluid->Tmax + 0.5;
+        break;
+      case 3:
+        t = std::nextafter(dice_.chance(50) ? fluid->Tmin : fluid->Tmax, dice_.chance(50) ? 0.0 : 1e9);
+        break;
       default: {
         const double decimals = std::pow(10.0, dice_.below(4));
         t = std::round((fluid->Tmin + dice_.unit() * (fluid->Tmax - fluid->Tmin)) * decimals) / decimals;
@@ -214,8 +223,8 @@ class Session {
       return Kind::Other;
     }
     if (roll < 25) {
-      static constexpr Qt::Key kArrows[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Up, Qt::Key_Down,
-                                            Qt::Key_Home, Qt::Key_End, Qt::Key_Left, Qt::Key_Right};
+      static constexpr Qt::Key kArrows[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_Up,   Qt::Key_Down,
+                                            Qt::Key_Home, Qt::Key_End,  Qt::Key_Left, Qt::Key_Right};
       const Qt::Key k = dice_.pick(kArrows);
       note(QString("key %1 on %2").arg(QKeySequence(k).toString(), focusName()));
       key(focus(), k);
@@ -323,8 +332,8 @@ class Session {
 
   Kind typeSomething() {
     static constexpr char kChars[] = "0123456789012345678901234567890123456789..,,eE-+ aKx";
-    static constexpr Qt::Key kEditing[] = {Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete,
-                                           Qt::Key_Left,      Qt::Key_Right,     Qt::Key_Home, Qt::Key_End};
+    static constexpr Qt::Key kEditing[] = {Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,
+                                           Qt::Key_Right,     Qt::Key_Home,      Qt::Key_End};
     intoTheBox();
     if (dice_.chance(12)) {
       const Qt::Key k = dice_.pick(kEditing);
@@ -456,17 +465,26 @@ class Session {
     const Message& m = h_.messages.back();
     const QString title = m.title.isEmpty() ? kApplicationTitle : m.title;
     if (box->text() != m.text || box->windowTitle() != title)
-      problem_ = QString("box shows \"%1\" / \"%2\", not \"%3\" / \"%4\"").arg(box->windowTitle(), box->text(), title, m.text);
+      problem_ =
+          QString("box shows \"%1\" / \"%2\", not \"%3\" / \"%4\"").arg(box->windowTitle(), box->text(), title, m.text);
     // Wide enough for its whole title beside a title bar's icon and buttons.
     QFont bold = box->font();
     bold.setBold(true);
     if (box->width() < 1.2 * QFontMetrics(bold).horizontalAdvance(title) + 4 * 24)
       problem_ = QString("the box \"%1\" is only %2 pixels wide").arg(title).arg(box->width());
     switch (dice_.below(4)) {
-      case 0: QTest::keyClick(box, Qt::Key_Return); break;
-      case 1: QTest::keyClick(box, Qt::Key_Escape); break;
-      case 2: QTest::keyClick(box, Qt::Key_Space); break;
-      default: QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton); break;
+      case 0:
+        QTest::keyClick(box, Qt::Key_Return);
+        break;
+      case 1:
+        QTest::keyClick(box, Qt::Key_Escape);
+        break;
+      case 2:
+        QTest::keyClick(box, Qt::Key_Space);
+        break;
+      default:
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        break;
     }
   }
 
@@ -519,7 +537,8 @@ class Session {
         return QString("pressing %1 while the box held \"%2\" gave %3 messages, not the entry check's")
             .arg(pressed_, heldIn_->text)
             .arg(newMessages);
-      if (shown() != *heldIn_) return QString("pressing %1 while the box held no number changed the form").arg(pressed_);
+      if (shown() != *heldIn_)
+        return QString("pressing %1 while the box held no number changed the form").arg(pressed_);
       if (focus() != h_.txtTemp())
         return QString("pressing %1 while the box held no number left the focus on %2").arg(pressed_, focusName());
     } else if (pressed_ == "cmdReset" && (shown().category != 0 || h_.txtTemp()->text() != "0")) {
@@ -529,8 +548,8 @@ class Session {
     // Each list shows its choice: the current row, and only it, is selected.
     for (const QListWidget* list : {h_.lstCategory(), h_.lstFluid()}) {
       const QList<QListWidgetItem*> selected = list->selectedItems();
-      const bool shows = list->count() == 0 ? selected.isEmpty()
-                                            : selected.size() == 1 && selected[0] == list->currentItem();
+      const bool shows =
+          list->count() == 0 ? selected.isEmpty() : selected.size() == 1 && selected[0] == list->currentItem();
       if (!shows)
         return QString("%1 has row %2 chosen but %3 rows highlighted")
             .arg(list->objectName())
@@ -635,7 +654,8 @@ class Session {
         if (!cells[4].isEmpty()) return QString("copied an SI value for \"%1\"").arg(text);
         continue;
       }
-      const double expected = number * std::pow(10.0, (parts.size() > 1 ? parts[1].toInt() : 0) + SiPower(shown[i].unit));
+      const double expected =
+          number * std::pow(10.0, (parts.size() > 1 ? parts[1].toInt() : 0) + SiPower(shown[i].unit));
       const double si = locale_.toDouble(cells[4], &isNumber);
       if (!isNumber || std::abs(si - expected) > 1e-12 * std::abs(expected))
         return QString("copied %1 in SI units for \"%2\", not %3").arg(cells[4], text).arg(expected);
@@ -652,8 +672,8 @@ class Session {
   std::deque<QString> log_;
   int calculations_ = 0;
   std::size_t messagesSeen_ = 0;
-  QString pressed_;               // the button the last action pressed, if any
-  std::optional<Shown> heldIn_;   // before it: the box had the focus and no number
+  QString pressed_;              // the button the last action pressed, if any
+  std::optional<Shown> heldIn_;  // before it: the box had the focus and no number
 };
 
 }  // namespace

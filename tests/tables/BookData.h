@@ -30,10 +30,10 @@ struct BookCellText {
 
 // One fluid's rows, highest temperature first, and its corrected cells.
 struct BookTable {
-  std::vector<std::string> columns;                   // the slot names, T excluded
-  std::vector<double> rows;                           // row temperatures, descending
+  std::vector<std::string> columns;                             // the slot names, T excluded
+  std::vector<double> rows;                                     // row temperatures, descending
   std::map<double, std::map<std::string, BookCellText>> cells;  // row -> column -> cell
-  std::set<std::pair<double, std::string>> corrected;          // (row, column)
+  std::set<std::pair<double, std::string>> corrected;           // (row, column)
 
   bool HasRow(double t) const { return cells.count(t) > 0; }
 };
@@ -46,7 +46,8 @@ inline std::vector<std::filesystem::path> BookFiles(const Fluid& fluid) {
   if (fluid.id == "saturated-water") return {dir / "critical_segment_rows.csv", dir / "saturated_water.csv"};
   std::string name(fluid.id);
   for (std::size_t i = 0; i < name.size(); ++i)
-    if (name[i] == '-') name[i] = i + 1 < name.size() && std::isdigit(static_cast<unsigned char>(name[i + 1])) ? '\0' : '_';
+    if (name[i] == '-')
+      name[i] = i + 1 < name.size() && std::isdigit(static_cast<unsigned char>(name[i + 1])) ? '\0' : '_';
   std::erase(name, '\0');
   return {dir / (name + ".csv")};
 }

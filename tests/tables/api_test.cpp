@@ -92,8 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SourceCase{"glycerin", 300, "A.5", {300}, false},
                     SourceCase{"saturated-water", 642, "A.6", {640, 645}, false},
                     SourceCase{"saturated-water", 647.3, "A.6", {647.3}, false},
-                    SourceCase{"bismuth", 700, "A.7", {589, 811}, true},
-                    SourceCase{"pbbi", 644, "A.7", {644}, true}));
+                    SourceCase{"bismuth", 700, "A.7", {589, 811}, true}, SourceCase{"pbbi", 644, "A.7", {644}, true}));
 
 TEST(ReadingTest, ShowsTheWorkingOfAnInterpolation) {
   const Result r = LookUp("air", 310);

@@ -55,33 +55,30 @@ TEST_P(RangeTest, FindsTheFluidAndShowsItsRange) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllFluids, RangeTest,
-    testing::Values(Range{"air", 1, 1, "100K <= T <= 3000K"}, Range{"ammonia", 1, 2, "300K <= T <= 580K"},
-                    Range{"carbon-dioxide", 1, 3, "280K <= T <= 800K"},
-                    Range{"carbon-monoxide", 1, 4, "200K <= T <= 800K"},
-                    Range{"helium", 1, 5, "100K <= T <= 1000K"}, Range{"hydrogen", 1, 6, "100K <= T <= 2000K"},
-                    Range{"nitrogen", 1, 7, "100K <= T <= 1300K"}, Range{"oxygen", 1, 8, "100K <= T <= 1300K"},
-                    Range{"water-vapor", 1, 9, "380K <= T <= 850K"},
-                    Range{"engine-oil", 2, 1, "273K <= T <= 430K"},
-                    Range{"ethylene-glycol", 2, 2, "273K <= T <= 373K"},
-                    Range{"glycerin", 2, 3, "273K <= T <= 320K"}, Range{"freon-12", 2, 4, "230K <= T <= 320K"},
-                    Range{"mercury", 2, 5, "273K <= T <= 600K"},
-                    Range{"saturated-water", 3, 1, "273.15K <= T <= 647.3K"},
-                    Range{"bismuth", 4, 1, "589K <= T <= 1033K"}, Range{"lead", 4, 2, "644K <= T <= 977K"},
-                    Range{"potassium", 4, 3, "422K <= T <= 977K"}, Range{"sodium", 4, 4, "366K <= T <= 977K"},
-                    Range{"nak-45", 4, 5, "366K <= T <= 977K"}, Range{"nak-22", 4, 6, "366K <= T <= 1033K"},
-                    Range{"pbbi", 4, 7, "422K <= T <= 922K"},
-                    // List texts and aliases work too, in any case.
-                    Range{"WATER VAPOR (STEAM)", 1, 9, "380K <= T <= 850K"},
-                    Range{"ethylene glycol [c2h4(oh)2]", 2, 2, "273K <= T <= 373K"},
-                    Range{"Water", 3, 1, "273.15K <= T <= 647.3K"}, Range{"H2O", 3, 1, "273.15K <= T <= 647.3K"},
-                    Range{"steam", 1, 9, "380K <= T <= 850K"}, Range{"CO2", 1, 3, "280K <= T <= 800K"},
-                    Range{"co", 1, 4, "200K <= T <= 800K"}, Range{"R-12", 2, 4, "230K <= T <= 320K"},
-                    Range{"r12", 2, 4, "230K <= T <= 320K"}, Range{"oil", 2, 1, "273K <= T <= 430K"},
-                    Range{"Hg", 2, 5, "273K <= T <= 600K"}, Range{"k", 4, 3, "422K <= T <= 977K"},
-                    Range{"LBE", 4, 7, "422K <= T <= 922K"}));
+    testing::Values(
+        Range{"air", 1, 1, "100K <= T <= 3000K"}, Range{"ammonia", 1, 2, "300K <= T <= 580K"},
+        Range{"carbon-dioxide", 1, 3, "280K <= T <= 800K"}, Range{"carbon-monoxide", 1, 4, "200K <= T <= 800K"},
+        Range{"helium", 1, 5, "100K <= T <= 1000K"}, Range{"hydrogen", 1, 6, "100K <= T <= 2000K"},
+        Range{"nitrogen", 1, 7, "100K <= T <= 1300K"}, Range{"oxygen", 1, 8, "100K <= T <= 1300K"},
+        Range{"water-vapor", 1, 9, "380K <= T <= 850K"}, Range{"engine-oil", 2, 1, "273K <= T <= 430K"},
+        Range{"ethylene-glycol", 2, 2, "273K <= T <= 373K"}, Range{"glycerin", 2, 3, "273K <= T <= 320K"},
+        Range{"freon-12", 2, 4, "230K <= T <= 320K"}, Range{"mercury", 2, 5, "273K <= T <= 600K"},
+        Range{"saturated-water", 3, 1, "273.15K <= T <= 647.3K"}, Range{"bismuth", 4, 1, "589K <= T <= 1033K"},
+        Range{"lead", 4, 2, "644K <= T <= 977K"}, Range{"potassium", 4, 3, "422K <= T <= 977K"},
+        Range{"sodium", 4, 4, "366K <= T <= 977K"}, Range{"nak-45", 4, 5, "366K <= T <= 977K"},
+        Range{"nak-22", 4, 6, "366K <= T <= 1033K"}, Range{"pbbi", 4, 7, "422K <= T <= 922K"},
+        // List texts and aliases work too, in any case.
+        Range{"WATER VAPOR (STEAM)", 1, 9, "380K <= T <= 850K"},
+        Range{"ethylene glycol [c2h4(oh)2]", 2, 2, "273K <= T <= 373K"}, Range{"Water", 3, 1, "273.15K <= T <= 647.3K"},
+        Range{"H2O", 3, 1, "273.15K <= T <= 647.3K"}, Range{"steam", 1, 9, "380K <= T <= 850K"},
+        Range{"CO2", 1, 3, "280K <= T <= 800K"}, Range{"co", 1, 4, "200K <= T <= 800K"},
+        Range{"R-12", 2, 4, "230K <= T <= 320K"}, Range{"r12", 2, 4, "230K <= T <= 320K"},
+        Range{"oil", 2, 1, "273K <= T <= 430K"}, Range{"Hg", 2, 5, "273K <= T <= 600K"},
+        Range{"k", 4, 3, "422K <= T <= 977K"}, Range{"LBE", 4, 7, "422K <= T <= 922K"}));
 
 TEST(CatalogTest, UnknownAndAmbiguousNamesFindNothing) {
-  for (const char* name : {"argon", "", "ai", "nak", "water vapor", "air "}) EXPECT_EQ(FindFluid(name), nullptr) << name;
+  for (const char* name : {"argon", "", "ai", "nak", "water vapor", "air "})
+    EXPECT_EQ(FindFluid(name), nullptr) << name;
 }
 
 TEST(CatalogTest, EachNameStandsForOneFluidOnly) {
@@ -114,16 +111,16 @@ class ClosestIdsTest : public testing::TestWithParam<Nearby> {};
 
 TEST_P(ClosestIdsTest, NamesTheNearestFluids) { EXPECT_EQ(ClosestIds(GetParam().typed), GetParam().ids); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Typos, ClosestIdsTest,
-    testing::Values(Nearby{"ait", {"air"}}, Nearby{"Helum", {"helium"}}, Nearby{"oxigen", {"oxygen"}},
-                    Nearby{"carbon dioxide", {"carbon-dioxide"}}, Nearby{"Carbon Monoxide (C0)", {"carbon-monoxide"}},
-                    Nearby{"freon12", {"freon-12"}}, Nearby{"watr", {"saturated-water"}},
-                    // A name that could be either alloy names both.
-                    Nearby{"nak", {"nak-45", "nak-22"}}, Nearby{"NaK 22", {"nak-22"}},
-                    // Part of a name is nearer than any misspelling.
-                    Nearby{"glyc", {"ethylene-glycol", "glycerin"}}, Nearby{"dioxide", {"carbon-dioxide"}},
-                    Nearby{"liquid mercury", {"mercury"}}));
+INSTANTIATE_TEST_SUITE_P(Typos, ClosestIdsTest,
+                         testing::Values(Nearby{"ait", {"air"}}, Nearby{"Helum", {"helium"}},
+                                         Nearby{"oxigen", {"oxygen"}}, Nearby{"carbon dioxide", {"carbon-dioxide"}},
+                                         Nearby{"Carbon Monoxide (C0)", {"carbon-monoxide"}},
+                                         Nearby{"freon12", {"freon-12"}}, Nearby{"watr", {"saturated-water"}},
+                                         // A name that could be either alloy names both.
+                                         Nearby{"nak", {"nak-45", "nak-22"}}, Nearby{"NaK 22", {"nak-22"}},
+                                         // Part of a name is nearer than any misspelling.
+                                         Nearby{"glyc", {"ethylene-glycol", "glycerin"}},
+                                         Nearby{"dioxide", {"carbon-dioxide"}}, Nearby{"liquid mercury", {"mercury"}}));
 
 struct Number {
   double v;
@@ -134,15 +131,12 @@ std::ostream& operator<<(std::ostream& os, const Number& n) { return os << n.tex
 
 class NumberTextTest : public testing::TestWithParam<Number> {};
 
-TEST_P(NumberTextTest, WritesTheShortestRoundTripForm) {
-  EXPECT_EQ(NumberText(GetParam().v), GetParam().text);
-}
+TEST_P(NumberTextTest, WritesTheShortestRoundTripForm) { EXPECT_EQ(NumberText(GetParam().v), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(TableValues, NumberTextTest,
                          testing::Values(Number{1.1614, "1.1614"}, Number{0.5, "0.5"}, Number{47000, "47000"},
-                                         Number{0.00611, "0.00611"}, Number{0.0032, "0.0032"},
-                                         Number{3000, "3000"}, Number{273.15, "273.15"},
-                                         Number{-68, "-68"}, Number{1.1281, "1.1281"},
+                                         Number{0.00611, "0.00611"}, Number{0.0032, "0.0032"}, Number{3000, "3000"},
+                                         Number{273.15, "273.15"}, Number{-68, "-68"}, Number{1.1281, "1.1281"},
                                          Number{0.1 + 0.2, "0.30000000000000004"}));
 
 TEST(NumberTextTest, UsesTheGivenDecimalSeparator) {

@@ -67,8 +67,8 @@ TEST_P(CatalogSuite, EveryBookRowGivesItsCellsRoundedToTheirPlaces) {
       ASSERT_EQ(p->cellCount, 1) << where;
       EXPECT_EQ(p->cells[0].row, t) << where;
       EXPECT_EQ(p->cells[0].state, cell.state) << where;
-      EXPECT_TRUE(SameNumber(p->cells[0].value, cell.value)) << where << ": book " << cell.value << ", code "
-                                                             << p->cells[0].value;
+      EXPECT_TRUE(SameNumber(p->cells[0].value, cell.value))
+          << where << ": book " << cell.value << ", code " << p->cells[0].value;
       EXPECT_EQ(p->cells[0].decimals, cell.decimals) << where << ": printed decimals";
       EXPECT_EQ(p->state, cell.state) << where;
       if (cell.state == ValueState::Value) {
@@ -100,9 +100,10 @@ TEST_P(CatalogSuite, ASweepStaysBetweenTheTwoBookRowsItNames) {
     }
     const Source& source = r->source;
     const auto row = std::find(book.rows.begin(), book.rows.end(), source.rows[0]);
-    const bool rowsOk = source.rowCount == 1 ? (t == source.rows[0] && row != book.rows.end())
-                                             : (row != book.rows.begin() && row != book.rows.end() &&
-                                                *(row - 1) == source.rows[1] && source.rows[0] < t && t < source.rows[1]);
+    const bool rowsOk = source.rowCount == 1
+                            ? (t == source.rows[0] && row != book.rows.end())
+                            : (row != book.rows.begin() && row != book.rows.end() && *(row - 1) == source.rows[1] &&
+                               source.rows[0] < t && t < source.rows[1]);
     if (!rowsOk && !fail(t, "rows that do not bracket it in the book")) return;
 
     for (const Property& p : r->properties()) {
@@ -127,9 +128,15 @@ TEST_P(CatalogSuite, ASweepStaysBetweenTheTwoBookRowsItNames) {
       // doubles of decimal cells (0.12115 rounds to 0.1212).
       const double halfUnit = 0.5000001 / std::pow(10, p.places);
       switch (p.state) {
-        case ValueState::Value: ok = ok && allValues && lo - halfUnit <= p.book && p.book <= hi + halfUnit; break;
-        case ValueState::NoValue: ok = ok && !allValues; break;
-        case ValueState::Infinite: ok = ok && p.cellCount == 1 && p.cells[0].state == ValueState::Infinite; break;
+        case ValueState::Value:
+          ok = ok && allValues && lo - halfUnit <= p.book && p.book <= hi + halfUnit;
+          break;
+        case ValueState::NoValue:
+          ok = ok && !allValues;
+          break;
+        case ValueState::Infinite:
+          ok = ok && p.cellCount == 1 && p.cells[0].state == ValueState::Infinite;
+          break;
       }
       if (!ok && !fail(t, std::string(p.id) + " = " + std::to_string(p.book) + " does not follow its cells")) return;
     }
@@ -154,8 +161,7 @@ TEST_P(CatalogSuite, ASweepStaysBetweenTheTwoBookRowsItNames) {
     for (int s = 0; s < kSlotCount; ++s) {
       const Slot slot = static_cast<Slot>(s);
       const double expected = slots.Has(slot) ? slots[slot] : before[slot];
-      if (!SameNumber(State[slot], expected) && !fail(t, "the procedure wrote " + std::string(SlotName(slot))))
-        return;
+      if (!SameNumber(State[slot], expected) && !fail(t, "the procedure wrote " + std::string(SlotName(slot)))) return;
     }
   }
 }

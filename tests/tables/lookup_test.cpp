@@ -24,9 +24,7 @@ struct RoundCase {
   double expected;
 };
 
-std::ostream& operator<<(std::ostream& os, const RoundCase& c) {
-  return os << c.x << " to " << c.places << " places";
-}
+std::ostream& operator<<(std::ostream& os, const RoundCase& c) { return os << c.x << " to " << c.places << " places"; }
 
 class RoundHalfEvenTest : public testing::TestWithParam<RoundCase> {};
 
@@ -52,15 +50,15 @@ TEST(RoundHalfEvenTest, AgreesWithTheCurrentRoundingModesNearbyint) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BookExamples, RoundHalfEvenTest,
-    testing::Values(RoundCase{0.125, 2, 0.12}, RoundCase{0.375, 2, 0.38}, RoundCase{2.5, 0, 2},
-                    RoundCase{3.5, 0, 4}, RoundCase{9.25, 1, 9.2}, RoundCase{-0.125, 2, -0.12},
-                    // 0.42095 lies just below the half, but 0.42095 * 10^4 is exactly 4209.5.
-                    RoundCase{0.42095, 4, 0.421},
-                    // Saturated water's Betaf at 273.15 K: -680.5 in double, to even.
-                    RoundCase{-68.05, 1, -68}, RoundCase{95.5, 0, 96}, RoundCase{470.5, 0, 470},
-                    RoundCase{1.23456, 5, 1.23456}, RoundCase{-1, 1, -1}, RoundCase{47000, 0, 47000}));
+INSTANTIATE_TEST_SUITE_P(BookExamples, RoundHalfEvenTest,
+                         testing::Values(RoundCase{0.125, 2, 0.12}, RoundCase{0.375, 2, 0.38}, RoundCase{2.5, 0, 2},
+                                         RoundCase{3.5, 0, 4}, RoundCase{9.25, 1, 9.2}, RoundCase{-0.125, 2, -0.12},
+                                         // 0.42095 lies just below the half, but 0.42095 * 10^4 is exactly 4209.5.
+                                         RoundCase{0.42095, 4, 0.421},
+                                         // Saturated water's Betaf at 273.15 K: -680.5 in double, to even.
+                                         RoundCase{-68.05, 1, -68}, RoundCase{95.5, 0, 96}, RoundCase{470.5, 0, 470},
+                                         RoundCase{1.23456, 5, 1.23456}, RoundCase{-1, 1, -1},
+                                         RoundCase{47000, 0, 47000}));
 
 TEST(InterpolateTest, IsExactAtTheUpperRowAndFollowsTheSixSteps) {
   EXPECT_EQ(Interpolate(350, 300, 0.9950, 1.1614, 350), 0.9950);
@@ -100,18 +98,17 @@ TEST_P(ScanBracketTest, ChoosesTheRowsAroundTheTemperature) {
   EXPECT_EQ(b.lo[1], c.tLo * 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GridPointsAndBetween, ScanBracketTest,
-    testing::Values(
-        // T <= t(k): an interior grid temperature is the upper end of its bracket.
-        ScanCase{ScanTest::AtOrBelow, 40, 40, 30}, ScanCase{ScanTest::AtOrBelow, 35, 40, 30},
-        ScanCase{ScanTest::AtOrBelow, 30, 30, 20}, ScanCase{ScanTest::AtOrBelow, 25, 30, 20},
-        ScanCase{ScanTest::AtOrBelow, 20, 20, 10}, ScanCase{ScanTest::AtOrBelow, 10, 20, 10},
-        ScanCase{ScanTest::AtOrBelow, 30.000001, 40, 30},
-        // T < t(k): an interior grid temperature is the lower end of its bracket.
-        ScanCase{ScanTest::Below, 40, 40, 30}, ScanCase{ScanTest::Below, 30, 40, 30},
-        ScanCase{ScanTest::Below, 29.999999, 30, 20}, ScanCase{ScanTest::Below, 20, 30, 20},
-        ScanCase{ScanTest::Below, 10, 20, 10}));
+INSTANTIATE_TEST_SUITE_P(GridPointsAndBetween, ScanBracketTest,
+                         testing::Values(
+                             // T <= t(k): an interior grid temperature is the upper end of its bracket.
+                             ScanCase{ScanTest::AtOrBelow, 40, 40, 30}, ScanCase{ScanTest::AtOrBelow, 35, 40, 30},
+                             ScanCase{ScanTest::AtOrBelow, 30, 30, 20}, ScanCase{ScanTest::AtOrBelow, 25, 30, 20},
+                             ScanCase{ScanTest::AtOrBelow, 20, 20, 10}, ScanCase{ScanTest::AtOrBelow, 10, 20, 10},
+                             ScanCase{ScanTest::AtOrBelow, 30.000001, 40, 30},
+                             // T < t(k): an interior grid temperature is the lower end of its bracket.
+                             ScanCase{ScanTest::Below, 40, 40, 30}, ScanCase{ScanTest::Below, 30, 40, 30},
+                             ScanCase{ScanTest::Below, 29.999999, 30, 20}, ScanCase{ScanTest::Below, 20, 30, 20},
+                             ScanCase{ScanTest::Below, 10, 20, 10}));
 
 TEST(ScanBracketTest, AStrictScanMayMakeOneRowInclusive) {
   PropertyTable table{RowsOf<kRows>(), kColumns, ScanTest::Below};
@@ -197,9 +194,9 @@ TEST(LookUpTest, AColumnMayUseItsOwnScanTestAndValuesAtRowsOnly) {
   };
   const PropertyTable table{RowsOf<kRowsPerSlot>(), kCols, ScanTest::AtOrBelow};
   const SlotValues at20 = LookUp(table, 20);
-  EXPECT_EQ(at20[Slot::Rho], 2);                // lower interval, upper end
-  EXPECT_EQ(at20[Slot::Nu], 20);                // upper interval, lower end
-  EXPECT_EQ(at20[Slot::Pr], 0.5);               // exactly on the row
+  EXPECT_EQ(at20[Slot::Rho], 2);   // lower interval, upper end
+  EXPECT_EQ(at20[Slot::Nu], 20);   // upper interval, lower end
+  EXPECT_EQ(at20[Slot::Pr], 0.5);  // exactly on the row
   EXPECT_EQ(LookUp(table, 20.5)[Slot::Pr], kNoValueMarker);
   EXPECT_EQ(LookUp(table, 19.5)[Slot::Pr], kNoValueMarker);
 }
@@ -235,11 +232,12 @@ TEST(PropertyStateTest, WritingALookUpLeavesTheSlotsItDoesNotWrite) {
 // column path must give the same slots, bit for bit, everywhere in its rows.
 TEST(PreparedTest, TheQuickPathGivesWhatTheColumnByColumnPathGives) {
   const PropertyTable* tables[] = {
-      &gases::Air, &gases::Ammonia, &gases::CarbonDioxide, &gases::CarbonMonoxide, &gases::Helium,
-      &gases::Hydrogen, &gases::Nitrogen, &gases::Oxygen, &gases::Steam, &liquids::EngineOil,
-      &liquids::EthyleneGlycol, &liquids::Glycerin, &liquids::Freon, &liquids::Mercury, &metals::Bismuth,
-      &metals::Lead, &metals::Potassium, &metals::Sodium, &metals::NaK45, &metals::NaK22, &metals::PbBi,
-      &water::LookUpTable, &water::LowerSegment, &water::UpperSegment,
+      &gases::Air,        &gases::Ammonia,     &gases::CarbonDioxide,    &gases::CarbonMonoxide,
+      &gases::Helium,     &gases::Hydrogen,    &gases::Nitrogen,         &gases::Oxygen,
+      &gases::Steam,      &liquids::EngineOil, &liquids::EthyleneGlycol, &liquids::Glycerin,
+      &liquids::Freon,    &liquids::Mercury,   &metals::Bismuth,         &metals::Lead,
+      &metals::Potassium, &metals::Sodium,     &metals::NaK45,           &metals::NaK22,
+      &metals::PbBi,      &water::LookUpTable, &water::LowerSegment,     &water::UpperSegment,
   };
   int quick = 0;
   for (const PropertyTable* table : tables) {

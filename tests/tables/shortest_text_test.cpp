@@ -59,12 +59,43 @@ double FromBits(std::uint64_t bits) {
 
 TEST(ShortestTextTest, WritesWhatToCharsWritesAtTheEdges) {
   const double inf = std::numeric_limits<double>::infinity();
-  std::vector<double> values = {
-      0.0, -0.0, 1.0, -1.0, 0.1, 0.3, 1.1281, 184.6, -184.6, 47000, 1e-5, 1e-4, 0.0001234, 123456, 1234567, 1e14,
-      999999999999999, 123456789012345.6, 1e15, 1e16, 1e21, 1e22, 1.2345678901234568e20, 9007199254740993.0,
-      0.1 + 0.2, 300 + 3 * 0.1, 1e-8, 1.5e-8, 1e-9, 5e-324, std::numeric_limits<double>::min(),
-      std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest(), inf, -inf,
-      std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::quiet_NaN()};
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                1.0,
+                                -1.0,
+                                0.1,
+                                0.3,
+                                1.1281,
+                                184.6,
+                                -184.6,
+                                47000,
+                                1e-5,
+                                1e-4,
+                                0.0001234,
+                                123456,
+                                1234567,
+                                1e14,
+                                999999999999999,
+                                123456789012345.6,
+                                1e15,
+                                1e16,
+                                1e21,
+                                1e22,
+                                1.2345678901234568e20,
+                                9007199254740993.0,
+                                0.1 + 0.2,
+                                300 + 3 * 0.1,
+                                1e-8,
+                                1.5e-8,
+                                1e-9,
+                                5e-324,
+                                std::numeric_limits<double>::min(),
+                                std::numeric_limits<double>::max(),
+                                std::numeric_limits<double>::lowest(),
+                                inf,
+                                -inf,
+                                std::numeric_limits<double>::quiet_NaN(),
+                                -std::numeric_limits<double>::quiet_NaN()};
   // Every power of two with its neighbours: there the spacing of doubles
   // changes, and the shortest text may lie on the far side.
   for (int e = -1074; e <= 1023; ++e) {

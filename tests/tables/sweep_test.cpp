@@ -83,21 +83,32 @@ INSTANTIATE_TEST_SUITE_P(
         PlannedSweep{K("300"), K("301"), {"0.3333333"}, 4, "300 300.3333333 300.6666666 301", "301"},
         PlannedSweep{K("300"), K("301"), {"0.333333"}, 4, "300 300.333333 300.666666 300.999999", "300.999999"},
         // Ends as a script writes binary doubles: 17 digits, beyond the quick conversion.
-        PlannedSweep{K("277.00449999999995"), K("277.0145"), {"0.0001"}, 101,
-                     "277.00449999999995 277.00459999999995 277.00469999999995 277.00479999999995", "277.0145"},
+        PlannedSweep{K("277.00449999999995"),
+                     K("277.0145"),
+                     {"0.0001"},
+                     101,
+                     "277.00449999999995 277.00459999999995 277.00469999999995 277.00479999999995",
+                     "277.0145"},
         // 30 digits, beyond 64 bits; 300.3 lies within a millionth of a step of the fourth row.
-        PlannedSweep{K("300.000000000000000000000000001"), K("300.3"), {"0.1"}, 4,
+        PlannedSweep{K("300.000000000000000000000000001"),
+                     K("300.3"),
+                     {"0.1"},
+                     4,
                      "300.000000000000000000000000001 300.100000000000000000000000001 "
                      "300.200000000000000000000000001 300.3",
                      "300.3"},
         // Celsius ends, kelvin out.
         PlannedSweep{C("0"), C("1"), {"0.25"}, 5, "273.15 273.4 273.65 273.9", "274.15"},
-        PlannedSweep{C("-173.15"), C("-173"), {"0.05", TemperatureUnit::Kelvin}, 4, "100 100.05 100.1 100.15",
-                     "100.15"},
+        PlannedSweep{
+            C("-173.15"), C("-173"), {"0.05", TemperatureUnit::Kelvin}, 4, "100 100.05 100.1 100.15", "100.15"},
         PlannedSweep{C("0"), K("274.15"), {"0.5", TemperatureUnit::Celsius}, 3, "273.15 273.65 274.15", "274.15"},
         // Fahrenheit steps in °F; its kelvin need not end, so T is the shortest double.
         PlannedSweep{F("32"), F("33"), {"0.5"}, 3, "273.15 273.4277777777778 273.7055555555556", "273.7055555555556"},
-        PlannedSweep{F("98.33"), F("98.34"), {"0.01", TemperatureUnit::Fahrenheit}, 2, "310 310.00555555555553",
+        PlannedSweep{F("98.33"),
+                     F("98.34"),
+                     {"0.01", TemperatureUnit::Fahrenheit},
+                     2,
+                     "310 310.00555555555553",
                      "310.00555555555553"}));
 
 TEST(FahrenheitSweepTest, EveryRowIsTheExactConversionOfItsDecimal) {

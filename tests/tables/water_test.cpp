@@ -27,9 +27,9 @@ TEST(SatWaterTest, AGridTemperatureIsTheLowerEndOfItsBracketExcept420K) {
   struct Case {
     double t, tHi, tLo;
   };
-  for (const Case c : {Case{640, 640, 635}, Case{635, 640, 635}, Case{300, 305, 300}, Case{302.5, 305, 300},
-                       Case{273.15, 275, 273.15}, Case{430, 440, 430}, Case{425, 430, 420},
-                       Case{420, 420, 410}, Case{410, 420, 410}}) {
+  for (const Case c :
+       {Case{640, 640, 635}, Case{635, 640, 635}, Case{300, 305, 300}, Case{302.5, 305, 300}, Case{273.15, 275, 273.15},
+        Case{430, 440, 430}, Case{425, 430, 420}, Case{420, 420, 410}, Case{410, 420, 410}}) {
     const LookupBracket b = ScanBracket(table, c.t, table.scan);
     EXPECT_EQ(b.THi, c.tHi) << "at " << c.t << " K";
     EXPECT_EQ(b.TLo, c.tLo) << "at " << c.t << " K";
@@ -78,9 +78,7 @@ struct Value {
   double value;
 };
 
-std::ostream& operator<<(std::ostream& os, const Value& v) {
-  return os << SlotName(v.slot) << " at " << v.t << " K";
-}
+std::ostream& operator<<(std::ostream& os, const Value& v) { return os << SlotName(v.slot) << " at " << v.t << " K"; }
 
 class SatWaterValueTest : public testing::TestWithParam<Value> {};
 
@@ -93,17 +91,16 @@ TEST_P(SatWaterValueTest, GivesTheBooksValue) {
 INSTANTIATE_TEST_SUITE_P(BetafAround420, SatWaterValueTest,
                          testing::Values(Value{410, Betaf, 952}, Value{415, Betaf, 981}, Value{420, Betaf, 1010},
                                          Value{std::nextafter(420.0, 0.0), Betaf, 1010},
-                                         Value{std::nextafter(420.0, 1000.0), Betaf, -1},
-                                         Value{425, Betaf, -1}, Value{430, Betaf, -1}));
+                                         Value{std::nextafter(420.0, 1000.0), Betaf, -1}, Value{425, Betaf, -1},
+                                         Value{430, Betaf, -1}));
 
 // A band includes its upper bound; just above it the next band's places apply.
-INSTANTIATE_TEST_SUITE_P(
-    PlaceBands, SatWaterValueTest,
-    testing::Values(Value{290, Vg, 69.7}, Value{290.01, Vg, 69.66}, Value{315, P, 0.08132},
-                    Value{315.01, P, 0.0814}, Value{340, Vg, 5.74}, Value{340.01, Vg, 5.738},
-                    Value{385, P, 1.5233}, Value{385.01, P, 1.524}, Value{450, P, 9.319},
-                    Value{450, Vg, 0.208}, Value{450.01, P, 9.32}, Value{480, Vg, 0.111},
-                    Value{481, Vg, 0.1091}, Value{580, P, 94.51}, Value{580.01, P, 94.5}));
+INSTANTIATE_TEST_SUITE_P(PlaceBands, SatWaterValueTest,
+                         testing::Values(Value{290, Vg, 69.7}, Value{290.01, Vg, 69.66}, Value{315, P, 0.08132},
+                                         Value{315.01, P, 0.0814}, Value{340, Vg, 5.74}, Value{340.01, Vg, 5.738},
+                                         Value{385, P, 1.5233}, Value{385.01, P, 1.524}, Value{450, P, 9.319},
+                                         Value{450, Vg, 0.208}, Value{450.01, P, 9.32}, Value{480, Vg, 0.111},
+                                         Value{481, Vg, 0.1091}, Value{580, P, 94.51}, Value{580.01, P, 94.5}));
 
 }  // namespace
 }  // namespace vantorel

@@ -64,9 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
         TypedCase{"air", "-173.15", C, nullptr, 100}, TypedCase{"air", "3.1e2", K, nullptr, 310},
         TypedCase{"air", "", K, "", 0}, TypedCase{"air", "   ", C, "", 0},
         TypedCase{"air", "abc", K, "\"abc\" is not a temperature: type a number such as 310 or 36.85", 0},
-        TypedCase{"air", "310,5", K,
-                  "\"310,5\" is not a temperature: type a number such as 310 or 36.85, with a point as the decimal mark",
-                  0},
+        TypedCase{
+            "air", "310,5", K,
+            "\"310,5\" is not a temperature: type a number such as 310 or 36.85, with a point as the decimal mark", 0},
         TypedCase{"air", "1e999", K, "\"1e999\" is not a temperature: type a number such as 310 or 36.85", 0},
         TypedCase{"air", "0123456789012345678901234567890123456789xyz", K,
                   "\"0123456789012345678901234567890123456789...\" is not a temperature: type a number such as 310 "
@@ -107,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedSweep{"300", "3000.5", "1", "To: T = 3000.5 K is outside the range of Air, 100K <= T <= 3000K"},
         RefusedSweep{"400", "300", "1", "To: \"300\" K lies below from, \"400\" K"},
         RefusedSweep{"300", "400", "0", "Step: \"0\" is not a positive number of kelvin"},
-        RefusedSweep{"100", "200", "0.01", "A sweep tabulates at most 10000 rows: take a larger step or a shorter range"},
+        RefusedSweep{"100", "200", "0.01",
+                     "A sweep tabulates at most 10000 rows: take a larger step or a shorter range"},
         RefusedSweep{"300.1234567890123456789012345678", "400", "1",
                      "From: \"300.1234567890123456789012345678\" needs more than 30 digits"},
         RefusedSweep{"300", "400", "1e-300", "Step: \"1e-300\" needs more than 30 digits"},
@@ -137,8 +138,8 @@ TEST_P(SweepCsvTest, IsWhatVantorelPropsWrites) {
   const Fluid& fluid = Named(c.fluid);
   const auto plan = PlanSweep(fluid, c.from, c.to, c.step);
   ASSERT_TRUE(std::holds_alternative<Sweep>(plan)) << std::get<std::string>(plan);
-  const std::string expected = Props(std::string(fluid.id) + " --from " + c.from + " --to " + c.to + " --step " +
-                                     c.step + " --format csv");
+  const std::string expected =
+      Props(std::string(fluid.id) + " --from " + c.from + " --to " + c.to + " --step " + c.step + " --format csv");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(SweepCsv(fluid, std::get<Sweep>(plan)), expected);
 }
@@ -146,7 +147,8 @@ TEST_P(SweepCsvTest, IsWhatVantorelPropsWrites) {
 // A fluid of each category over its whole range, and ends that the end rule
 // moves: row by row, the page's sweep is the command line's.
 INSTANTIATE_TEST_SUITE_P(OnePerCategoryAndTheEnds, SweepCsvTest,
-                         testing::Values(CsvCase{"air", "100", "3000", "0.5"}, CsvCase{"engine-oil", "273", "430", "0.25"},
+                         testing::Values(CsvCase{"air", "100", "3000", "0.5"},
+                                         CsvCase{"engine-oil", "273", "430", "0.25"},
                                          CsvCase{"saturated-water", "273.15", "647.3", "0.1"},
                                          CsvCase{"lead", "644", "977", "1"}, CsvCase{"pbbi", "422", "922", "2"},
                                          CsvCase{"air", "300", "301.0000000001", "0.1"},
@@ -248,8 +250,9 @@ TEST(MessagesTest, TheCatalogNamesEveryFluidWithItsRangeAndProperties) {
   EXPECT_EQ(air["Tmin"], 100.0);
   EXPECT_EQ(air["range"], "100K <= T <= 3000K");
   ASSERT_EQ(air["properties"].size(), 8u);
-  EXPECT_EQ(air["properties"][2], (Json{{"id", "Mu"}, {"name", "dynamic viscosity"}, {"symbol", "μ"},
-                                        {"heading", "μ·10⁷"}, {"unit", "N·s/m²"}}));
+  EXPECT_EQ(
+      air["properties"][2],
+      (Json{{"id", "Mu"}, {"name", "dynamic viscosity"}, {"symbol", "μ"}, {"heading", "μ·10⁷"}, {"unit", "N·s/m²"}}));
   EXPECT_EQ(catalog[2]["fluids"][0]["Tmin"], 273.15);
   EXPECT_EQ(catalog[2]["fluids"][0]["properties"].size(), 14u);
 }
@@ -263,8 +266,9 @@ TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
   ASSERT_EQ(air["properties"].size(), r->properties().size());
   for (std::size_t i = 0; i < r->properties().size(); ++i) {
     const Property& p = r->properties()[i];
-    EXPECT_EQ(air["properties"][i], (Json{{"id", p.id}, {"text", p.text()}, {"state", "value"}, {"si", SiText(p)},
-                                          {"working", Working(*r, p)}}));
+    EXPECT_EQ(
+        air["properties"][i],
+        (Json{{"id", p.id}, {"text", p.text()}, {"state", "value"}, {"si", SiText(p)}, {"working", Working(*r, p)}}));
   }
   const Json water = Json::parse(CalculationJson("water", "647.3", "K"));
   EXPECT_EQ(water["properties"][4]["text"], "INFINITE");
@@ -277,8 +281,10 @@ TEST(MessagesTest, ErrorsComeAsTheirMessage) {
   EXPECT_EQ(Json::parse(CalculationJson("air", "5000", "K")),
             (Json{{"error", "T = 5000 K is outside the range of Air, 100K <= T <= 3000K"}}));
   EXPECT_EQ(Json::parse(CalculationJson("air", "", "K")), (Json{{"error", ""}}));
-  EXPECT_EQ(Json::parse(CalculationJson("helum", "300", "K")), (Json{{"error", "unknown fluid \"helum\"; closest: helium"}}));
-  EXPECT_EQ(Json::parse(SweepJson("air", "400", "300", "1")), (Json{{"error", "To: \"300\" K lies below from, \"400\" K"}}));
+  EXPECT_EQ(Json::parse(CalculationJson("helum", "300", "K")),
+            (Json{{"error", "unknown fluid \"helum\"; closest: helium"}}));
+  EXPECT_EQ(Json::parse(SweepJson("air", "400", "300", "1")),
+            (Json{{"error", "To: \"300\" K lies below from, \"400\" K"}}));
   // A typed text that JSON must escape comes back as it was typed.
   EXPECT_EQ(Json::parse(CalculationJson("air", "3\"1\\0\x01", "K"))["error"],
             "\"3\"1\\0\x01\" is not a temperature: type a number such as 310 or 36.85");

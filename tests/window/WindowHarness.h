@@ -22,9 +22,8 @@
 namespace vantorel::window::test {
 
 inline const char* const kPictureNames[] = {
-    "imaRho", "imaCp", "imaMu", "imaNu", "imaK", "imaAlpha", "imaPr", "imaBeta",
-    "imaP", "imaVf", "imaVg", "imaHfg", "imaCpf", "imaCpg", "imaMuf", "imaMug",
-    "imaKf", "imaKg", "imaPrf", "imaPrg", "imaSigmaf", "imaBetaf",
+    "imaRho", "imaCp",  "imaMu",  "imaNu",  "imaK",   "imaAlpha", "imaPr", "imaBeta", "imaP",   "imaVf",     "imaVg",
+    "imaHfg", "imaCpf", "imaCpg", "imaMuf", "imaMug", "imaKf",    "imaKg", "imaPrf",  "imaPrg", "imaSigmaf", "imaBetaf",
 };
 
 struct WindowHarness {
@@ -116,8 +115,8 @@ namespace vantorel::window {
 
 // How a message reads in a failed comparison.
 inline char* toString(const Message& m) {
-  return QTest::toString(QString("{\"%1\", \"%2\", %3}")
-                             .arg(m.text, m.title, m.icon == MessageIcon::Warning ? "warning" : "no icon"));
+  return QTest::toString(
+      QString("{\"%1\", \"%2\", %3}").arg(m.text, m.title, m.icon == MessageIcon::Warning ? "warning" : "no icon"));
 }
 inline char* toString(const std::vector<Message>& messages) {
   QStringList all;

@@ -10,8 +10,8 @@ QtMessageHandler testLog = nullptr;
 
 void DropSizeHintWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
   // What the offscreen platform cannot do for menus and windows.
-  for (const char* limitation : {"does not support propagateSizeHints", "does not support raise()",
-                                 "does not support grabbing the keyboard"})
+  for (const char* limitation :
+       {"does not support propagateSizeHints", "does not support raise()", "does not support grabbing the keyboard"})
     if (message.contains(QLatin1String(limitation))) return;
   if (testLog) testLog(type, context, message);
 }

@@ -23,9 +23,7 @@ enum class Outcome { NotANumber, OutOfRange, Calculated };
 const QString kNotANumber = "The value for temperature must be a number.";
 const QString kOutOfRange = "The temperature specified falls outside the temperature range.";
 
-void UseLocale(const QString& name) {
-  QLocale::setDefault(name == "C" ? QLocale::c() : QLocale(name));
-}
+void UseLocale(const QString& name) { QLocale::setDefault(name == "C" ? QLocale::c() : QLocale(name)); }
 
 }  // namespace
 }  // namespace vantorel::window::test
@@ -88,9 +86,7 @@ class BadInputTest : public WindowSuite {
       auto row = [&](const char* what, const QString& text, Outcome outcome, const QString& afterTab) {
         QTest::addRow("%s: %s", locale, what) << locale << text << outcome << afterTab;
       };
-      const auto refused = [&](const char* what, const QString& text) {
-        row(what, text, Outcome::NotANumber, text);
-      };
+      const auto refused = [&](const char* what, const QString& text) { row(what, text, Outcome::NotANumber, text); };
       row("empty counts as 0", "", Outcome::OutOfRange, "0");
       refused("blanks", "   ");
       refused("letters", "abc");

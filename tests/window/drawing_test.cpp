@@ -8,10 +8,10 @@
 #include <QTest>
 
 #include "TestSuites.h"
-#include "WindowSuite.h"
 #include "Twips.h"
 #include "WindowHarness.h"
 #include "WindowIcon.h"
+#include "WindowSuite.h"
 
 namespace vantorel::window::test {
 
@@ -91,18 +91,22 @@ class DrawingTest : public WindowSuite {
   void namedFontsHaveTheirStandIns_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("family");
-    QTest::newRow("Garamond title") << "Label1" << "EB Garamond";
-    QTest::newRow("Garamond button") << "cmdCalc" << "EB Garamond";
-    QTest::newRow("MS Sans Serif list") << "lstCategory" << "Liberation Sans";
-    QTest::newRow("Arial result") << "lblProp0" << "Liberation Sans";
-    QTest::newRow("Times New Roman picture") << "imaRho" << "Liberation Serif";
+    QTest::newRow("Garamond title") << "Label1"
+                                    << "EB Garamond";
+    QTest::newRow("Garamond button") << "cmdCalc"
+                                     << "EB Garamond";
+    QTest::newRow("MS Sans Serif list") << "lstCategory"
+                                        << "Liberation Sans";
+    QTest::newRow("Arial result") << "lblProp0"
+                                  << "Liberation Sans";
+    QTest::newRow("Times New Roman picture") << "imaRho"
+                                             << "Liberation Serif";
   }
   void namedFontsHaveTheirStandIns() {
     QFETCH(QString, name);
     QFETCH(QString, family);
     const QWidget* control = h->find<QWidget>(qPrintable(name));
-    QVERIFY2(QFontInfo(control->font()).family().startsWith(family),
-             qPrintable(QFontInfo(control->font()).family()));
+    QVERIFY2(QFontInfo(control->font()).family().startsWith(family), qPrintable(QFontInfo(control->font()).family()));
   }
 
   void picturesFitTheirBoxesAtAnyPixelRatio_data() {

@@ -6,8 +6,8 @@
 #include <QTimer>
 
 #include "TestSuites.h"
-#include "WindowSuite.h"
 #include "WindowHarness.h"
+#include "WindowSuite.h"
 
 namespace vantorel::window::test {
 
@@ -25,8 +25,13 @@ struct SeenBox {
 SeenBox See(const QMessageBox& box) {
   QFont bold = box.font();
   bold.setBold(true);
-  return {box.windowTitle(), box.text(),     box.icon(), box.buttons().size(), box.isModal(),
-          box.width(),       QFontMetrics(bold).horizontalAdvance(box.windowTitle())};
+  return {box.windowTitle(),
+          box.text(),
+          box.icon(),
+          box.buttons().size(),
+          box.isModal(),
+          box.width(),
+          QFontMetrics(bold).horizontalAdvance(box.windowTitle())};
 }
 
 // Waits for the application's modal message box, notes what it shows and
@@ -54,12 +59,15 @@ class MessageBoxTest : public WindowSuite {
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("startsWith");
-    QTest::newRow("instructions") << "Ctrl+I" << "Instructions" << int(QMessageBox::NoIcon)
+    QTest::newRow("instructions") << "Ctrl+I"
+                                  << "Instructions" << int(QMessageBox::NoIcon)
                                   << "To find property values of a substance at a certain temperature:\n\n1.";
-    QTest::newRow("about") << "about" << "About Avntorel" << int(QMessageBox::NoIcon) << "Vantorel 1.0\n\n";
-    QTest::newRow("no category") << "Enter" << "Cannot Calculate" << int(QMessageBox::Warning)
-                                 << "Please select a category.";
-    QTest::newRow("not a number") << "Tab" << "Vantorel" << int(QMessageBox::NoIcon)
+    QTest::newRow("about") << "about"
+                           << "About Avntorel" << int(QMessageBox::NoIcon) << "Vantorel 1.0\n\n";
+    QTest::newRow("no category") << "Enter"
+                                 << "Cannot Calculate" << int(QMessageBox::Warning) << "Please select a category.";
+    QTest::newRow("not a number") << "Tab"
+                                  << "Vantorel" << int(QMessageBox::NoIcon)
                                   << "The value for temperature must be a number.";
   }
   void showsAModalBoxWithOneOkButton() {
@@ -165,9 +173,8 @@ class ProgramEndTest : public WindowSuite {
     window.showMessage = [&](const Message& m) { messages.push_back(m); };
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTimer::singleShot(0, &window, [&] {
-      QTest::mouseClick(window.findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
-    });
+    QTimer::singleShot(0, &window,
+                       [&] { QTest::mouseClick(window.findChild<QPushButton*>("cmdExit"), Qt::LeftButton); });
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(messages.empty());

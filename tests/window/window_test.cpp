@@ -14,8 +14,8 @@
 
 #include "Catalog.h"
 #include "TestSuites.h"
-#include "WindowSuite.h"
 #include "WindowHarness.h"
+#include "WindowSuite.h"
 
 namespace vantorel::window::test {
 
@@ -27,9 +27,9 @@ const Message kOutOfRange{"The temperature specified falls outside the temperatu
                           MessageIcon::Warning};
 const Message kNotANumber{"The value for temperature must be a number.", "", MessageIcon::None};
 
-const QStringList kGasResults = {
-    "lblProp0", "lblProp1", "lblProp2", "lblProp3", "lblProp4", "lblProp5", "lblProp6", "lblProp7",
-    "imaRho",   "imaCp",    "imaMu",    "imaNu",    "imaK",     "imaAlpha", "imaPr",    "imaBeta", "lineProp"};
+const QStringList kGasResults = {"lblProp0", "lblProp1", "lblProp2", "lblProp3", "lblProp4", "lblProp5",
+                                 "lblProp6", "lblProp7", "imaRho",   "imaCp",    "imaMu",    "imaNu",
+                                 "imaK",     "imaAlpha", "imaPr",    "imaBeta",  "lineProp"};
 
 // The three ways to ask for a calculation.
 enum class Trigger { Button, Menu, Enter };
@@ -44,8 +44,12 @@ namespace {
 
 void Calculate(const WindowHarness& h, Trigger trigger) {
   switch (trigger) {
-    case Trigger::Button: h.clickCalculate(); break;
-    case Trigger::Menu: QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier); break;
+    case Trigger::Button:
+      h.clickCalculate();
+      break;
+    case Trigger::Menu:
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+      break;
     case Trigger::Enter:
       QTest::mouseClick(h.txtTemp(), Qt::LeftButton);
       h.pressEnter();
@@ -87,11 +91,14 @@ class WindowTest : public WindowSuite {
     QTest::addColumn<int>("selected");
     QTest::addColumn<QString>("firstFluid");
     QTest::addColumn<QString>("range");
-    QTest::newRow("gases") << 1 << 9 << 0 << "Air" << "";
-    QTest::newRow("saturated fluids") << 2 << 5 << 0 << "Engine Oil (Unused)" << "";
+    QTest::newRow("gases") << 1 << 9 << 0 << "Air"
+                           << "";
+    QTest::newRow("saturated fluids") << 2 << 5 << 0 << "Engine Oil (Unused)"
+                                      << "";
     QTest::newRow("saturated water selects its one fluid") << 3 << 1 << 1 << "Saturated Water"
                                                            << "273.15K <= T <= 647.3K";
-    QTest::newRow("liquid metals") << 4 << 7 << 0 << "Bismuth" << "";
+    QTest::newRow("liquid metals") << 4 << 7 << 0 << "Bismuth"
+                                   << "";
   }
   void choosingACategoryFillsTheFluidList() {
     QFETCH(int, category);
@@ -168,18 +175,30 @@ class WindowTest : public WindowSuite {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("refused");
-    QTest::newRow("empty becomes 0") << "" << "0" << false;
-    QTest::newRow("trailing zero dropped") << "300.50" << "300.5" << false;
-    QTest::newRow("exponent") << "3E2" << "300" << false;
-    QTest::newRow("blanks and sign") << "  +310 " << "310" << false;
-    QTest::newRow("negative") << "-5" << "-5" << false;
-    QTest::newRow("leading point") << ".5" << "0.5" << false;
-    QTest::newRow("letters") << "abc" << "abc" << true;
-    QTest::newRow("number then letters") << "310K" << "310K" << true;
-    QTest::newRow("nan") << "nan" << "nan" << true;
-    QTest::newRow("inf") << "inf" << "inf" << true;
-    QTest::newRow("overflow") << "1e999" << "1e999" << true;
-    QTest::newRow("-infinity") << "-infinity" << "-infinity" << true;
+    QTest::newRow("empty becomes 0") << ""
+                                     << "0" << false;
+    QTest::newRow("trailing zero dropped") << "300.50"
+                                           << "300.5" << false;
+    QTest::newRow("exponent") << "3E2"
+                              << "300" << false;
+    QTest::newRow("blanks and sign") << "  +310 "
+                                     << "310" << false;
+    QTest::newRow("negative") << "-5"
+                              << "-5" << false;
+    QTest::newRow("leading point") << ".5"
+                                   << "0.5" << false;
+    QTest::newRow("letters") << "abc"
+                             << "abc" << true;
+    QTest::newRow("number then letters") << "310K"
+                                         << "310K" << true;
+    QTest::newRow("nan") << "nan"
+                         << "nan" << true;
+    QTest::newRow("inf") << "inf"
+                         << "inf" << true;
+    QTest::newRow("overflow") << "1e999"
+                              << "1e999" << true;
+    QTest::newRow("-infinity") << "-infinity"
+                               << "-infinity" << true;
   }
   void leavingTheBoxChecksTheEntry() {
     QFETCH(QString, typed);
@@ -329,8 +348,10 @@ class WindowTest : public WindowSuite {
   void bothEndsOfTheRangeAreCalculated_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("density");
-    QTest::newRow("Tmin") << "100" << "3.5562";
-    QTest::newRow("Tmax") << "3000" << "0.1135";
+    QTest::newRow("Tmin") << "100"
+                          << "3.5562";
+    QTest::newRow("Tmax") << "3000"
+                          << "0.1135";
   }
   void bothEndsOfTheRangeAreCalculated() {
     QFETCH(QString, typed);
@@ -355,10 +376,9 @@ class WindowTest : public WindowSuite {
     for (int i = 8; i < 22; ++i) water << kPictureNames[i];
     water << "lineProp";
     QTest::newRow("saturated water") << 3 << 1 << "373.15" << water;
-    QTest::newRow("liquid metals") << 4 << 4 << "700"
-                                   << QStringList{"lblProp0", "lblProp1", "lblProp3", "lblProp4", "lblProp5",
-                                                  "lblProp6", "imaRho",   "imaCp",    "imaNu",    "imaK",
-                                                  "imaAlpha", "imaPr"};
+    QTest::newRow("liquid metals") << 4 << 4 << "700" << QStringList{"lblProp0", "lblProp1", "lblProp3", "lblProp4",
+                                                                     "lblProp5", "lblProp6", "imaRho",   "imaCp",
+                                                                     "imaNu",    "imaK",     "imaAlpha", "imaPr"};
   }
   void eachCategoryShowsItsOwnLabelsAndPictures() {
     QFETCH(int, category);
@@ -384,17 +404,15 @@ class WindowTest : public WindowSuite {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("texts");  // lblProp0 ... in order; "" for a hidden label
     QTest::newRow("water at the critical point")
-        << 3 << 1 << "647.3"
-        << QStringList{"221.2", "3.17E-3",  "0.0032",  "0",        "INFINITE", "INFINITE", "45E-6",
-                       "45E-6", "238E-3",   "238E-3",  "INFINITE", "INFINITE", "0E-3",     "----"};
-    QTest::newRow("water at 420 K")
-        << 3 << 1 << "420"
-        << QStringList{"4.37",   "1.088E-3", "0.425",  "2123",  "4.302", "2.291", "185E-6",
-                       "13.79E-6", "688E-3", "29.8E-3", "1.16", "1.075", "49.4E-3", "1010E-6"};
+        << 3 << 1 << "647.3" << QStringList{"221.2", "3.17E-3", "0.0032", "0",        "INFINITE", "INFINITE", "45E-6",
+                                            "45E-6", "238E-3",  "238E-3", "INFINITE", "INFINITE", "0E-3",     "----"};
+    QTest::newRow("water at 420 K") << 3 << 1 << "420"
+                                    << QStringList{"4.37",  "1.088E-3", "0.425",    "2123",   "4.302",
+                                                   "2.291", "185E-6",   "13.79E-6", "688E-3", "29.8E-3",
+                                                   "1.16",  "1.075",    "49.4E-3",  "1010E-6"};
     QTest::newRow("water where its expansion coefficient is -1")
-        << 3 << 1 << "277.015"
-        << QStringList{"0.00815", "1E-3",   "161",     "2492",  "4.206", "1.856",   "1559E-6",
-                       "8.17E-6", "577.2E-3", "18.4E-3", "11.43", "0.82",  "75.1E-3", "-1E-6"};
+        << 3 << 1 << "277.015" << QStringList{"0.00815", "1E-3",     "161",     "2492",  "4.206", "1.856",   "1559E-6",
+                                              "8.17E-6", "577.2E-3", "18.4E-3", "11.43", "0.82",  "75.1E-3", "-1E-6"};
     QTest::newRow("lead above its middle row")
         << 4 << 2 << "756" << QStringList{"10411", "----", "", "1.847E-7", "15.6", "----", "----", ""};
     QTest::newRow("PbBi at 644 K") << 4 << 7 << "644"
@@ -435,12 +453,24 @@ class WindowTest : public WindowSuite {
     h->pressEnter();
     QCOMPARE(h->visibleResults(), kGasResults);
     switch (change) {
-      case 0: h->choose(h->lstCategory(), 2); break;
-      case 1: h->choose(h->lstFluid(), 2); break;
-      case 2: QTest::keyClick(h->txtTemp(), Qt::Key_5); break;
-      case 3: QTest::keyClick(h->txtTemp(), Qt::Key_Backspace); break;
-      case 4: QTest::mouseClick(h->button("cmdReset"), Qt::LeftButton); break;
-      case 5: QTest::keyClick(h->txtTemp(), Qt::Key_R, Qt::ControlModifier); break;
+      case 0:
+        h->choose(h->lstCategory(), 2);
+        break;
+      case 1:
+        h->choose(h->lstFluid(), 2);
+        break;
+      case 2:
+        QTest::keyClick(h->txtTemp(), Qt::Key_5);
+        break;
+      case 3:
+        QTest::keyClick(h->txtTemp(), Qt::Key_Backspace);
+        break;
+      case 4:
+        QTest::mouseClick(h->button("cmdReset"), Qt::LeftButton);
+        break;
+      case 5:
+        QTest::keyClick(h->txtTemp(), Qt::Key_R, Qt::ControlModifier);
+        break;
     }
     QCOMPARE(h->visibleResults(), QStringList());
     // Hiding leaves the texts behind the labels.
@@ -479,17 +509,28 @@ class WindowTest : public WindowSuite {
     QTest::addColumn<int>("modifier");
     QTest::addColumn<QString>("on");
     QTest::addColumn<QString>("effect");
-    QTest::newRow("Alt+C calculates") << int(Qt::Key_C) << int(Qt::AltModifier) << "txtTemp" << "calculated";
-    QTest::newRow("Alt+R resets") << int(Qt::Key_R) << int(Qt::AltModifier) << "txtTemp" << "reset";
-    QTest::newRow("Alt+X exits") << int(Qt::Key_X) << int(Qt::AltModifier) << "txtTemp" << "exit";
-    QTest::newRow("Ctrl+L calculates") << int(Qt::Key_L) << int(Qt::ControlModifier) << "txtTemp" << "calculated";
-    QTest::newRow("Ctrl+R resets") << int(Qt::Key_R) << int(Qt::ControlModifier) << "txtTemp" << "reset";
-    QTest::newRow("Ctrl+Q exits") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "txtTemp" << "exit";
-    QTest::newRow("Ctrl+I instructs") << int(Qt::Key_I) << int(Qt::ControlModifier) << "txtTemp" << "instructions";
-    QTest::newRow("Enter on Calculate") << int(Qt::Key_Return) << 0 << "cmdCalc" << "calculated";
-    QTest::newRow("Enter on Reset") << int(Qt::Key_Return) << 0 << "cmdReset" << "reset";
-    QTest::newRow("keypad Enter on Exit") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "cmdExit" << "exit";
-    QTest::newRow("Space on Calculate") << int(Qt::Key_Space) << 0 << "cmdCalc" << "calculated";
+    QTest::newRow("Alt+C calculates") << int(Qt::Key_C) << int(Qt::AltModifier) << "txtTemp"
+                                      << "calculated";
+    QTest::newRow("Alt+R resets") << int(Qt::Key_R) << int(Qt::AltModifier) << "txtTemp"
+                                  << "reset";
+    QTest::newRow("Alt+X exits") << int(Qt::Key_X) << int(Qt::AltModifier) << "txtTemp"
+                                 << "exit";
+    QTest::newRow("Ctrl+L calculates") << int(Qt::Key_L) << int(Qt::ControlModifier) << "txtTemp"
+                                       << "calculated";
+    QTest::newRow("Ctrl+R resets") << int(Qt::Key_R) << int(Qt::ControlModifier) << "txtTemp"
+                                   << "reset";
+    QTest::newRow("Ctrl+Q exits") << int(Qt::Key_Q) << int(Qt::ControlModifier) << "txtTemp"
+                                  << "exit";
+    QTest::newRow("Ctrl+I instructs") << int(Qt::Key_I) << int(Qt::ControlModifier) << "txtTemp"
+                                      << "instructions";
+    QTest::newRow("Enter on Calculate") << int(Qt::Key_Return) << 0 << "cmdCalc"
+                                        << "calculated";
+    QTest::newRow("Enter on Reset") << int(Qt::Key_Return) << 0 << "cmdReset"
+                                    << "reset";
+    QTest::newRow("keypad Enter on Exit") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "cmdExit"
+                                          << "exit";
+    QTest::newRow("Space on Calculate") << int(Qt::Key_Space) << 0 << "cmdCalc"
+                                        << "calculated";
   }
   void accessKeysAndShortcuts() {
     QFETCH(int, key);
@@ -524,11 +565,16 @@ class WindowTest : public WindowSuite {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QKeySequence>("shortcut");
-    QTest::newRow("calculate") << "mnuCalc" << "&Calculate" << QKeySequence("Ctrl+L");
-    QTest::newRow("reset") << "mnuReset" << "&Reset Form" << QKeySequence("Ctrl+R");
-    QTest::newRow("exit") << "mnuExit" << "E&xit" << QKeySequence("Ctrl+Q");
-    QTest::newRow("instructions") << "mnuInstructions" << "&Instructions" << QKeySequence("Ctrl+I");
-    QTest::newRow("about") << "mnuAbout" << "&About Vantorel..." << QKeySequence();
+    QTest::newRow("calculate") << "mnuCalc"
+                               << "&Calculate" << QKeySequence("Ctrl+L");
+    QTest::newRow("reset") << "mnuReset"
+                           << "&Reset Form" << QKeySequence("Ctrl+R");
+    QTest::newRow("exit") << "mnuExit"
+                          << "E&xit" << QKeySequence("Ctrl+Q");
+    QTest::newRow("instructions") << "mnuInstructions"
+                                  << "&Instructions" << QKeySequence("Ctrl+I");
+    QTest::newRow("about") << "mnuAbout"
+                           << "&About Vantorel..." << QKeySequence();
   }
   void menuItemsHaveTheirTextsAndShortcuts() {
     QFETCH(QString, name);
@@ -547,10 +593,13 @@ class WindowTest : public WindowSuite {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
     QTest::addColumn<int>("lines");
-    QTest::newRow("instructions") << "mnuInstructions" << "Instructions"
+    QTest::newRow("instructions") << "mnuInstructions"
+                                  << "Instructions"
                                   << "To find property values of a substance at a certain temperature:"
                                   << "4. Click the Calculate Button." << 9;
-    QTest::newRow("about") << "mnuAbout" << "About Avntorel" << "Vantorel 1.0"
+    QTest::newRow("about") << "mnuAbout"
+                           << "About Avntorel"
+                           << "Vantorel 1.0"
                            << "F. P. Incropera and D. P. DeWitt, \"Fundamentals of Heat and Mass Transfer\", "
                               "5th edition, New York, John Wiley & Sons, 2002, Tables: A.4-A.7"
                            << 7;
@@ -590,8 +639,7 @@ class WindowTest : public WindowSuite {
       // Qt's own parts of the lists and the menu bar, and the container of the controls.
       const QString name = control->objectName();
       if (name.isEmpty() || name.startsWith("qt_") || name == "client") continue;
-      if (QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
-        unnamed << name;
+      if (QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty()) unnamed << name;
     }
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(" ")));
     QCOMPARE(QAccessible::queryAccessibleInterface(h->lstCategory())->text(QAccessible::Name), QString("Category"));
@@ -604,10 +652,12 @@ class WindowTest : public WindowSuite {
   // Ctrl+Shift+C itself is the monkey session's; here, the context menus.
   void contextMenusCopyAValueOrAllTheResults() {
     const auto copyFromMenu = [&](QWidget* over, const char* item) {
-      QContextMenuEvent click(QContextMenuEvent::Mouse, over->rect().center(), over->mapToGlobal(over->rect().center()));
+      QContextMenuEvent click(QContextMenuEvent::Mouse, over->rect().center(),
+                              over->mapToGlobal(over->rect().center()));
       QApplication::sendEvent(over, &click);
       QMenu* menu = nullptr;
-      if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); })) return false;
+      if (!QTest::qWaitFor([&] { return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())); }))
+        return false;
       if (!menu->actions().contains(h->action(item))) return false;
       QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(h->action(item)).center());
       return true;
