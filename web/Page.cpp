@@ -209,7 +209,8 @@ std::string SweepCsv(const Fluid& fluid, const Sweep& sweep) {
 std::string SweepTsv(const Fluid& fluid, const Sweep& sweep) {
   // The header names each column's quantity and unit.
   std::string header = "T (K)";
-  for (const Property& p : LookUp(fluid, fluid.Tmin)->properties()) {
+  const Result first = LookUp(fluid, fluid.Tmin);  // the loop borrows its properties
+  for (const Property& p : first->properties()) {
     header += '\t';
     header += p.symbol;
     if (!p.bookUnit.empty()) header += " (" + std::string(p.bookUnit) + ")";
