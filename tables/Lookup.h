@@ -109,6 +109,12 @@ struct PropertyTable {
   // through it is looked up column by column, with the same results.
   bool oneBracket = false;  // every column interpolates within the table's bracket
   bool banded = false;      // some column's places depend on the temperature
+  // Each column's places and 10^places, as far as they do not depend on the
+  // temperature; and the columns whose places do, in column order.
+  std::array<std::int8_t, kMaxColumns> places{};
+  std::array<double, kMaxColumns> scale{};
+  std::array<std::int8_t, kMaxColumns> bandedColumns{};
+  int bandedCount = 0;
 
   int Width() const { return static_cast<int>(columns.size()) + 1; }
   int Rows() const { return static_cast<int>(cells.size()) / Width(); }
@@ -122,10 +128,15 @@ struct PropertyTable {
 // The table with what the look-up may know of it in advance.
 constexpr PropertyTable Prepared(PropertyTable table) {
   table.oneBracket = true;
-  for (const Column& column : table.columns) {
+  for (std::size_t c = 0; c < table.columns.size(); ++c) {
+    const Column& column = table.columns[c];
     table.oneBracket = table.oneBracket && column.use == ColumnUse::Interpolate &&
                        (column.scan == ScanTest::Inherit || column.scan == table.scan);
     table.banded = table.banded || !column.bands.empty();
+    if (!column.bands.empty()) table.bandedColumns[table.bandedCount++] = static_cast<std::int8_t>(c);
+    table.places[c] = static_cast<std::int8_t>(column.places);
+    table.scale[c] = 1;
+    for (int p = 0; p < column.places; ++p) table.scale[c] *= 10;  // exact: at most 10^8
   }
   return table;
 }
@@ -252,17 +263,24 @@ void LookUpWith(const PropertyTable& table, double t, Write&& write) {
     const double* lower = upper + width;
     const double tHi = upper[0], tLo = lower[0];
     const double* hi = upper + 1;
-    double lo[kMaxColumns], y[kMaxColumns], m[kMaxColumns], v[kMaxColumns];
-    int places[kMaxColumns];
-    for (int c = 0; c < columns; ++c) lo[c] = lower[c + 1];
-    for (const LowerRowCell& cell : table.lowerRowCells)
-      if (cell.rowT == tLo) lo[cell.column] = cell.value;
-    for (int c = 0; c < columns; ++c) places[c] = table.columns[c].places;
-    if (table.banded)
-      for (int c = 0; c < columns; ++c)
-        if (!table.columns[c].bands.empty()) places[c] = PlacesAt(table.columns[c], t);
-    double scale[kMaxColumns];
-    for (int c = 0; c < columns; ++c) scale[c] = kPowersOfTen[places[c]];
+    const double* lo = lower + 1;
+    double y[kMaxColumns], m[kMaxColumns], v[kMaxColumns];
+    double loCells[kMaxColumns];  // the lower row with its lower-row cells, where it has any
+    for (const LowerRowCell& cell : table.lowerRowCells) {
+      if (cell.rowT != tLo) continue;
+      if (lo != loCells) {
+        for (int c = 0; c < columns; ++c) loCells[c] = lo[c];
+        lo = loCells;
+      }
+      loCells[cell.column] = cell.value;
+    }
+    std::array<std::int8_t, kMaxColumns> places = table.places;
+    std::array<double, kMaxColumns> scale = table.scale;
+    for (int i = 0; i < table.bandedCount; ++i) {
+      const int c = table.bandedColumns[i];
+      places[c] = static_cast<std::int8_t>(PlacesAt(table.columns[c], t));
+      scale[c] = kPowersOfTen[places[c]];
+    }
 
     const double d = tHi - t;
     const double s = tHi - tLo;
