@@ -108,7 +108,6 @@ struct PropertyTable {
   // Worked out from the fields above by Prepared. A table that has not been
   // through it is looked up column by column, with the same results.
   bool oneBracket = false;  // every column interpolates within the table's bracket
-  bool banded = false;      // some column's places depend on the temperature
   // Each column's places and 10^places, as far as they do not depend on the
   // temperature; and the columns whose places do, in column order.
   std::array<std::int8_t, kMaxColumns> places{};
@@ -132,7 +131,6 @@ constexpr PropertyTable Prepared(PropertyTable table) {
     const Column& column = table.columns[c];
     table.oneBracket = table.oneBracket && column.use == ColumnUse::Interpolate &&
                        (column.scan == ScanTest::Inherit || column.scan == table.scan);
-    table.banded = table.banded || !column.bands.empty();
     if (!column.bands.empty()) table.bandedColumns[table.bandedCount++] = static_cast<std::int8_t>(c);
     table.places[c] = static_cast<std::int8_t>(column.places);
     table.scale[c] = 1;

@@ -114,19 +114,25 @@ Result LookUp(const Fluid& fluid, double t) noexcept {
   const PropertyTable& table = fluid.tables->pieceAt(t);
   std::array<Written, kSlotCount> written;
   std::array<bool, kSlotCount> has{};
+  // The table's bracket, as the columns that take the table's own scan have
+  // it; every table's first column does.
+  const double* upper = nullptr;
   LookUpWith(table, t, [&](const Written& w) {
     written[Index(w.slot)] = w;
     has[Index(w.slot)] = true;
+    if (!upper && w.column >= 0) {
+      const ScanTest scan = table.columns[w.column].scan;
+      if (scan == ScanTest::Inherit || scan == table.scan) upper = w.upper;
+    }
   });
+  if (!upper) upper = table.cells.data() + ScanRow(table, t, table.scan) * table.Width();
 
   Reading reading{};
   reading.fluid = &fluid;
   reading.T = t;
   reading.source.table = CategoryOf(fluid).table;
   // Every column shares the table's bracket except at a row's own
-  // temperature, where each gives that row; the first column uses the
-  // table's own scan.
-  const double* upper = table.cells.data() + ScanRow(table, t, table.scan) * table.Width();
+  // temperature, where each gives that row.
   const double tHi = upper[0], tLo = upper[table.Width()];
   if (t == tHi || t == tLo) {
     reading.source.rows = {t, 0};
