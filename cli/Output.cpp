@@ -1,7 +1,6 @@
 #include "Output.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -262,7 +261,7 @@ class JsonWriter final : public RowWriter {
     for (const Property& p : reading.properties()) {
       const std::string text = p.text();
       properties[std::string(p.id)] = {{"text", text},
-                                       {"value", JsonNumber(p.state, DecimalValue(text))},
+                                       {"value", JsonNumber(p.state, ScaledDecimal(p.book, p.places, p.power))},
                                        {"unit", p.bookUnit},
                                        {"si", JsonNumber(p.state, p.value)}};
     }
@@ -364,15 +363,8 @@ void WriteListJson(OutputBuffer& out) {
 
 }  // namespace
 
-double DecimalValue(std::string_view numberText) {
-  double value = 0;
-  std::from_chars(numberText.data(), numberText.data() + numberText.size(), value);
-  return value;
-}
-
 std::string SourceText(const Reading& reading) {
-  std::string text = std::string(reading.fluid->name) + ", Table " + std::string(reading.source.table) + ", " +
-                     RowsText(reading.source);
+  std::string text = std::string(reading.fluid->name) + ", " + TableAndRowsText(reading.source);
   std::string corrected;
   for (const Property& p : reading.properties()) {
     if (!p.corrected) continue;

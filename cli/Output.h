@@ -38,10 +38,6 @@
 
 namespace vantorel::cli {
 
-// The double nearest to a label's number text read as a decimal number:
-// "184.6E-7" gives 1.846e-05, which 184.6 * 1e-7 need not be.
-double DecimalValue(std::string_view numberText);
-
 class RowWriter {
  public:
   virtual ~RowWriter() = default;

@@ -44,14 +44,17 @@ std::string SuffixText(int power) {
   return suffix;
 }
 
-std::string Heading(const Property& p) {
-  std::string heading(p.symbol);
-  if (p.power != 0) heading += "·10" + Superscript(-p.power);
+std::string Heading(std::string_view symbol, int power) {
+  std::string heading(symbol);
+  if (power != 0) heading += "·10" + Superscript(-power);
   return heading;
 }
 
-std::string RowsText(const Source& source) {
-  std::string text = source.rowCount == 1 ? "the row at " : "between the rows at ";
+std::string Heading(const Property& p) { return Heading(p.symbol, p.power); }
+
+std::string TableAndRowsText(const Source& source) {
+  std::string text =
+      "Table " + std::string(source.table) + (source.rowCount == 1 ? ", the row at " : ", between the rows at ");
   for (int i = 0; i < source.rowCount; ++i) {
     if (i > 0) text += " and ";
     text += NumberText(source.rows[i]) + " K";

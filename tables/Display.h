@@ -74,12 +74,15 @@ inline constexpr std::size_t kLabelTextSize = 48;
 // once per column rather than once per cell.
 char* WriteLabelText(char* out, const ShownProperty& property, std::string_view suffix, double value, double t);
 
-// The quantity as the book's column heading names it: "μ·10⁷", "c_p".
+// The quantity as the book's column heading names it: "μ·10⁷", "c_p"; from
+// its symbol and the power of ten the table factors out.
+std::string Heading(std::string_view symbol, int power);
 std::string Heading(const Property& property);
 
-// The book rows a reading comes from, in words: "between the rows at 300 K
-// and 350 K", "the row at 373.15 K".
-std::string RowsText(const Source& source);
+// The book table and rows a reading comes from, in words a student can
+// cite: "Table A.4, between the rows at 300 K and 350 K", "Table A.6, the row
+// at 373.15 K".
+std::string TableAndRowsText(const Source& source);
 
 // The marker a shown slot holds at temperature `t`, if its label tests for one.
 enum class ShownMarker : std::uint8_t { Number, NoValue, Infinite };

@@ -465,9 +465,7 @@ std::optional<Reading> frmThrmPhysProp::ShownReading() const {
   return result.reading();
 }
 
-QString frmThrmPhysProp::SourceOf(const Reading& reading) {
-  return Utf8("Table " + std::string(reading.source.table) + ", " + RowsText(reading.source));
-}
+QString frmThrmPhysProp::SourceOf(const Reading& reading) { return Utf8(TableAndRowsText(reading.source)); }
 
 CopiedResults frmThrmPhysProp::ShownResults() const {
   CopiedResults results;
