@@ -33,7 +33,8 @@ void NumberField(std::string& out, std::string_view key, double v) {
 std::string Error(std::string_view message) {
   std::string out = "{";
   Field(out, "error", message);
-  return out + "}";
+  out += "}";
+  return out;
 }
 
 }  // namespace
@@ -52,7 +53,8 @@ std::string JsonString(std::string_view text) {
       out += c;  // UTF-8 passes as it is
     }
   }
-  return out + '"';
+  out += '"';
+  return out;
 }
 
 std::string CatalogJson() {
@@ -63,6 +65,23 @@ std::string CatalogJson() {
     Field(out, "name", category.name);
     out += ',';
     Field(out, "table", category.table);
+    // What a category shows is the same for each of its fluids.
+    std::string properties = "[";
+    for (const ShownProperty& p : Shown(category)) {
+      if (properties.size() > 1) properties += ',';
+      properties += '{';
+      Field(properties, "id", SlotName(p.slot));
+      properties += ',';
+      Field(properties, "name", p.name);
+      properties += ',';
+      Field(properties, "symbol", p.symbol);
+      properties += ',';
+      Field(properties, "heading", Heading(p.symbol, p.power));
+      properties += ',';
+      Field(properties, "unit", p.unit.book);
+      properties += '}';
+    }
+    properties += ']';
     out += ",\"fluids\":[";
     for (std::size_t f = 0; f < category.fluids.size(); ++f) {
       const Fluid& fluid = category.fluids[f];
@@ -77,29 +96,14 @@ std::string CatalogJson() {
       NumberField(out, "Tmax", fluid.Tmax);
       out += ',';
       Field(out, "range", RangeText(fluid));
-      out += ",\"properties\":[";
-      const Result first = LookUp(fluid, fluid.Tmin);
-      bool any = false;
-      for (const Property& p : first->properties()) {
-        if (any) out += ',';
-        any = true;
-        out += '{';
-        Field(out, "id", p.id);
-        out += ',';
-        Field(out, "name", p.name);
-        out += ',';
-        Field(out, "symbol", p.symbol);
-        out += ',';
-        Field(out, "heading", Heading(p));
-        out += ',';
-        Field(out, "unit", p.bookUnit);
-        out += '}';
-      }
-      out += "]}";
+      out += ",\"properties\":";
+      out += properties;
+      out += '}';
     }
     out += "]}";
   }
-  return out + "]";
+  out += "]";
+  return out;
 }
 
 std::string CalculationJson(std::string_view fluidName, std::string_view text, std::string_view unit) {
@@ -131,7 +135,8 @@ std::string CalculationJson(std::string_view fluidName, std::string_view text, s
     Field(out, "working", Working(r, p));
     out += '}';
   }
-  return out + "]}";
+  out += "]}";
+  return out;
 }
 
 std::string SweepJson(std::string_view fluidName, std::string_view from, std::string_view to, std::string_view step) {
@@ -140,24 +145,32 @@ std::string SweepJson(std::string_view fluidName, std::string_view from, std::st
   const std::variant<Sweep, std::string> plan = PlanSweep(*fluid, from, to, step);
   if (const std::string* error = std::get_if<std::string>(&plan)) return Error(*error);
   const Sweep& sweep = std::get<Sweep>(plan);
+  // One look-up per row: the rows' cells are the tab-separated lines, and
+  // the CSV is the same lines under its own header.
+  const std::string tsv = SweepTsv(*fluid, sweep);
   std::string out = "{\"rows\":[";
-  char tText[kSweepTextSize];
-  for (std::size_t i = 0; i < sweep.count(); ++i) {
-    if (i > 0) out += ',';
+  std::string_view lines = std::string_view(tsv).substr(tsv.find('\n') + 1);
+  for (bool first = true; !lines.empty(); first = false) {
+    const std::size_t end = lines.find('\n');
+    std::string_view line = lines.substr(0, end);
+    lines.remove_prefix(end + 1);
+    if (!first) out += ',';
     out += '[';
-    out += JsonString(std::string_view(tText, static_cast<std::size_t>(sweep.WriteText(tText, i) - tText)));
-    const Result r = LookUp(*fluid, sweep.At(i));  // held: the loop reads the reading inside it
-    for (const Property& p : r->properties()) {
-      out += ',';
-      out += JsonString(p.text());
+    for (bool firstCell = true;; firstCell = false) {
+      const std::size_t tab = line.find('\t');
+      if (!firstCell) out += ',';
+      out += JsonString(line.substr(0, tab));
+      if (tab == std::string_view::npos) break;
+      line.remove_prefix(tab + 1);
     }
     out += ']';
   }
   out += "],";
-  Field(out, "csv", SweepCsv(*fluid, sweep));
+  Field(out, "csv", CsvOfTsv(*fluid, tsv));
   out += ',';
-  Field(out, "tsv", SweepTsv(*fluid, sweep));
-  return out + "}";
+  Field(out, "tsv", tsv);
+  out += '}';
+  return out;
 }
 
 }  // namespace vantorel::web

@@ -71,7 +71,7 @@ std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_vie
 }
 
 std::string SourceText(const Reading& r) {
-  std::string text = "Table " + std::string(r.source.table) + ", " + RowsText(r.source);
+  std::string text = TableAndRowsText(r.source);
   if (r.source.corrected) text += " (with a cell corrected where the book has a misprint)";
   return text;
 }
@@ -116,11 +116,11 @@ std::vector<double> BookRows(const Fluid& fluid) {
 
 Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int samples) {
   Chart chart;
-  const Result first = LookUp(fluid, fluid.Tmin);
-  if (!first || !first->find(property)) return chart;
+  const std::span<const ShownProperty> shown = Shown(CategoryOf(fluid));
+  if (std::none_of(shown.begin(), shown.end(), [&](const ShownProperty& p) { return SlotName(p.slot) == property; }))
+    return chart;
 
-  const std::vector<double> rows = BookRows(fluid);
-  std::vector<double> ts = rows;
+  std::vector<double> ts = BookRows(fluid);
   for (int i = 0; i < samples; ++i)
     ts.push_back(samples == 1 ? fluid.Tmin : fluid.Tmin + (fluid.Tmax - fluid.Tmin) * i / (samples - 1));
   const bool currentShown = current >= fluid.Tmin && current <= fluid.Tmax;
@@ -134,8 +134,8 @@ Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int
     const Property& p = *r->find(property);
     chart.T.push_back(t);
     chart.curve.push_back(p.state == ValueState::Value ? p.book : kNaN);
-    const bool printed = p.origin == Origin::Table && p.cellCount == 1 && p.cells[0].state == ValueState::Value &&
-                         std::binary_search(rows.begin(), rows.end(), t);
+    // One cell: t is that book row's own temperature.
+    const bool printed = p.origin == Origin::Table && p.cellCount == 1 && p.cells[0].state == ValueState::Value;
     chart.book.push_back(printed ? p.cells[0].value : kNaN);
     chart.current.push_back(currentShown && t == current && p.state == ValueState::Value ? p.book : kNaN);
   }
@@ -184,38 +184,35 @@ std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view 
   return "From, to and step have too many digits between them for a sweep";
 }
 
-namespace {
-
-// The sweep's lines under `header`, written as vantorel-props writes its CSV
-// (tables/CsvRows.h), with `separator` between the cells.
-std::string SweepText(const Fluid& fluid, const Sweep& sweep, std::string header, char separator) {
+std::string SweepTsv(const Fluid& fluid, const Sweep& sweep) {
+  // The header names each column's quantity and unit; the lines are written
+  // as vantorel-props writes its CSV (tables/CsvRows.h), with tabs.
+  std::string text = "T (K)";
+  for (const ShownProperty& p : Shown(CategoryOf(fluid))) {
+    text += '\t';
+    text += p.symbol;
+    if (!p.unit.book.empty()) text += " (" + std::string(p.unit.book) + ")";
+  }
+  text += '\n';
   const CsvRows rows(fluid);
-  std::string text = std::move(header);
   std::string line(rows.LineSize(kSweepTextSize), '\0');
   char tText[kSweepTextSize];
   for (std::size_t i = 0; i < sweep.count(); ++i) {
     const std::string_view t(tText, static_cast<std::size_t>(sweep.WriteText(tText, i) - tText));
-    text.append(line.data(), rows.WriteLine(line.data(), sweep.At(i), t, separator));
+    text.append(line.data(), rows.WriteLine(line.data(), sweep.At(i), t, '\t'));
   }
   return text;
 }
 
-}  // namespace
-
-std::string SweepCsv(const Fluid& fluid, const Sweep& sweep) {
-  return SweepText(fluid, sweep, CsvRows(fluid).Header(), ',');
+std::string CsvOfTsv(const Fluid& fluid, std::string_view tsv) {
+  // No cell holds a tab or a comma.
+  std::string csv = CsvRows(fluid).Header();
+  const std::size_t start = csv.size();
+  csv.append(tsv.substr(tsv.find('\n') + 1));
+  std::replace(csv.begin() + static_cast<std::ptrdiff_t>(start), csv.end(), '\t', ',');
+  return csv;
 }
 
-std::string SweepTsv(const Fluid& fluid, const Sweep& sweep) {
-  // The header names each column's quantity and unit.
-  std::string header = "T (K)";
-  const Result first = LookUp(fluid, fluid.Tmin);  // the loop borrows its properties
-  for (const Property& p : first->properties()) {
-    header += '\t';
-    header += p.symbol;
-    if (!p.bookUnit.empty()) header += " (" + std::string(p.bookUnit) + ")";
-  }
-  return SweepText(fluid, sweep, header + '\n', '\t');
-}
+std::string SweepCsv(const Fluid& fluid, const Sweep& sweep) { return CsvOfTsv(fluid, SweepTsv(fluid, sweep)); }
 
 }  // namespace vantorel::web

@@ -75,4 +75,8 @@ std::string SweepCsv(const Fluid& fluid, const Sweep& sweep);
 // header that gives each column's unit: "T (K)", "μ (N·s/m²)".
 std::string SweepTsv(const Fluid& fluid, const Sweep& sweep);
 
+// The CSV of a sweep from its tab-separated text: the same lines under the
+// CSV header.
+std::string CsvOfTsv(const Fluid& fluid, std::string_view tsv);
+
 }  // namespace vantorel::web
