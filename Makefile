@@ -9,19 +9,22 @@ WERROR ?= OFF
 JOBS ?= $(shell nproc)
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
-# What building and testing need: compiler, CMake, Qt 6 Widgets (with the
-# offscreen platform for the window's tests), the fonts the window asks for,
-# the CLI's parser and JSON writer, GoogleTest and Google Benchmark, the X
-# client library the benchmarks' window timer uses, and Python 3 for the
-# reference check, the validators of the menu entry and the AppStream
-# description, the locale sources the command line's decimal-comma test
-# compiles a German locale from, and pybind11, Python's headers, NumPy and
-# pytest for the Python module and its tests.
-BUILD_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins \
-  libcli11-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev \
+# What compiling needs, for the build and the packages alike: compiler,
+# CMake, Qt 6 Widgets (with the offscreen platform for the window's tests),
+# the CLI's parser and JSON writer, and pybind11, Python's headers and NumPy
+# for the Python module.
+COMPILE_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins \
+  libcli11-dev nlohmann-json3-dev pybind11-dev python3-dev python3-numpy
+
+# What building and testing need besides: GoogleTest and Google Benchmark,
+# the X client library the benchmarks' window timer uses, the fonts the
+# window asks for, and Python 3 for the reference check, the validators of
+# the menu entry and the AppStream description, the locale sources the
+# command line's decimal-comma test compiles a German locale from, and
+# pytest for the Python module's tests.
+BUILD_PACKAGES := $(COMPILE_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
-  appstream desktop-file-utils locales \
-  pybind11-dev python3-dev python3-numpy python3-pytest
+  appstream desktop-file-utils locales python3-pytest
 
 # What the window's desktop session test needs: a virtual X server, keys
 # to type into it, its clipboard, a D-Bus session with the accessibility bus,
@@ -34,9 +37,7 @@ BENCH_PACKAGES := xvfb xdotool time python3-iapws
 
 # What the packages are built from: the build without any test framework,
 # dpkg-buildflags and dpkg-shlibdeps, and lintian to check the result.
-PACKAGE_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins \
-  libcli11-dev nlohmann-json3-dev pybind11-dev python3-dev python3-numpy \
-  dpkg-dev file lintian
+PACKAGE_PACKAGES := $(COMPILE_PACKAGES) dpkg-dev file lintian
 PACKAGE_BUILD ?= build-package
 # Debian's hardening flags: fortified functions, a strong stack protector,
 # read-only relocations bound at start (bindnow), position-independent code.
@@ -147,13 +148,12 @@ fuzz: deps
 # lintian, which must find no error and no warning.
 package:
 	$(call ensure_packages,$(PACKAGE_PACKAGES))
-	@export $(PACKAGE_FLAGS); \
+	@export $(PACKAGE_FLAGS); ldflags=$$(dpkg-buildflags --get LDFLAGS); \
 	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DVANTOREL_TESTS=OFF -DVANTOREL_BENCH=OFF -DCMAKE_STRIP=$(CURDIR)/dist/strip-for-package \
 	  "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS) -g0" \
-	  "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" \
-	  "-DCMAKE_SHARED_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" \
-	  "-DCMAKE_MODULE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$ldflags" "-DCMAKE_SHARED_LINKER_FLAGS=$$ldflags" \
+	  "-DCMAKE_MODULE_LINKER_FLAGS=$$ldflags" >/dev/null
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack
 	lintian --fail-on error,warning $(PACKAGE_BUILD)/*.deb
@@ -168,11 +168,13 @@ python-plot: build
 	$(call ensure_packages,$(PLOT_PACKAGES))
 	PYTHONPATH=$(BUILD)/python /usr/bin/python3 examples/python/plot_air.py docs/python-air.png
 
-# What building the wheel from this checkout needs, offline.
-WHEEL_PACKAGES := python3-pip python3-setuptools python3-pybind11 python3-wheel
+# What building the wheel from this checkout needs, offline: a compiler,
+# Python's headers, and pip with setuptools, pybind11 and wheel; none of the
+# build's Qt or test tools.
+WHEEL_PACKAGES := g++ python3-dev python3-pip python3-setuptools python3-pybind11 python3-wheel
 
 # The module as a wheel built by pip from pyproject.toml, in $(BUILD)/wheel/.
-wheel: deps
+wheel:
 	$(call ensure_packages,$(WHEEL_PACKAGES))
 	/usr/bin/python3 -m pip wheel --no-build-isolation --no-index --no-deps -w $(BUILD)/wheel .
 

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "CsvRows.h"
 #include "vantorel.h"
 
 namespace py = pybind11;
@@ -98,26 +99,26 @@ const Fluid& FluidOf(py::handle fluid) {
 // at the bottom of its range, for its ids and units.
 Reading LayoutOf(const Fluid& fluid) { return *vantorel::LookUp(fluid, fluid.Tmin); }
 
-struct SingleReading {
-  Reading reading;  // outside the range (bounds_error=False), a layout: only ids and units count
-  double T;
-  bool inRange;
+// What both results share: the fluid and the properties it shows.
+struct Shown {
+  Reading reading;  // for an array, or outside the range (bounds_error=False), a layout: only ids and units count
 
   const Fluid& fluid() const { return *reading.fluid; }
   int Count() const { return reading.count; }
   const Property& At(int i) const { return reading.shown[i]; }
+};
+
+struct SingleReading : Shown {
+  bool inRange;
+
   py::object Value(int i) const { return py::float_(inRange ? At(i).value : kNaN); }
 };
 
-struct ArrayReadings {
-  Reading layout;
+struct ArrayReadings : Shown {
   py::array_t<double> T;           // a read-only copy of the temperatures asked for, C order
   std::vector<py::object> values;  // views of one block, in the window's order
   py::object text, source;         // made when first asked for
 
-  const Fluid& fluid() const { return *layout.fluid; }
-  int Count() const { return layout.count; }
-  const Property& At(int i) const { return layout.shown[i]; }
   py::object Value(int i) const { return values[i]; }
 };
 
@@ -197,9 +198,11 @@ bool IsSingle(py::handle T) {
 
 SingleReading LookUpSingle(const Fluid& fluid, double t, bool boundsError) {
   const vantorel::Result r = vantorel::LookUp(fluid, t);
-  if (r) return {*r, t, true};
+  if (r) return {{*r}, true};
   if (boundsError) RaiseTemperature(r.error());
-  return {LayoutOf(fluid), t, false};
+  Reading layout = LayoutOf(fluid);
+  layout.T = t;
+  return {{layout}, false};
 }
 
 py::object SourceOf(const SingleReading& r) {
@@ -248,20 +251,19 @@ std::size_t LookUpStretch(const Fluid& fluid, const double* t, std::size_t begin
 // Fewer temperatures than this per thread are not worth another thread.
 constexpr std::size_t kPerThread = 1 << 16;
 
-// Looks up t[0, n) in one stretch per core for a large array; the index of
-// the first temperature refused, or n. Each look-up is a pure function, so
-// the result is the same whichever thread makes it.
-std::size_t LookUpAll(const Fluid& fluid, const double* t, std::size_t n, const std::vector<double*>& out, bool stop) {
-  const std::size_t parts =
-      std::clamp<std::size_t>(std::min<std::size_t>(std::thread::hardware_concurrency(), n / kPerThread), 1, 64);
-  std::vector<std::size_t> refused(parts, n);
+// How many stretches [0, n) is shared out in: one per core for a large array.
+std::size_t PartsOf(std::size_t n) {
+  return std::clamp<std::size_t>(std::min<std::size_t>(std::thread::hardware_concurrency(), n / kPerThread), 1, 64);
+}
+
+// Calls work(p, begin, end) for each of the `parts` stretches of [0, n), each
+// on a thread of its own. Each look-up is a pure function, so the result is
+// the same whichever thread makes it.
+template <typename Work>
+void InParts(std::size_t n, std::size_t parts, const Work& work) {
   std::vector<std::thread> helpers;
   helpers.reserve(parts);
-  const auto part = [&](std::size_t p) {
-    const std::size_t end = n * (p + 1) / parts;
-    const std::size_t r = LookUpStretch(fluid, t, n * p / parts, end, out, stop);
-    refused[p] = r == end ? n : r;
-  };
+  const auto part = [&](std::size_t p) { work(p, n * p / parts, n * (p + 1) / parts); };
   for (std::size_t p = 1; p < parts; ++p) {
     try {
       helpers.emplace_back(part, p);
@@ -271,11 +273,22 @@ std::size_t LookUpAll(const Fluid& fluid, const double* t, std::size_t n, const 
   }
   part(0);
   for (std::thread& helper : helpers) helper.join();
+}
+
+// Looks up t[0, n), a large array on every core; the index of the first
+// temperature refused, or n.
+std::size_t LookUpAll(const Fluid& fluid, const double* t, std::size_t n, const std::vector<double*>& out, bool stop) {
+  const std::size_t parts = PartsOf(n);
+  std::vector<std::size_t> refused(parts, n);
+  InParts(n, parts, [&](std::size_t p, std::size_t begin, std::size_t end) {
+    const std::size_t r = LookUpStretch(fluid, t, begin, end, out, stop);
+    refused[p] = r == end ? n : r;
+  });
   return *std::min_element(refused.begin(), refused.end());
 }
 
 ArrayReadings LookUpArray(const Fluid& fluid, py::handle T, bool boundsError) {
-  ArrayReadings r{LayoutOf(fluid), TemperaturesOf(T), {}, py::none(), py::none()};
+  ArrayReadings r{{LayoutOf(fluid)}, TemperaturesOf(T), {}, py::none(), py::none()};
   // One block for all properties, each one's array a C-ordered view of its part.
   std::vector<py::ssize_t> shape = ShapeOf(r.T);
   shape.insert(shape.begin(), r.Count());
@@ -296,36 +309,66 @@ ArrayReadings LookUpArray(const Fluid& fluid, py::handle T, bool boundsError) {
   return r;
 }
 
+// Calls cell(p, i, k, text) with the window's text of property k at t[i],
+// for every temperature within the fluid's range, the others skipped; t[0, n)
+// shared out in `parts` stretches, p the one that i is in. The texts are cut
+// from the lines the CSV writes, so nothing is allocated per cell.
+template <typename Cell>
+void ForEachText(const vantorel::CsvRows& rows, const Fluid& fluid, const double* t, std::size_t n, std::size_t parts,
+                 const Cell& cell) {
+  const std::size_t lineSize = rows.LineSize(0);
+  std::vector<char> lines(parts * lineSize);
+  InParts(n, parts, [&](std::size_t p, std::size_t begin, std::size_t end) {
+    char* const line = lines.data() + p * lineSize;
+    for (std::size_t i = begin; i < end; ++i) {
+      if (!(t[i] >= fluid.Tmin && t[i] <= fluid.Tmax)) continue;  // nor is NaN
+      // An empty T, then ",text" per property, then '\n'.
+      const char* const last = rows.WriteLine(line, t[i], {}, ',') - 1;
+      const char* comma = line;
+      for (std::size_t k = 0; comma != last; ++k) {
+        const char* const next = std::find(comma + 1, last, ',');
+        cell(p, i, k, std::string_view(comma + 1, static_cast<std::size_t>(next - comma - 1)));
+        comma = next;
+      }
+    }
+  });
+}
+
 // The texts of every temperature: per property a str array shaped like T,
-// empty where T is outside the range.
+// empty where T is outside the range. The texts are written twice, once to
+// size each array by its widest and once to fill it, so that the arrays are
+// all the memory it takes.
 py::object TextsOf(const ArrayReadings& r) {
   const double* t = r.T.data();
   const std::size_t n = static_cast<std::size_t>(r.T.size());
   const std::size_t count = static_cast<std::size_t>(r.Count());
-  std::vector<std::string> texts(n * count);
-  std::vector<std::size_t> widest(count, 1);
+  const vantorel::CsvRows rows(r.fluid());
+  const std::size_t parts = PartsOf(n);
+  // Each part's widest text per property; then, in the first part's, the widest of all.
+  std::vector<std::size_t> widest(parts * count, 1);
   {
     py::gil_scoped_release unlocked;
-    for (std::size_t i = 0; i < n; ++i) {
-      const vantorel::Result reading = vantorel::LookUp(r.fluid(), t[i]);
-      if (!reading) continue;
-      for (std::size_t k = 0; k < count; ++k) {
-        std::string& text = texts[k * n + i] = reading->shown[k].text();
-        widest[k] = std::max(widest[k], text.size());
-      }
-    }
+    ForEachText(rows, r.fluid(), t, n, parts, [&](std::size_t p, std::size_t, std::size_t k, std::string_view text) {
+      std::size_t& w = widest[p * count + k];
+      if (text.size() > w) w = text.size();
+    });
   }
+  for (std::size_t p = 1; p < parts; ++p)
+    for (std::size_t k = 0; k < count; ++k) widest[k] = std::max(widest[k], widest[p * count + k]);
   py::dict byKey;
+  std::vector<char32_t*> cells(count);
   for (std::size_t k = 0; k < count; ++k) {
     // NumPy's str arrays hold UTF-32 code units; the texts are ASCII.
     py::array a(py::dtype("U" + std::to_string(widest[k])), ShapeOf(r.T));
-    auto* cells = static_cast<char32_t*>(a.mutable_data());
-    std::fill_n(cells, n * widest[k], U'\0');
-    for (std::size_t i = 0; i < n; ++i) {
-      const std::string& text = texts[k * n + i];
-      std::copy(text.begin(), text.end(), cells + i * widest[k]);
-    }
+    cells[k] = static_cast<char32_t*>(a.mutable_data());
+    std::fill_n(cells[k], n * widest[k], U'\0');
     byKey[Text(KeyOf(r.At(static_cast<int>(k))))] = a;
+  }
+  {
+    py::gil_scoped_release unlocked;
+    ForEachText(rows, r.fluid(), t, n, parts, [&](std::size_t, std::size_t i, std::size_t k, std::string_view text) {
+      std::copy(text.begin(), text.end(), cells[k] + i * widest[k]);
+    });
   }
   return ReadOnly(byKey);
 }
@@ -354,21 +397,11 @@ py::object SourcesOf(const ArrayReadings& r) {
   }
   rows.attr("setflags")(py::arg("write") = false);
   corrected.attr("setflags")(py::arg("write") = false);
-  return py::handle(sourceType)(Text(r.layout.source.table), rows, corrected);
+  return py::handle(sourceType)(Text(r.reading.source.table), rows, corrected);
 }
 
 // ---------------------------------------------------------------------------
-// The module's documentation.
-
-constexpr const char* kModuleDoc = R"doc(The heat-transfer tables A.4 to A.7 as one checked look-up.
-
-    >>> import vantorel
-    >>> air = vantorel.lookup("air", 310)
-    >>> air["mu"], air.text["mu"], air.units["mu"]
-    (1.893e-05, '189.3E-7', 'Pa·s')
-
-fluids() lists what can be looked up; lookup() gives one fluid's properties
-at one temperature or at a whole array of them.)doc";
+// The functions' documentation; the module's is __init__.py's.
 
 constexpr const char* kLookupDoc = R"doc(lookup(fluid, T, *, bounds_error=True)
 --
@@ -433,7 +466,6 @@ ends included), its aliases and the ids of the properties it shows.)doc";
 PYBIND11_MODULE(_vantorel, m) {
   py::options options;
   options.disable_function_signatures();  // each docstring starts with its own
-  m.doc() = kModuleDoc;
   m.attr("__version__") = Text(vantorel::Version());
 
   unknownFluidError = PyErr_NewExceptionWithDoc(
@@ -506,7 +538,7 @@ PYBIND11_MODULE(_vantorel, m) {
   DefineMapping(single);
   single
       .def_property_readonly(
-          "T", [](const SingleReading& r) { return r.T; }, "The temperature, kelvin.")
+          "T", [](const SingleReading& r) { return r.reading.T; }, "The temperature, kelvin.")
       .def_property_readonly(
           "text",
           [](const SingleReading& r) {
@@ -525,7 +557,7 @@ PYBIND11_MODULE(_vantorel, m) {
            })
       .attr("__hash__") = py::none();
   single.def("__repr__", [](const SingleReading& r) {
-    return py::str("Reading({!r}, {!r}, {!r})").format(Text(r.fluid().id), r.T, Dict(r));
+    return py::str("Reading({!r}, {!r}, {!r})").format(Text(r.fluid().id), r.reading.T, Dict(r));
   });
 
   py::class_<ArrayReadings> many(m, "Readings",
