@@ -201,15 +201,31 @@ function loadState() {
 let chart = null;
 let chartKey = '';
 
-// Typing redraws the chart at most once a frame, after the results.
+// Typing redraws the chart at most once a frame, after the results. The
+// first chart waits until the first results are on the screen (the results
+// heading's element timing says when), so that drawing it never holds them
+// up.
 let chartPending = false;
 function scheduleChart() {
   if (chartPending) return;
   chartPending = true;
-  requestAnimationFrame(() => setTimeout(() => {
+  const draw = () => setTimeout(() => {
     chartPending = false;
     drawChart();
-  }));
+  });
+  if (chart) requestAnimationFrame(draw);
+  else resultsPainted().then(draw);
+}
+
+function resultsPainted() {
+  return new Promise((resolve) => {
+    if (!reading || !PerformanceObserver.supportedEntryTypes?.includes('element')) return resolve();
+    new PerformanceObserver((list, observer) => {
+      observer.disconnect();
+      resolve();
+    }).observe({ type: 'element', buffered: true });
+    setTimeout(resolve, 1000);  // should the paint go unreported
+  });
 }
 
 function series(values) {
@@ -237,9 +253,11 @@ function drawChart() {
   if (typeof uPlot === 'undefined') {
     loadChartLibrary().then(drawChart, () => {
       plot.chart.textContent = 'The chart library did not load.';
+      keepOffline();
     });
     return;
   }
+  keepOffline();  // the chart is the last of start-up
   const id = plot.property.value;
   const property = fluid.properties.find((p) => p.id === id);
   const current = reading ? reading.T : NaN;
@@ -399,12 +417,15 @@ fillFluids(0);
 loadState();
 document.documentElement.dataset.ready = 'true';
 
-// Offline use: after the first visit a service worker serves the site.
-// Registered once the page has loaded, so that it never slows the first one.
+// Offline use: after the first visit a service worker serves the site. It
+// is registered once start-up is over (the first results shown and the
+// chart's library in), when the browser is idle, so that its copying of the
+// site never competes with the first results.
+let offlineAsked = false;
 function keepOffline() {
-  navigator.serviceWorker.register('sw.js').catch(() => {});
-}
-if ('serviceWorker' in navigator) {
-  if (document.readyState === 'complete') keepOffline();
-  else window.addEventListener('load', keepOffline);
+  if (offlineAsked || !('serviceWorker' in navigator)) return;
+  offlineAsked = true;
+  const register = () => navigator.serviceWorker.register('sw.js').catch(() => {});
+  if ('requestIdleCallback' in window) requestIdleCallback(register, { timeout: 2000 });
+  else setTimeout(register, 200);
 }
