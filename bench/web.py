@@ -74,12 +74,8 @@ def settle(driver):
     time.sleep(2)
 
 
-def median(values):
-    return statistics.median(values)
-
-
 def times(values):
-    return f"{' '.join(f'{t:.0f}' for t in values)}   median {median(values):.0f}"
+    return f"{' '.join(f'{t:.0f}' for t in values)}   median {statistics.median(values):.0f}"
 
 
 def main(site):

@@ -61,6 +61,18 @@ struct Column {
   ColumnUse use = ColumnUse::Interpolate;
 };
 
+// The seven columns the gas and liquid tables interpolate, ρ to Pr in slot
+// order, each with its decimal places.
+constexpr std::array<Column, 7> RhoToPrColumns(int rho, int cp, int mu, int nu, int k, int alpha, int pr) {
+  return {{{Slot::Rho, rho},
+           {Slot::Cp, cp},
+           {Slot::Mu, mu},
+           {Slot::Nu, nu},
+           {Slot::K, k},
+           {Slot::Alpha, alpha},
+           {Slot::Pr, pr}}};
+}
+
 // A slot that a table sets without interpolating.
 struct DerivedSlot {
   enum class Kind : std::uint8_t {

@@ -17,17 +17,6 @@ namespace vantorel {
 namespace gases {
 namespace {
 
-// The seven interpolated columns with their decimal places.
-constexpr std::array<Column, 7> Columns(int rho, int cp, int mu, int nu, int k, int alpha, int pr) {
-  return {{{Slot::Rho, rho},
-           {Slot::Cp, cp},
-           {Slot::Mu, mu},
-           {Slot::Nu, nu},
-           {Slot::K, k},
-           {Slot::Alpha, alpha},
-           {Slot::Pr, pr}}};
-}
-
 constexpr DerivedSlot kBeta[] = {
     {.kind = DerivedSlot::Kind::PerKelvin, .slot = Slot::Beta, .value = 1000, .places = 2},
 };
@@ -256,15 +245,15 @@ constexpr double kSteamRows[][8] = {
 };
 // clang-format on
 
-constexpr auto kAirColumns = Columns(4, 3, 1, 2, 1, 1, 3);
-constexpr auto kAmmoniaColumns = Columns(4, 3, 1, 1, 1, 1, 3);
-constexpr auto kCarbonDioxideColumns = Columns(4, 3, 1, 2, 2, 1, 3);
-constexpr auto kCarbonMonoxideColumns = Columns(4, 3, 1, 2, 1, 1, 3);
-constexpr auto kHeliumColumns = Columns(4, 3, 1, 2, 1, 1, 3);
-constexpr auto kHydrogenColumns = Columns(4, 2, 1, 1, 1, 0, 3);
-constexpr auto kNitrogenColumns = Columns(4, 3, 1, 2, 1, 1, 3);
-constexpr auto kOxygenColumns = Columns(4, 3, 1, 2, 1, 1, 3);
-constexpr auto kSteamColumns = Columns(4, 3, 1, 2, 1, 1, 3);
+constexpr auto kAirColumns = RhoToPrColumns(4, 3, 1, 2, 1, 1, 3);
+constexpr auto kAmmoniaColumns = RhoToPrColumns(4, 3, 1, 1, 1, 1, 3);
+constexpr auto kCarbonDioxideColumns = RhoToPrColumns(4, 3, 1, 2, 2, 1, 3);
+constexpr auto kCarbonMonoxideColumns = RhoToPrColumns(4, 3, 1, 2, 1, 1, 3);
+constexpr auto kHeliumColumns = RhoToPrColumns(4, 3, 1, 2, 1, 1, 3);
+constexpr auto kHydrogenColumns = RhoToPrColumns(4, 2, 1, 1, 1, 0, 3);
+constexpr auto kNitrogenColumns = RhoToPrColumns(4, 3, 1, 2, 1, 1, 3);
+constexpr auto kOxygenColumns = RhoToPrColumns(4, 3, 1, 2, 1, 1, 3);
+constexpr auto kSteamColumns = RhoToPrColumns(4, 3, 1, 2, 1, 1, 3);
 
 // The corrected cells, by row and column (Rho 0, Cp 1, Mu 2, Nu 3, K 4, Alpha 5, Pr 6).
 constexpr CorrectedCell kAirCorrected[] = {{1300, 5}};

@@ -10,6 +10,7 @@
 
 #include "mdlLiquids.h"
 
+#include <algorithm>
 #include <array>
 
 #include "BookDecimals.h"
@@ -18,26 +19,13 @@ namespace vantorel {
 namespace liquids {
 namespace {
 
-// The interpolated columns with their decimal places, in slot order.
-constexpr std::array<Column, 7> Columns(int rho, int cp, int mu, int nu, int k, int alpha, int pr) {
-  return {{{Slot::Rho, rho},
-           {Slot::Cp, cp},
-           {Slot::Mu, mu},
-           {Slot::Nu, nu},
-           {Slot::K, k},
-           {Slot::Alpha, alpha},
-           {Slot::Pr, pr}}};
-}
-
+// The seven columns and β, interpolated too.
 constexpr std::array<Column, 8> ColumnsWithBeta(int rho, int cp, int mu, int nu, int k, int alpha, int pr, int beta) {
-  return {{{Slot::Rho, rho},
-           {Slot::Cp, cp},
-           {Slot::Mu, mu},
-           {Slot::Nu, nu},
-           {Slot::K, k},
-           {Slot::Alpha, alpha},
-           {Slot::Pr, pr},
-           {Slot::Beta, beta}}};
+  const auto seven = RhoToPrColumns(rho, cp, mu, nu, k, alpha, pr);
+  std::array<Column, 8> columns{};
+  std::copy(seven.begin(), seven.end(), columns.begin());
+  columns[7] = {Slot::Beta, beta};
+  return columns;
 }
 
 constexpr DerivedSlot kEngineOilBeta[] = {
@@ -125,8 +113,8 @@ constexpr double kMercuryRows[][9] = {
 };
 // clang-format on
 
-constexpr auto kEngineOilColumns = Columns(1, 3, 2, 1, 1, 3, 0);
-constexpr auto kEthyleneGlycolColumns = Columns(1, 3, 3, 2, 1, 3, 1);
+constexpr auto kEngineOilColumns = RhoToPrColumns(1, 3, 2, 1, 1, 3, 0);
+constexpr auto kEthyleneGlycolColumns = RhoToPrColumns(1, 3, 3, 2, 1, 3, 1);
 constexpr auto kGlycerinColumns = ColumnsWithBeta(1, 3, 1, 1, 1, 3, 0, 2);
 constexpr auto kFreonColumns = ColumnsWithBeta(1, 4, 4, 3, 1, 3, 1, 2);
 constexpr auto kMercuryColumns = ColumnsWithBeta(0, 4, 4, 4, 0, 2, 4, 3);

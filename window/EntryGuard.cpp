@@ -52,8 +52,7 @@ bool EntryGuard::refusesAccessKey(QObject* watched) {
 void EntryGuard::focusMovedFromMenuBar(QWidget* now) {
   if (!menuBarHoldsTheBox_) return;
   menuBarHoldsTheBox_ = false;
-  if (now && now != box_ && now->window() == window_ && !qobject_cast<QMenuBar*>(now))
-    boxLeftFor(now, pressingKey_ || QGuiApplication::mouseButtons() != Qt::NoButton);
+  if (isAnotherControl(now)) boxLeftFor(now, pressingKey_ || QGuiApplication::mouseButtons() != Qt::NoButton);
 }
 
 void EntryGuard::boxLeftFor(QWidget* next, bool byPress) {
@@ -73,8 +72,12 @@ bool EntryGuard::leavesTheBox(const QFocusEvent& event) const {
     default:
       break;
   }
-  const QWidget* next = QApplication::focusWidget();
-  return next && next != box_ && next->window() == window_ && !qobject_cast<const QMenuBar*>(next);
+  return isAnotherControl(QApplication::focusWidget());
+}
+
+// A control of this window other than the box and the menu bar.
+bool EntryGuard::isAnotherControl(const QWidget* widget) const {
+  return widget && widget != box_ && widget->window() == window_ && !qobject_cast<const QMenuBar*>(widget);
 }
 
 bool EntryGuard::refusesMouse(QObject* watched, QEvent* event) {

@@ -31,6 +31,7 @@ class EntryGuard : public QObject {
 
  private:
   bool leavesTheBox(const QFocusEvent& event) const;
+  bool isAnotherControl(const QWidget* widget) const;
   void boxLeftFor(QWidget* next, bool byPress);
   void focusMovedFromMenuBar(QWidget* now);
   bool refusesMouse(QObject* watched, QEvent* event);

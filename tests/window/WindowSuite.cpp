@@ -1,5 +1,6 @@
 #include "WindowSuite.h"
 
+#include <QTest>
 #include <QtGlobal>
 
 namespace vantorel::window::test {
@@ -21,5 +22,12 @@ void DropSizeHintWarnings(QtMsgType type, const QMessageLogContext& context, con
 void WindowSuite::initTestCase() { testLog = qInstallMessageHandler(DropSizeHintWarnings); }
 
 void WindowSuite::cleanupTestCase() { qInstallMessageHandler(testLog); }
+
+void OpenWindowSuite::init() {
+  h = std::make_unique<WindowHarness>();
+  QVERIFY(h->open());
+}
+
+void OpenWindowSuite::cleanup() { h.reset(); }
 
 }  // namespace vantorel::window::test

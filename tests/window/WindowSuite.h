@@ -7,6 +7,9 @@
 
 #include <QLocale>
 #include <QObject>
+#include <memory>
+
+#include "WindowHarness.h"
 
 namespace vantorel::window::test {
 
@@ -20,6 +23,19 @@ class WindowSuite : public QObject {
  private slots:
   void initTestCase();
   void cleanupTestCase();
+};
+
+// The base of the classes whose every test starts with the window open and
+// shown, in `h`.
+class OpenWindowSuite : public WindowSuite {
+  Q_OBJECT
+
+ protected:
+  std::unique_ptr<WindowHarness> h;
+
+ private slots:
+  void init();
+  void cleanup();
 };
 
 }  // namespace vantorel::window::test

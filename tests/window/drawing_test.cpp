@@ -34,17 +34,10 @@ int LabelBeside(int picture) {
 
 }  // namespace
 
-class DrawingTest : public WindowSuite {
+class DrawingTest : public OpenWindowSuite {
   Q_OBJECT
 
-  std::unique_ptr<WindowHarness> h;
-
  private slots:
-  void init() {
-    h = std::make_unique<WindowHarness>();
-    QVERIFY(h->open());
-  }
-  void cleanup() { h.reset(); }
 
   void twipsBecomePixelsAtTheLogicalDpi_data() {
     QTest::addColumn<double>("dpi");

@@ -54,17 +54,10 @@ QString CutLabel(QLabel* label) {
 
 }  // namespace
 
-class TextFitTest : public WindowSuite {
+class TextFitTest : public OpenWindowSuite {
   Q_OBJECT
 
-  std::unique_ptr<WindowHarness> h;
-
  private slots:
-  void init() {
-    h = std::make_unique<WindowHarness>();
-    QVERIFY(h->open());
-  }
-  void cleanup() { h.reset(); }
 
   // The longest texts each kind of label shows: every fixed caption at
   // start, the longest range, and the longest results of the tables. (The

@@ -59,17 +59,10 @@ void Calculate(const WindowHarness& h, Trigger trigger) {
 
 }  // namespace
 
-class WindowTest : public WindowSuite {
+class WindowTest : public OpenWindowSuite {
   Q_OBJECT
 
-  std::unique_ptr<WindowHarness> h;
-
  private slots:
-  void init() {
-    h = std::make_unique<WindowHarness>();
-    QVERIFY(h->open());
-  }
-  void cleanup() { h.reset(); }
 
   void startsWithNothingChosenAndNoResults() {
     QCOMPARE(h->window.windowTitle(), QString("Vantorel"));
