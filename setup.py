@@ -10,7 +10,7 @@ from setuptools import setup
 
 
 def version():
-    text = Path("tables/version.h").read_text()
+    text = Path("include/vantorel/version.h").read_text()
     parts = [re.search(rf"#define VANTOREL_VERSION_{p} (\d+)", text).group(1) for p in ("MAJOR", "MINOR", "PATCH")]
     return ".".join(parts)
 
@@ -18,7 +18,7 @@ def version():
 extension = Pybind11Extension(
     "vantorel._vantorel",
     ["python/vantorel_module.cpp", *sorted(glob("tables/*.cpp"))],
-    include_dirs=["tables"],
+    include_dirs=["include"],
     cxx_std=20,
     # Every digit must match the book: IEEE double semantics, no fused multiply-add.
     extra_compile_args=["-ffp-contract=off", "-fno-fast-math"],

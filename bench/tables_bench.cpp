@@ -9,7 +9,7 @@
 
 #include "Catalog.h"
 #include "PropertyState.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace {
 

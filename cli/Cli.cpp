@@ -9,7 +9,7 @@
 #include "Output.h"
 #include "OutputBuffer.h"
 #include "Request.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel::cli {
 

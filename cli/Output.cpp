@@ -86,7 +86,7 @@ class TableWriter final : public RowWriter {
 
     const Reading reading = ReadingAt(fluid_, t);
     out_.Append("  source: ");
-    out_.Append(SourceText(reading));
+    out_.Append(cli::SourceText(reading));
     out_.Append('\n');
     std::vector<std::string> texts;
     std::size_t textWidth = Width(kValueTitle);
@@ -181,7 +181,7 @@ class ExplainWriter final : public RowWriter {
     out_.Append(" at T = ");
     out_.Append(tText);
     out_.Append(" K\n  source: ");
-    out_.Append(SourceText(reading));
+    out_.Append(cli::SourceText(reading));
     out_.Append('\n');
     for (const Property& p : reading.properties()) {
       out_.Append("  ");

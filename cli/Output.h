@@ -34,7 +34,7 @@
 #include "OutputBuffer.h"
 #include "PropertyState.h"
 #include "Request.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel::cli {
 

@@ -84,7 +84,7 @@ std::variant<Sweep, std::string> PlanSweep(const TypedTemperature& from, const T
                                            std::string_view stepText) {
   const Split step = SplitUnit(stepText);
   const auto plan =
-      vantorel::PlanSweep({from.number, from.unit}, {to.number, to.unit},
+      vantorel::PlanDecimalSweep({from.number, from.unit}, {to.number, to.unit},
                           {step.number, step.suffixed ? std::optional(step.unit) : std::nullopt}, kMaxSweepRows);
   if (const Sweep* sweep = std::get_if<Sweep>(&plan)) return *sweep;
   const auto notDecimal = [](std::string_view option, std::string_view text) {

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "CsvRows.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace py = pybind11;
 

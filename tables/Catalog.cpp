@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "Decimal.h"
 #include "mdlGases.h"
 #include "mdlLiquids.h"
 #include "mdlMetals.h"
@@ -21,17 +22,17 @@ using enum Markers;
 // ---------------------------------------------------------------------------
 // Units: as the book and the window give them, and in SI base units.
 
-constexpr Unit kDensity{"kg/m³", "kg/m³", 0};
-constexpr Unit kSpecificHeat{"kJ/kg·K", "J/(kg·K)", 3};
-constexpr Unit kViscosity{"N·s/m²", "Pa·s", 0};
-constexpr Unit kDiffusivity{"m²/s", "m²/s", 0};
-constexpr Unit kConductivity{"W/m·K", "W/(m·K)", 0};
-constexpr Unit kPerKelvin{"K⁻¹", "1/K", 0};
-constexpr Unit kNumber{"", "", 0};
-constexpr Unit kPressure{"bar", "Pa", 5};
-constexpr Unit kSpecificVolume{"m³/kg", "m³/kg", 0};
-constexpr Unit kLatentHeat{"kJ/kg", "J/kg", 3};
-constexpr Unit kSurfaceTension{"N/m", "N/m", 0};
+constexpr Unit kDensity{"kg/m³", "kg/m³", 0, "kg/m^3"};
+constexpr Unit kSpecificHeat{"kJ/kg·K", "J/(kg·K)", 3, "J/(kg*K)"};
+constexpr Unit kViscosity{"N·s/m²", "Pa·s", 0, "Pa*s"};
+constexpr Unit kDiffusivity{"m²/s", "m²/s", 0, "m^2/s"};
+constexpr Unit kConductivity{"W/m·K", "W/(m·K)", 0, "W/(m*K)"};
+constexpr Unit kPerKelvin{"K⁻¹", "1/K", 0, "1/K"};
+constexpr Unit kNumber{"", "", 0, "-"};
+constexpr Unit kPressure{"bar", "Pa", 5, "Pa"};
+constexpr Unit kSpecificVolume{"m³/kg", "m³/kg", 0, "m^3/kg"};
+constexpr Unit kLatentHeat{"kJ/kg", "J/kg", 3, "J/kg"};
+constexpr Unit kSurfaceTension{"N/m", "N/m", 0, "N/m"};
 
 // ---------------------------------------------------------------------------
 // The labels each category shows: slot, the power of ten its table factors
@@ -181,22 +182,42 @@ constexpr Category kCategories[] = {
     {"Liquid Metals", "A.7", kLiquidMetals, &kLiquidMetalTables},
 };
 
-// Names that fit more than one fluid: the fluids they could mean.
-struct Ambiguous {
-  std::string_view name;
-  std::array<std::string_view, 2> ids;
-};
-constexpr Ambiguous kAmbiguous[] = {{"nak", {"nak-45", "nak-22"}}};
-
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
   return std::search(text.begin(), text.end(), part.begin(), part.end(),
                      [](char x, char y) { return Lower(x) == Lower(y); }) != text.end();
+}
+
+// A name as it is compared: in lower case, without spaces, hyphens and
+// underscores, and without blanks around it, so "Carbon Dioxide",
+// "carbon_dioxide" and "carbon-dioxide" are one name. Only its start counts:
+// no fluid's name is anywhere near this long.
+struct Key {
+  std::array<char, 64> text{};
+  std::size_t size = 0;
+  bool cut = false;  // the name was longer than the key holds
+
+  explicit Key(std::string_view name) {
+    name = TrimBlanks(name);
+    for (char c : name) {
+      if (c == ' ' || c == '-' || c == '_') continue;
+      if (size == text.size()) {
+        cut = true;
+        break;
+      }
+      text[size++] = Lower(c);
+    }
+  }
+  std::string_view view() const { return {text.data(), size}; }
+  bool operator==(const Key& other) const { return !cut && !other.cut && view() == other.view(); }
+};
+
+// The list text without its bracketed formulas: "Carbon Dioxide (CO2)" is
+// "Carbon Dioxide", "NaK (45%/55%)" is "NaK" (which fits both NaK alloys).
+std::string_view WithoutBrackets(std::string_view listText) {
+  const std::size_t open = listText.find_first_of("([");
+  return TrimBlanks(listText.substr(0, open));
 }
 
 // Levenshtein distance, ignoring case: insertions, deletions, substitutions.
@@ -220,12 +241,64 @@ template <typename Visit>
 void ForEachName(const Fluid& fluid, Visit&& visit) {
   visit(fluid.id);
   visit(fluid.name);
+  visit(WithoutBrackets(fluid.name));
   for (std::string_view alias : fluid.aliases) visit(alias);
+}
+
+bool HasName(const Fluid& fluid, const Key& key) {
+  bool found = false;
+  ForEachName(fluid, [&](std::string_view n) { found = found || Key(n) == key; });
+  return found;
+}
+
+// The fluids that answer to `name`, at most `most`; `count` says how many
+// there are in all.
+struct Fits {
+  std::array<const Fluid*, 4> fluids{};
+  std::size_t count = 0;
+};
+
+Fits FluidsNamed(std::string_view name) {
+  const Key key(name);
+  Fits fits;
+  if (key.size == 0) return fits;
+  for (const Category& category : kCategories)
+    for (const Fluid& fluid : category.fluids)
+      if (HasName(fluid, key) && fits.count++ < fits.fluids.size()) fits.fluids[fits.count - 1] = &fluid;
+  return fits;
 }
 
 }  // namespace
 
 std::span<const Category> Categories() noexcept { return kCategories; }
+
+std::string_view SlotName(Slot s) noexcept {
+  const int i = Index(s);
+  return i >= 0 && i < kSlotCount ? detail::kSlotNames[i] : std::string_view{};
+}
+
+std::optional<Slot> SlotNamed(std::string_view id) noexcept {
+  for (int i = 0; i < kSlotCount; ++i) {
+    const std::string_view name = detail::kSlotNames[i];
+    if (std::equal(id.begin(), id.end(), name.begin(), name.end(), [](char x, char y) { return Lower(x) == Lower(y); }))
+      return static_cast<Slot>(i);
+  }
+  return std::nullopt;
+}
+
+std::span<const PropertyInfo> PropertiesOf(const Category& category) noexcept {
+  return {category.tables->info.data(), category.tables->shown.size()};
+}
+
+std::span<const PropertyInfo> PropertiesOf(const Fluid& fluid) noexcept { return PropertiesOf(CategoryOf(fluid)); }
+
+const PropertyInfo* FindProperty(const Fluid& fluid, std::string_view id) noexcept {
+  const std::optional<Slot> slot = SlotNamed(id);
+  if (!slot) return nullptr;
+  for (const PropertyInfo& p : PropertiesOf(fluid))
+    if (p.slot == *slot) return &p;
+  return nullptr;
+}
 
 const Category& CategoryOf(const Fluid& fluid) noexcept { return kCategories[fluid.category - 1]; }
 
@@ -259,37 +332,37 @@ std::optional<std::string> LabelText(int category, int label, const PropertyStat
 }
 
 const Fluid* FindFluid(std::string_view name) noexcept {
-  for (const Category& category : kCategories)
-    for (const Fluid& fluid : category.fluids) {
-      bool found = false;
-      ForEachName(fluid, [&](std::string_view n) { found = found || SameIgnoringCase(name, n); });
-      if (found) return &fluid;
-    }
-  return nullptr;
+  const Fits fits = FluidsNamed(name);
+  return fits.count == 1 ? fits.fluids[0] : nullptr;
 }
 
-std::span<const std::string_view> AmbiguousIds(std::string_view name) {
-  for (const Ambiguous& a : kAmbiguous)
-    if (SameIgnoringCase(name, a.name)) return a.ids;
-  return {};
+std::vector<std::string_view> AmbiguousIds(std::string_view name) {
+  const Fits fits = FluidsNamed(name);
+  std::vector<std::string_view> ids;
+  if (fits.count > 1)
+    for (std::size_t i = 0; i < std::min(fits.count, fits.fluids.size()); ++i) ids.push_back(fits.fluids[i]->id);
+  return ids;
 }
 
 std::vector<std::string_view> ClosestIds(std::string_view name, std::size_t most) {
-  const std::span<const std::string_view> fits = AmbiguousIds(name);
-  std::vector<std::string_view> ids(fits.begin(), fits.begin() + std::min(fits.size(), most));
-  if (!ids.empty() || name.empty()) return ids;
+  const Fits fits = FluidsNamed(name);
+  std::vector<std::string_view> ids;
+  for (std::size_t i = 0; i < std::min({fits.count, fits.fluids.size(), most}); ++i) ids.push_back(fits.fluids[i]->id);
+  const Key typed(name);
+  if (!ids.empty() || typed.size == 0) return ids;
   // A name that holds another, or is held by one, is nearer than any
   // misspelling: "nitrogen gas", "glycol", "dioxide". Then the fewest edits.
-  // Nothing this long resembles a fluid's name; only its start is compared.
-  const std::string_view typed = name.substr(0, 64);
+  // Names are compared as keys, so "water vapour" is near "water-vapor".
   std::size_t best = std::numeric_limits<std::size_t>::max();
   for (const Category& category : kCategories) {
     for (const Fluid& fluid : category.fluids) {
       std::size_t d = std::numeric_limits<std::size_t>::max();
       ForEachName(fluid, [&](std::string_view n) {
+        const Key key(n);
+        const std::string_view k = key.view(), t = typed.view();
         const bool part =
-            (typed.size() >= 2 && ContainsIgnoringCase(n, typed)) || (n.size() >= 3 && ContainsIgnoringCase(typed, n));
-        d = std::min(d, part ? 0 : 1 + EditDistance(typed, n));
+            (t.size() >= 2 && ContainsIgnoringCase(k, t)) || (k.size() >= 3 && ContainsIgnoringCase(t, k));
+        d = std::min(d, part ? 0 : 1 + EditDistance(t, k));
       });
       if (d < best) {
         best = d;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "Display.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel {
 

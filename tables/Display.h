@@ -14,6 +14,8 @@
 
 #include "PropertyState.h"
 
+#include <vantorel/vantorel.h>
+
 namespace vantorel {
 
 // Which marker values a label tests for. Every other label shows its slot as
@@ -32,6 +34,7 @@ struct Unit {
   std::string_view book;  // "kJ/kg·K"; empty for a pure number
   std::string_view si;    // "J/(kg·K)"
   int exponent;           // one book unit is 10^exponent SI units (kJ: 3, bar: 5)
+  std::string_view asciiSi;  // "J/(kg*K)": the SI unit in ASCII, "-" for a pure number
 
   operator std::string_view() const { return book; }
 };
@@ -54,12 +57,15 @@ struct ShownProperty {
 // (μ of air: 10^-7 Pa·s; c_p: 10^3 J/(kg·K)).
 constexpr int SiExponent(const ShownProperty& p) { return p.power + p.unit.exponent; }
 
-// The shortest text that reads back as exactly v ("1.1281", "0.5", "47000"),
-// with `decimalPoint` in place of '.'.
-std::string NumberText(double v, std::string_view decimalPoint = ".");
+// NumberText, the shortest text that reads back as exactly v, is declared
+// in <vantorel/vantorel.h>.
 
 // The suffix of a power ("E-7"), empty for 0.
 std::string SuffixText(int power);
+
+// The same as a view of a constant, for powers from -9 to 9, without
+// allocating; empty for any other.
+std::string_view SuffixView(int power);
 
 // What the label of `property` shows for a slot holding `value`, looked up
 // at temperature `t`.

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "vantorel.h"  // Slot
+#include <vantorel/vantorel.h>  // Slot
 
 namespace vantorel {
 

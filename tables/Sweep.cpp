@@ -115,7 +115,7 @@ constexpr Scaled kExactWhole = Scaled{1} << 53;
 
 }  // namespace
 
-double Sweep::At(std::size_t i) const {
+double Sweep::At(std::size_t i) const noexcept {
   const Scaled row = Row(i);
   char text[kSweepTextSize];
   if (!fahrenheit_) {
@@ -135,11 +135,11 @@ double Sweep::At(std::size_t i) const {
   return *KelvinFromDecimal(text, TemperatureUnit::Fahrenheit);
 }
 
-char* Sweep::WriteText(char* out, std::size_t i) const {
+char* Sweep::WriteText(char* out, std::size_t i) const noexcept {
   return fahrenheit_ ? WriteShortest(out, At(i)) : PutDecimal(out, Row(i), scale_);
 }
 
-std::variant<Sweep, SweepRefusal> PlanSweep(SweepEnd from, SweepEnd to, SweepStep step, std::size_t maxRows) {
+std::variant<Sweep, SweepRefusal> PlanDecimalSweep(SweepEnd from, SweepEnd to, SweepStep step, std::size_t maxRows) {
   using enum TemperatureUnit;
   const bool fahrenheit = from.unit == Fahrenheit;
   if ((to.unit == Fahrenheit) != fahrenheit) return SweepRefusal::MixedFahrenheit;
@@ -164,12 +164,7 @@ std::variant<Sweep, SweepRefusal> PlanSweep(SweepEnd from, SweepEnd to, SweepSte
   if (to.unit == Celsius) *last += *kelvinOffset;
   if (*last < *first) return SweepRefusal::ToBelowFrom;
 
-  Sweep sweep;
-  sweep.fahrenheit_ = fahrenheit;
-  sweep.scale_ = scale;
-  sweep.first_ = *first;
-  sweep.step_ = *s;
-  if (fahrenheit) sweep.offset_ = *Rescaled({45967, 2}, scale);
+  Sweep::Plan plan{fahrenheit, scale, *first, *s, 0, fahrenheit ? *Rescaled({45967, 2}, scale) : 0, 1};
 
   const Scaled span = *last - *first;
   const Scaled whole = span / *s, rest = span % *s;
@@ -179,17 +174,17 @@ std::variant<Sweep, SweepRefusal> PlanSweep(SweepEnd from, SweepEnd to, SweepSte
   // within a millionth of it from `from` gives the one row `from`.
   const Scaled millionth = *s / 1'000'000;
   if (rest <= millionth) {
-    sweep.count_ = static_cast<std::size_t>(whole) + 1;
-    sweep.last_ = whole == 0 ? *first : *last;
+    plan.count = static_cast<std::size_t>(whole) + 1;
+    plan.last = whole == 0 ? *first : *last;
   } else if (*s - rest <= millionth) {
-    sweep.count_ = static_cast<std::size_t>(whole) + 2;
-    sweep.last_ = *last;
+    plan.count = static_cast<std::size_t>(whole) + 2;
+    plan.last = *last;
   } else {
-    sweep.count_ = static_cast<std::size_t>(whole) + 1;
-    sweep.last_ = *first + whole * *s;
+    plan.count = static_cast<std::size_t>(whole) + 1;
+    plan.last = *first + whole * *s;
   }
-  if (sweep.count_ > maxRows) return SweepRefusal::TooManyRows;
-  return sweep;
+  if (plan.count > maxRows) return SweepRefusal::TooManyRows;
+  return Sweep(plan);
 }
 
 }  // namespace vantorel

@@ -4,7 +4,7 @@
 // double nearest to that decimal's exact value in kelvin. So 273.15 + 2 · 0.1
 // is the double nearest 273.35, the same one "273.35" reads as, which adding
 // in binary need not give. vantorel-props and the web page both plan their
-// sweeps here; each words the refusals and chooses the most rows itself.
+// sweeps here, through PlanSweep of <vantorel/vantorel.h>.
 
 #include <cstddef>
 #include <optional>
@@ -14,12 +14,6 @@
 #include "Temperature.h"
 
 namespace vantorel {
-
-// Room enough for the text of any row.
-inline constexpr std::size_t kSweepTextSize = 64;
-
-// The most digits a sweep's numbers take, on their common scale.
-inline constexpr int kMaxSweepDigits = 30;
 
 // One end of a sweep as typed: a decimal and its unit.
 struct SweepEnd {
@@ -47,33 +41,6 @@ enum class SweepRefusal {
   TooManyRows,  // more rows than the caller allows
 };
 
-class Sweep {
- public:
-  // A whole number of units of 10^-scale; wide enough for 30 digits.
-  using Scaled = __int128;
-
-  std::size_t count() const { return count_; }
-
-  // Row i in kelvin.
-  double At(std::size_t i) const;
-
-  // Writes row i's temperature in kelvin as text at `out` (kSweepTextSize
-  // bytes of room) and returns the end: the decimal itself ("273.35") for a
-  // sweep in kelvin or Celsius, the shortest text of the double for one in
-  // Fahrenheit, whose kelvin need not end.
-  char* WriteText(char* out, std::size_t i) const;
-
- private:
-  friend std::variant<Sweep, SweepRefusal> PlanSweep(SweepEnd, SweepEnd, SweepStep, std::size_t);
-  Scaled Row(std::size_t i) const { return i + 1 == count_ ? last_ : first_ + static_cast<Scaled>(i) * step_; }
-
-  bool fahrenheit_ = false;
-  int scale_ = 0;
-  Scaled first_ = 0, step_ = 1, last_ = 0;
-  Scaled offset_ = 0;  // Fahrenheit: 459.67 in units of 10^-scale
-  std::size_t count_ = 1;
-};
-
 // Plans the sweep from `from` up to `to` in steps of `step`. The ends and the
 // step must be decimals of at most kMaxSweepDigits digits. Kelvin and Celsius
 // ends go together and meet in kelvin, exactly; Fahrenheit ends go only with
@@ -85,6 +52,6 @@ class Sweep {
 // so 300 to 301 in steps of 0.1 gives 11 rows ending at 301, and so does 300
 // to 301.0000000001. Otherwise the last row is the last step point below
 // `to`. More than `maxRows` rows are refused.
-std::variant<Sweep, SweepRefusal> PlanSweep(SweepEnd from, SweepEnd to, SweepStep step, std::size_t maxRows);
+std::variant<Sweep, SweepRefusal> PlanDecimalSweep(SweepEnd from, SweepEnd to, SweepStep step, std::size_t maxRows);
 
 }  // namespace vantorel

@@ -4,12 +4,12 @@
 // same double the text "298.15" reads as, which adding 273.15 in binary need
 // not give.
 
+#include <vantorel/vantorel.h>  // TemperatureUnit
+
 #include <optional>
 #include <string_view>
 
 namespace vantorel {
-
-enum class TemperatureUnit { Kelvin, Celsius, Fahrenheit };
 
 // The double nearest to the temperature the decimal `number` stands for in
 // `unit`, in kelvin: for Celsius number + 273.15, for Fahrenheit

@@ -2,7 +2,7 @@
 // look-up routine gives each slot with the rows it came from, and this file
 // turns that into SI values, states and texts.
 
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +11,7 @@
 
 #include "Catalog.h"
 #include "Display.h"
+#include "Errors.h"
 #include "Lookup.h"
 
 namespace vantorel {
@@ -44,51 +45,9 @@ bool IsCorrected(const PropertyTable& table, double rowT, int column) {
   return false;
 }
 
-// Checks T for `fluid`; an error when it cannot be looked up.
-std::optional<Error> CheckTemperature(const Fluid& fluid, double t) {
-  if (!std::isfinite(t)) return Error{.code = ErrorCode::NotFinite, .fluid = &fluid, .T = t};
-  if (!(t >= fluid.Tmin && t <= fluid.Tmax)) return Error{.code = ErrorCode::OutOfRange, .fluid = &fluid, .T = t};
-  return std::nullopt;
-}
-
-// The longest start of `text` that does not end inside a UTF-8 character,
-// for a name cut short to fit Error::name.
-std::string_view WholeCharacters(std::string_view text) {
-  std::size_t start = text.size();  // of the last character
-  while (start > 0 && (static_cast<unsigned char>(text[start - 1]) & 0xC0) == 0x80) --start;
-  if (start == 0) return text;
-  const auto lead = static_cast<unsigned char>(text[--start]);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-  return start + length <= text.size() ? text : text.substr(0, start);
-}
-
-Error FluidError(std::string_view name) {
-  const std::span<const std::string_view> fits = AmbiguousIds(name);
-  Error error{.code = fits.empty() ? ErrorCode::UnknownFluid : ErrorCode::AmbiguousFluid};
-  std::vector<std::string_view> ids;
-  try {
-    ids = ClosestIds(name);
-  } catch (...) {  // no memory for the suggestions: the error stands without them
-  }
-  for (std::size_t i = 0; i < ids.size() && i < error.closestIds.size(); ++i)
-    error.closestIds[error.closestCount++] = ids[i];
-  error.nameLength = name.size();
-  std::copy_n(name.data(), std::min(name.size(), error.name.size()), error.name.data());
-  return error;
-}
-
 }  // namespace
 
 std::string_view Version() noexcept { return VANTOREL_VERSION_STRING; }
-
-std::string_view SlotName(Slot s) noexcept {
-  static constexpr std::string_view kNames[kSlotCount] = {
-      "Rho", "Cp",  "Mu",  "Nu",  "K",   "Alpha", "Pr", "Beta", "P",   "Vf",     "Vg",
-      "Hfg", "Cpf", "Cpg", "Muf", "Mug", "Kf",    "Kg", "Prf",  "Prg", "Sigmaf", "Betaf",
-  };
-  const int i = Index(s);
-  return i >= 0 && i < kSlotCount ? kNames[i] : std::string_view{};
-}
 
 std::string Property::text() const {
   switch (state) {
@@ -103,13 +62,39 @@ std::string Property::text() const {
 }
 
 const Property* Reading::find(std::string_view id) const noexcept {
+  const std::optional<Slot> slot = SlotNamed(id);
+  if (!slot) return nullptr;
   for (const Property& p : properties())
-    if (p.id == id) return &p;
+    if (p.slot == *slot) return &p;
   return nullptr;
 }
 
+std::string SourceText(const Reading& r, std::string_view decimalMark) {
+  if (!r.fluid) return {};
+  std::string text = "Table ";
+  text += r.source.table;
+  text += r.source.rowCount == 1 ? ", the row at " : ", between the rows at ";
+  for (int i = 0; i < r.source.rowCount; ++i) {
+    if (i > 0) text += " and ";
+    text += NumberText(r.source.rows[i], decimalMark);
+    text += " K";
+  }
+  std::string corrected;
+  for (const Property& p : r.properties()) {
+    if (!p.corrected) continue;
+    if (!corrected.empty()) corrected += ", ";
+    corrected += p.symbol;
+  }
+  if (!corrected.empty()) {
+    text += "; ";
+    text += corrected;
+    text += " from a cell that corrects a misprint in the book";
+  }
+  return text;
+}
+
 Result LookUp(const Fluid& fluid, double t) noexcept {
-  if (const auto error = CheckTemperature(fluid, t)) return *error;
+  if (auto error = detail::RangeError(fluid, t)) return *error;
 
   const PropertyTable& table = fluid.tables->pieceAt(t);
   std::array<Written, kSlotCount> written;
@@ -186,16 +171,21 @@ Result LookUp(const Fluid& fluid, double t) noexcept {
 }
 
 Result LookUp(std::string_view name, double t) noexcept {
-  const Fluid* fluid = FindFluid(name);
-  if (!fluid) return FluidError(name);
-  return LookUp(*fluid, t);
+  const FluidResult fluid = ResolveFluid(name);
+  if (!fluid) return fluid.error();
+  return LookUp(**fluid, t);
+}
+
+FluidResult ResolveFluid(std::string_view name) noexcept {
+  if (const Fluid* fluid = FindFluid(name)) return fluid;
+  return detail::FluidError(name);
 }
 
 int PropertyCount(const Fluid& fluid) noexcept { return static_cast<int>(Shown(CategoryOf(fluid)).size()); }
 
 bool LookUpValues(const Fluid& fluid, double t, double* out) noexcept {
   const detail::CategoryTables& category = *CategoryOf(fluid).tables;
-  if (CheckTemperature(fluid, t)) {
+  if (!(t >= fluid.Tmin && t <= fluid.Tmax)) {  // nor NaN
     std::fill_n(out, category.shown.size(), kNaN);
     return false;
   }
@@ -245,23 +235,38 @@ std::string Missing(const Property& p) {
   for (const BookCell& c : p.Cells()) {
     if (c.state == ValueState::Value) continue;
     if (!where.empty()) where += " and ";
-    where += (c.state == ValueState::NoValue ? "none at " : "it infinite at ") + NumberText(c.row) + " K";
+    where += (c.state == ValueState::NoValue ? "none at " : "it as infinite at ") + NumberText(c.row) + " K";
   }
   return Heading(p) + ": no value (the book has " + where + ")";
+}
+
+// Where the window's text drops zeros that the rounding keeps ("16.90" is
+// shown 16.9E-6), the words that say so.
+std::string ShownAs(const Property& p, std::string rounded) {
+  if (p.state != ValueState::Value) return {};
+  if (rounded.starts_with(kMinus)) rounded.erase(0, kMinus.size());
+  if (rounded == NumberText(std::fabs(p.book))) return {};
+  const std::size_t zeros = rounded.size() - rounded.find_last_not_of('0') - 1;
+  std::string note = " (shown as ";
+  note += p.text();
+  note += zeros == 1 ? ", without its trailing zero)" : ", without its trailing zeros)";
+  return note;
 }
 
 }  // namespace
 
 std::string Working(const Reading& r, const Property& p) {
+  if (!r.fluid || p.id.empty()) return {};
   const std::string heading = Heading(p);
   const std::string result = BookNumber(p.book, p.places);
+  const std::string shownAs = ShownAs(p, result);
   switch (p.origin) {
     case Origin::Fixed:
-      return heading + " = " + result + " (the book's one value for the whole range)";
+      return heading + " = " + result + " (the book's one value for the whole range)" + shownAs;
     case Origin::PerKelvin: {
       const double numerator = std::pow(10.0, -p.power);
       return heading + " = " + NumberText(numerator) + "/" + NumberText(r.T) + " = " +
-             Unrounded(numerator / r.T, p.places) + " → " + result;
+             Unrounded(numerator / r.T, p.places) + " → " + result + shownAs;
     }
     case Origin::Table:
       break;
@@ -272,55 +277,16 @@ std::string Working(const Reading& r, const Property& p) {
     const std::string cell = BookNumber(p.cells[0].value, p.cells[0].decimals);
     std::string text = heading + " = " + cell + " (the row at " + NumberText(p.cells[0].row) + " K)";
     if (cell != result) text += " → " + result;
-    return text;
+    return text + shownAs;
   }
   const BookCell& lo = p.cells[0];
   const BookCell& hi = p.cells[1];
   const double exact = Interpolate(hi.row, lo.row, hi.value, lo.value, r.T);
-  const auto minus = " " + std::string(kMinus) + " ";
+  const std::string minus = std::string(" ").append(kMinus).append(" ");
   const std::string low = BookNumber(lo.value, lo.decimals);
   return heading + " = " + low + " + (" + NumberText(r.T) + minus + NumberText(lo.row) + ")/(" + NumberText(hi.row) +
          minus + NumberText(lo.row) + ") " + std::string(kTimes) + " (" + BookNumber(hi.value, hi.decimals) + minus +
-         (lo.value < 0 ? "(" + low + ")" : low) + ") = " + Unrounded(exact, p.places) + " → " + result;
-}
-
-std::string Error::message() const {
-  std::string text;
-  switch (code) {
-    case ErrorCode::UnknownFluid:
-    case ErrorCode::AmbiguousFluid: {
-      text = code == ErrorCode::UnknownFluid ? "unknown fluid \"" : "more than one fluid is called \"";
-      if (nameLength > name.size()) {
-        text += WholeCharacters({name.data(), name.size()});
-        text += "...";
-      } else {
-        text.append(name.data(), nameLength);
-      }
-      text += '"';
-      if (closestCount > 0) {
-        text += code == ErrorCode::UnknownFluid ? "; closest: " : ": ";
-        for (int i = 0; i < closestCount; ++i) {
-          if (i > 0) text += code == ErrorCode::UnknownFluid ? ", " : " or ";
-          text += closestIds[i];
-        }
-      }
-      return text;
-    }
-    case ErrorCode::NotFinite:
-    case ErrorCode::OutOfRange: {
-      text = "T = ";
-      text += std::isnan(T) ? "NaN" : std::isinf(T) ? (T > 0 ? "inf" : "-inf") : NumberText(T);
-      text += code == ErrorCode::NotFinite ? " K is not a finite temperature" : " K is outside the range";
-      if (fluid) {
-        text += " of ";
-        text += fluid->name;
-        text += ", ";
-        text += RangeText(*fluid);
-      }
-      return text;
-    }
-  }
-  return text;
+         (lo.value < 0 ? "(" + low + ")" : low) + ") = " + Unrounded(exact, p.places) + " → " + result + shownAs;
 }
 
 }  // namespace vantorel

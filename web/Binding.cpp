@@ -15,7 +15,7 @@
 #include "Messages.h"
 #include "Page.h"
 #include "Temperature.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel::web {
 

@@ -7,7 +7,7 @@
 #include "Catalog.h"
 #include "Display.h"
 #include "Page.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel::web {
 
@@ -117,7 +117,7 @@ std::string CalculationJson(std::string_view fluidName, std::string_view text, s
   out += ',';
   Field(out, "Ttext", NumberText(r.T));
   out += ',';
-  Field(out, "source", SourceText(r));
+  Field(out, "source", web::SourceText(r));
   out += ",\"properties\":[";
   bool any = false;
   for (const Property& p : r.properties()) {

@@ -27,18 +27,6 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
-std::string_view UnitSymbol(TemperatureUnit unit) {
-  switch (unit) {
-    case TemperatureUnit::Celsius:
-      return "°C";
-    case TemperatureUnit::Fahrenheit:
-      return "°F";
-    case TemperatureUnit::Kelvin:
-      break;
-  }
-  return "K";
-}
-
 std::string NotANumber(std::string_view text) {
   std::string message = Quoted(text) + " is not a temperature: type a number such as 310 or 36.85";
   if (text.find(',') != std::string_view::npos) message += ", with a point as the decimal mark";
@@ -156,7 +144,7 @@ std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view 
     const Result r = LookUp(fluid, *kelvin);
     if (!r) return std::string(name) + ": " + r.error().message();
   }
-  const auto plan = vantorel::PlanSweep({fromText}, {toText}, {stepText}, kMaxSweepRows);
+  const auto plan = vantorel::PlanDecimalSweep({fromText}, {toText}, {stepText}, kMaxSweepRows);
   if (const Sweep* sweep = std::get_if<Sweep>(&plan)) return *sweep;
   const auto tooLong = [](const char* name, std::string_view text) {
     return std::string(name) + ": " + Quoted(text) + " needs more than " + std::to_string(kMaxSweepDigits) + " digits";

@@ -15,7 +15,7 @@
 #include "Display.h"
 #include "Sweep.h"
 #include "Temperature.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel::web {
 

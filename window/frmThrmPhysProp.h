@@ -16,7 +16,7 @@
 #include "FormLayout.h"
 #include "Messages.h"
 #include "PropertyState.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 class QAction;
 class QFrame;

@@ -11,7 +11,7 @@
 #include "Capture.h"
 #include "Catalog.h"
 #include "Display.h"
-#include "version.h"
+#include <vantorel/version.h>
 
 namespace vantorel::cli {
 namespace {

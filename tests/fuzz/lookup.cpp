@@ -30,7 +30,7 @@
 #include "Display.h"
 #include "FuzzCheck.h"
 #include "PropertyState.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace {
 

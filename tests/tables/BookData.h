@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel::testing_support {
 

@@ -1,7 +1,7 @@
 // The checked call of <vantorel/vantorel.h>: SI values with their states and
 // sources, the errors, and inputs that must never break it.
 
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 #include <gtest/gtest.h>
 
@@ -139,12 +139,14 @@ INSTANTIATE_TEST_SUITE_P(
         WorkingCase{"engine-oil", 300, "Beta", "β·10³ = 0.7 (the book's one value for the whole range)"},
         WorkingCase{"bismuth", 1033, "Nu", "ν·10⁷ = 0.8343 (the row at 1033 K) → 0.834"},
         WorkingCase{"hydrogen", 100, "Rho", "ρ = 0.24225 (the row at 100 K) → 0.2422"},
-        WorkingCase{"air", 100, "Nu", "ν·10⁶ = 2.00 (the row at 100 K)"},
+        WorkingCase{"air", 100, "Nu", "ν·10⁶ = 2.00 (the row at 100 K) (shown as 2E-6, without its trailing zeros)"},
         WorkingCase{"lead", 977, "Cp", "c_p: no value (the book has none at 977 K)"},
-        WorkingCase{"saturated-water", 646, "Cpf", "c_p,f: no value (the book has it infinite at 647.3 K)"},
+        WorkingCase{"saturated-water", 646, "Cpf", "c_p,f: no value (the book has it as infinite at 647.3 K)"},
         WorkingCase{"saturated-water", 647.3, "Prg", "Pr_g = ∞ (the row at 647.3 K)"},
-        WorkingCase{"saturated-water", 276, "Betaf",
-                    "β_f·10⁶ = −32.74 + (276 − 275)/(280 − 275) × (46.04 − (−32.74)) = −16.984 → −17.0"}));
+        WorkingCase{
+            "saturated-water", 276, "Betaf",
+            "β_f·10⁶ = −32.74 + (276 − 275)/(280 − 275) × (46.04 − (−32.74)) = −16.984 → −17.0 (shown as -17E-6, "
+            "without its trailing zero)"}));
 
 // `parts` one after the other, each `times` over.
 std::string Repeated(std::initializer_list<std::pair<std::string_view, int>> parts) {
@@ -184,10 +186,15 @@ INSTANTIATE_TEST_SUITE_P(
         Bad{"air", kNaN, ErrorCode::NotFinite, "T = NaN K is not a finite temperature of Air, 100K <= T <= 3000K"},
         Bad{"air", -kInf, ErrorCode::NotFinite, "T = -inf K is not a finite temperature of Air, 100K <= T <= 3000K"},
         Bad{"watr", 300, ErrorCode::UnknownFluid, "unknown fluid \"watr\"; closest: saturated-water"},
-        Bad{"", 300, ErrorCode::UnknownFluid, "unknown fluid \"\""},
+        Bad{"", 300, ErrorCode::UnknownFluid,
+            "no fluid given: name one by its id (air), another name (co2) or its list text"},
+        Bad{"water vapour ", 900, ErrorCode::OutOfRange,
+            "T = 900 K is outside the range of Water Vapor (Steam), 380K <= T <= 850K"},
         Bad{"nak", 400, ErrorCode::AmbiguousFluid, "more than one fluid is called \"nak\": nak-45 or nak-22"},
-        Bad{std::string("air\0x", 5), 300, ErrorCode::UnknownFluid,
-            std::string("unknown fluid \"air\0x\"; closest: air", 35)},
+        Bad{std::string("air\0x", 5), 300, ErrorCode::UnknownFluid, "unknown fluid \"air\\x00x\"; closest: air"},
+        // Control bytes and bytes of no UTF-8 character are written as \xNN.
+        Bad{"a\x1b[2Jb\xff\xc3(", 300, ErrorCode::UnknownFluid,
+            "unknown fluid \"a\\x1B[2Jb\\xFF\\xC3(\"; closest: air, ammonia, carbon-dioxide"},
         Bad{std::string(1 << 20, 'q'), 300, ErrorCode::UnknownFluid,
             "unknown fluid \"" + std::string(40, 'q') + "...\"; closest: air, ammonia, carbon-dioxide"},
         // Cut short before the ä that would not fit whole, so the message stays UTF-8.

@@ -14,7 +14,7 @@
 #include "BookData.h"
 #include "Catalog.h"
 #include "Display.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel {
 namespace {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "BookData.h"
-#include "vantorel.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel {
 namespace {

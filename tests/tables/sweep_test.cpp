@@ -43,7 +43,7 @@ class SweepTest : public testing::TestWithParam<PlannedSweep> {};
 
 TEST_P(SweepTest, HasItsRowsAsDecimalsEachTheDoubleItsTextReadsAs) {
   const PlannedSweep& p = GetParam();
-  const auto plan = PlanSweep(p.from, p.to, p.step, kManyRows);
+  const auto plan = PlanDecimalSweep(p.from, p.to, p.step, kManyRows);
   ASSERT_TRUE(std::holds_alternative<Sweep>(plan)) << static_cast<int>(std::get<SweepRefusal>(plan));
   const Sweep& sweep = std::get<Sweep>(plan);
   ASSERT_EQ(sweep.count(), p.count);
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FahrenheitSweepTest, EveryRowIsTheExactConversionOfItsDecimal) {
   // -40 F + i * 0.7 F, written out here as tenths.
-  const auto plan = PlanSweep(F("-40"), F("1000"), {"0.7"}, kManyRows);
+  const auto plan = PlanDecimalSweep(F("-40"), F("1000"), {"0.7"}, kManyRows);
   ASSERT_TRUE(std::holds_alternative<Sweep>(plan));
   const Sweep& sweep = std::get<Sweep>(plan);
   ASSERT_EQ(sweep.count(), 1486u);
@@ -140,7 +140,7 @@ class RefusedSweepTest : public testing::TestWithParam<RefusedSweep> {};
 
 TEST_P(RefusedSweepTest, SaysWhy) {
   const RefusedSweep& r = GetParam();
-  const auto plan = PlanSweep(r.from, r.to, r.step, r.maxRows);
+  const auto plan = PlanDecimalSweep(r.from, r.to, r.step, r.maxRows);
   ASSERT_TRUE(std::holds_alternative<SweepRefusal>(plan)) << std::get<Sweep>(plan).count() << " rows";
   EXPECT_EQ(std::get<SweepRefusal>(plan), r.refusal);
 }
@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SweepLimitTest, CountsTheEndThatLiesNearTheNextStepPoint) {
   const auto rows = [](const char* to) {
-    const auto plan = PlanSweep(K("0"), K(to), {"1"}, 10);
+    const auto plan = PlanDecimalSweep(K("0"), K(to), {"1"}, 10);
     return std::holds_alternative<Sweep>(plan) ? std::get<Sweep>(plan).count() : 0;
   };
   EXPECT_EQ(rows("9"), 10u);

@@ -167,11 +167,11 @@ TEST(TextTest, SourceAndSiValueAreAsTheBookWritesThem) {
   const Result air = LookUp("air", 310);
   EXPECT_EQ(SiText(*air->find("Mu")), "1.893e-05 Pa·s");
   EXPECT_EQ(SiText(*air->find("Pr")), "0.706");
-  EXPECT_EQ(SourceText(*air), "Table A.4, between the rows at 300 K and 350 K");
-  EXPECT_EQ(SourceText(*LookUp("air", 1250)),
+  EXPECT_EQ(web::SourceText(*air), "Table A.4, between the rows at 300 K and 350 K");
+  EXPECT_EQ(web::SourceText(*LookUp("air", 1250)),
             "Table A.4, between the rows at 1200 K and 1300 K (with a cell corrected where the book has a misprint)");
   const Result water = LookUp("saturated-water", 647.3);
-  EXPECT_EQ(SourceText(*water), "Table A.6, the row at 647.3 K");
+  EXPECT_EQ(web::SourceText(*water), "Table A.6, the row at 647.3 K");
   EXPECT_EQ(SiText(*water->find("Cpf")), "infinite");
   EXPECT_EQ(SiText(*water->find("Betaf")), "none");
 }
