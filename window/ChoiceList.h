@@ -5,6 +5,10 @@
 // the highlight (Ctrl+click on the chosen row, Ctrl+Space, a click below the
 // last row), and a row selected some other way, by an assistive technology
 // say, becomes the current row, so its handler runs too.
+//
+// While it has the focus the list wears a frame in the focus colour all
+// round it, empty or not: the styles mark a focused list by little more
+// than a change of shade in its chosen row.
 
 #include <QListWidget>
 
@@ -16,9 +20,16 @@ class ChoiceList : public QListWidget {
 
  protected:
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void keepTheChoiceShown(const QItemSelection& selected);
+
+  // Drawn over the frame, the rows and the scroll bar alike, which are
+  // separate widgets that would each hide a frame painted by the list.
+  QWidget* focusFrame_;
 };
 
 }  // namespace vantorel::window

@@ -1,9 +1,11 @@
 #include "EntryGuard.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <QWidget>
 
 namespace vantorel::window {
@@ -56,10 +58,22 @@ void EntryGuard::focusMovedFromMenuBar(QWidget* now) {
 }
 
 void EntryGuard::boxLeftFor(QWidget* next, bool byPress) {
+  if (check_()) return;
   // The check refused the text and took the focus back: the press that moved
   // it is refused too. (The box may not hold the focus yet: after a message
   // box the window comes back to the front only when the system says so.)
-  if (!check_() && byPress) refusedPress_ = next;
+  if (byPress) refusedPress_ = next;
+  // Qt tells assistive technologies of the focus move only once the move is
+  // over, after the check took the focus back, so a screen reader would last
+  // hear of the control the user was heading for. Tell it of the box after.
+  QTimer::singleShot(0, this, [this] { reportFocusInTheBox(); });
+}
+
+void EntryGuard::reportFocusInTheBox() const {
+  // A window not yet back at the front reports its focus itself once it is.
+  if (QApplication::focusWidget() != box_) return;
+  QAccessibleEvent focus(box_, QAccessible::Focus);
+  QAccessible::updateAccessibility(&focus);
 }
 
 // Only a move to another control of this window leaves the box.

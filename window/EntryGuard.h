@@ -5,7 +5,8 @@
 // press or access key that moved the focus must not go on to act on the
 // control it was meant for. Switching to another application, opening a menu or a message box of
 // the window's own is no leaving: the check waits for the focus to really
-// go to another control.
+// go to another control. After a refusal, the box is the last focus a screen
+// reader hears of.
 
 #include <QObject>
 #include <QPointer>
@@ -33,6 +34,7 @@ class EntryGuard : public QObject {
   bool leavesTheBox(const QFocusEvent& event) const;
   bool isAnotherControl(const QWidget* widget) const;
   void boxLeftFor(QWidget* next, bool byPress);
+  void reportFocusInTheBox() const;
   void focusMovedFromMenuBar(QWidget* now);
   bool refusesMouse(QObject* watched, QEvent* event);
   bool refusesAccessKey(QObject* watched);

@@ -1,5 +1,6 @@
 #include "frmThrmPhysProp.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -74,6 +75,17 @@ QWidget* MakeControl(const ControlEntry& entry, QWidget* parent) {
     }
   }
   return nullptr;
+}
+
+// Tells a screen reader of `text`, which has just appeared in `area`,
+// leaving the focus where it is. Before 6.8 Qt has no announcement to send:
+// the area's description becomes the text, and its change is what is heard.
+void Announce(QWidget* area, const QString& text) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  QAccessibleAnnouncementEvent announcement(area, text);
+  QAccessible::updateAccessibility(&announcement);
+#endif
+  area->setAccessibleDescription(text);
 }
 
 Twips ScreenTwips(const QWidget* window) {
@@ -306,6 +318,7 @@ void frmThrmPhysProp::ClearProps() {
     label->setToolTip(QString());
   }
   Frame1->setToolTip(QString());
+  Frame1->setAccessibleDescription(QString());
   ClearImages();
   for (QAction* copy : {mnuCopyResults, mnuCopyValue}) copy->setEnabled(false);
 }
@@ -429,6 +442,9 @@ void frmThrmPhysProp::ShowProps() {
   for (const ShownProperty& property : shown) pictureOf[Index(property.slot)]->setVisible(true);
   if (InRightColumn(shown.back().label)) lineProp->setVisible(true);
   for (QAction* copy : {mnuCopyResults, mnuCopyValue}) copy->setEnabled(true);
+  // The focus stays where it was (the box, after Enter): the first result is
+  // told without it.
+  Announce(Frame1, lblProp[shown.front().label]->accessibleName());
   // Where the values come from, on every result and the frame around them.
   if (const std::optional<Reading> reading = ShownReading()) {
     const QString source = SourceOf(*reading);
@@ -465,7 +481,8 @@ std::optional<Reading> frmThrmPhysProp::ShownReading() const {
   return result.reading();
 }
 
-QString frmThrmPhysProp::SourceOf(const Reading& reading) { return Utf8(TableAndRowsText(reading.source)); }
+// In the user's locale, as every number the window shows: "373,15 K" in German.
+QString frmThrmPhysProp::SourceOf(const Reading& reading) { return Utf8(SourceText(reading, DecimalPoint())); }
 
 CopiedResults frmThrmPhysProp::ShownResults() const {
   CopiedResults results;

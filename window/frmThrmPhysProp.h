@@ -12,11 +12,11 @@
 #include <memory>
 #include <optional>
 
+#include <vantorel/vantorel.h>
 #include "CopiedResults.h"
 #include "FormLayout.h"
 #include "Messages.h"
 #include "PropertyState.h"
-#include <vantorel/vantorel.h>
 
 class QAction;
 class QFrame;

@@ -13,5 +13,7 @@ QObject* MakeMessageBoxTest();
 QObject* MakeProgramEndTest();
 QObject* MakeTextFitTest();
 QObject* MakeResultTextTest();
+QObject* MakeAccessibilityTest();
+QObject* MakeProgramTest();
 
 }  // namespace vantorel::window::test

@@ -3,9 +3,12 @@
 // at any device pixel ratio, and the window icon.
 
 #include <QFontInfo>
+#include <QListWidget>
 #include <QPainter>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
+#include <cstdlib>
 
 #include "TestSuites.h"
 #include "Twips.h"
@@ -24,6 +27,29 @@ QRect InkBounds(const QImage& image) {
     for (int x = 0; x < image.width(); ++x)
       if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
   return ink;
+}
+
+// The pixels of two pictures of one widget that differ by a quarter of the
+// colour range or more in some channel: what an eye notices at once.
+int StronglyChanged(const QImage& before, const QImage& after) {
+  int changed = 0;
+  for (int y = 0; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x) {
+      const QColor a = before.pixelColor(x, y), b = after.pixelColor(x, y);
+      const int most =
+          std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+      changed += most >= 64;
+    }
+  return changed;
+}
+
+// The widget as the screen shows it, once pending repaints are done.
+QImage OnScreen(QWidget* widget) {
+  QCoreApplication::processEvents();
+  const QPoint at = widget->mapTo(widget->window(), QPoint(0, 0));
+  const QPixmap shown =
+      widget->screen()->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height());
+  return shown.toImage();
 }
 
 // The result label each picture stands beside.
@@ -125,6 +151,31 @@ class DrawingTest : public OpenWindowSuite {
     QVERIFY2(ink.left() > 0 && ink.top() > 0 && ink.bottom() < image.height() - 1,
              qPrintable(QString("ink %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
     QVERIFY(ink.right() >= image.width() - 4 * ratio);
+  }
+
+  // The list that has the focus wears a frame all round it, full or empty,
+  // until the focus goes.
+  void aFocusedListWearsAFocusFrame_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("category");
+    QTest::newRow("categories") << "lstCategory" << 0;
+    QTest::newRow("fluids of the gases") << "lstFluid" << 1;
+    QTest::newRow("fluids, none") << "lstFluid" << 0;
+  }
+  void aFocusedListWearsAFocusFrame() {
+    QFETCH(QString, list);
+    QFETCH(int, category);
+    QListWidget* shown = h->find<QListWidget>(qPrintable(list));
+    h->choose(h->lstCategory(), category);
+    h->txtTemp()->setFocus();
+    const QImage unfocused = OnScreen(shown);
+    shown->setFocus(Qt::TabFocusReason);
+    // A 2-pixel frame has about 4 (w + h) pixels; the chosen row, drawn in
+    // the same colour, may hide part of one side.
+    const int changed = StronglyChanged(unfocused, OnScreen(shown));
+    QVERIFY2(changed >= 2 * (shown->width() + shown->height()), qPrintable(QString::number(changed)));
+    h->txtTemp()->setFocus();
+    QCOMPARE(StronglyChanged(unfocused, OnScreen(shown)), 0);
   }
 
   void picturesStandJustLeftOfTheirLabels() {

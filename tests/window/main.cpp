@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   const QStringList only = qEnvironmentVariable("VANTOREL_WINDOW_SUITES").split(',', Qt::SkipEmptyParts);
   int failed = 0;
   for (auto make : {MakeEntryTest, MakeBadInputTest, MakeDrawingTest, MakeWindowTest, MakeMessageBoxTest,
-                    MakeProgramEndTest, MakeTextFitTest, MakeResultTextTest}) {
+                    MakeProgramEndTest, MakeTextFitTest, MakeResultTextTest, MakeAccessibilityTest, MakeProgramTest}) {
     std::unique_ptr<QObject> suite(make());
     const QString name = QString::fromLatin1(suite->metaObject()->className()).section("::", -1);
     if (!only.isEmpty() && !only.contains(name)) continue;

@@ -162,6 +162,13 @@ class WindowTest : public OpenWindowSuite {
     h->type("310.5");
     h->pressEnter();
     QCOMPARE(h->messages, std::vector<Message>{kNotANumber});
+    // The source beside the values writes its rows the same way.
+    h->type("373,15");
+    h->messages.clear();
+    h->chooseFluid(3, 1);
+    h->type("373,15");
+    h->pressEnter();
+    QCOMPARE(h->lblProp(2)->toolTip(), QString("Table A.6, the row at 373,15 K"));
   }
 
   void leavingTheBoxChecksTheEntry_data() {
