@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Vantorel's performance figures, in one run on this machine:
-#   1. ns per call of each table procedure (Google Benchmark, median of 5);
+#   1. ns per look-up of each fluid through the door, and rows per second of
+#      the CSV and JSON row writers with their ratio (Google Benchmark,
+#      median of 5);
 #   2. vantorel-props: rows per second of a 1,000,000-row CSV sweep written to
 #      /dev/null, and its peak memory;
 #   3. the window: from process start to the window first shown under Xvfb,
@@ -28,9 +30,14 @@ now_ns() { date +%s%N; }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 peak_kb() { /usr/bin/time -f '%M' -o /tmp/vantorel-bench-time "$@" >/dev/null 2>&1 || true; tail -n 1 /tmp/vantorel-bench-time; }
 
-echo "== Table procedures: ns per call, median of 5 repetitions"
-"$build/bench/tables_bench" --benchmark_min_time=0.1 --benchmark_format=console 2>/dev/null |
-  awk '/_median/ {sub("/repeats:5_median", "", $1); printf "  %-28s %6.1f ns\n", $1, $4}'
+echo "== Look-ups: ns per call (processor time), median of 5 repetitions"
+medians=$("$build/bench/tables_bench" --benchmark_min_time=0.1 --benchmark_format=console 2>/dev/null |
+  awk '/_median/ {sub("/repeats:5_median", "", $1); print $1, $4}')
+awk '$1 !~ /^Rows\// {printf "  %-28s %6.1f ns\n", $1, $2}' <<<"$medians"
+echo
+echo "== Row writers: rows of air across its range, median of 5 repetitions"
+awk '$1 ~ /^Rows\// {ns[$1] = $2; printf "  %-10s %6.1f ns per row, %5.2f million rows/s\n", $1, $2, 1e3 / $2}
+  END {printf "  ratio: a JSON row takes %.2f times as long as a CSV row\n", ns["Rows/json"] / ns["Rows/csv"]}' <<<"$medians"
 
 echo
 echo "== vantorel-props: a 1,000,000-row CSV sweep of air to /dev/null"

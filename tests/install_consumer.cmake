@@ -1,10 +1,12 @@
 # Installs the build into a fresh prefix and builds examples/library against
 # it twice: with find_package(Vantorel), and with nothing but the compiler and
-# pkg-config, as a Makefile would (against the shared library). Runs both and
-# checks what they printed for air at 310 K, and that the shared library
-# exports the checked call and nothing else. Arguments: -DBUILD_DIR=
-# -DSOURCE_DIR= -DWORK_DIR=, -DCXX= the compiler, and -DCXX_FLAGS= the flags
-# the example is compiled and linked with (the build's own).
+# pkg-config, as a Makefile would (against the shared library); and
+# examples/c, a C99 project, against the shared library. Runs the three and
+# checks what they printed for air at 310 K, that the installed C header is
+# strict C99, and that the shared library exports the checked calls and
+# nothing else. Arguments: -DBUILD_DIR= -DSOURCE_DIR= -DWORK_DIR=, -DCXX= the
+# C++ compiler, -DCC= a C compiler, and -DCXX_FLAGS= the flags the examples
+# are compiled and linked with (the build's own, which C takes too).
 
 file(REMOVE_RECURSE ${WORK_DIR})
 
@@ -33,7 +35,7 @@ endif()
 # Only the checked call's headers are installed.
 file(GLOB headers RELATIVE ${WORK_DIR}/prefix/include/vantorel ${WORK_DIR}/prefix/include/vantorel/*)
 list(SORT headers)
-if(NOT headers STREQUAL "vantorel.h;version.h")
+if(NOT headers STREQUAL "vantorel.h;vantorel_c.h;version.h")
   message(FATAL_ERROR "installed headers: ${headers}")
 endif()
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/library -B ${WORK_DIR}/build
@@ -50,18 +52,45 @@ set(ENV{PKG_CONFIG_PATH} ${pc_dir})
 run(pkg-config --cflags --libs vantorel)
 separate_arguments(pc_flags UNIX_COMMAND "${out}")
 separate_arguments(cxx_flags UNIX_COMMAND "${CXX_FLAGS}")
-run(${CXX} ${cxx_flags} ${SOURCE_DIR}/examples/library/main.cpp ${pc_flags} -o ${WORK_DIR}/air_at_310_pc)
+run(${CXX} -std=c++20 ${cxx_flags} ${SOURCE_DIR}/examples/library/main.cpp ${pc_flags} -o ${WORK_DIR}/air_at_310_pc)
+# The program's own -std stands: pkg-config's flags come after it.
+file(WRITE ${WORK_DIR}/cxx23.cpp "#include <vantorel/vantorel.h>
+static_assert(__cplusplus > 202002L, \"pkg-config's flags replaced -std=c++23\");
+int main() { return vantorel::LookUp(\"air\", 310) ? 0 : 1; }
+")
+run(${CXX} -std=c++23 ${cxx_flags} ${WORK_DIR}/cxx23.cpp ${pc_flags} -o ${WORK_DIR}/cxx23)
 set(ENV{LD_LIBRARY_PATH} ${lib_dir})
 run(ldd ${WORK_DIR}/air_at_310_pc)
 if(NOT out MATCHES "libvantorel\\.so\\.1 => ${lib_dir}")
   message(FATAL_ERROR "the pkg-config build does not use the installed shared library:\n${out}")
 endif()
+run(${WORK_DIR}/cxx23)
 run(${WORK_DIR}/air_at_310_pc)
 if(NOT out STREQUAL cmake_out)
   message(FATAL_ERROR "the two builds printed different things:\n${cmake_out}\n---\n${out}")
 endif()
 
-# The shared library exports the checked call of vantorel.h, nothing else.
+# The C face: its header as strict C99, and the C example, which prints what
+# the C++ one does.
+if(NOT CC)
+  set(CC cc)
+endif()
+run(${CC} -x c -std=c99 -Wall -Wextra -Werror -pedantic -fsyntax-only -I${WORK_DIR}/prefix/include
+    ${WORK_DIR}/prefix/include/vantorel/vantorel_c.h)
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/c -B ${WORK_DIR}/build-c -DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=${CC} "-DCMAKE_C_FLAGS=${CXX_FLAGS}")
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/build-c)
+run(ldd ${WORK_DIR}/build-c/air_at_310_c)
+if(NOT out MATCHES "libvantorel\\.so\\.1 => ${lib_dir}")
+  message(FATAL_ERROR "the C example does not use the installed shared library:\n${out}")
+endif()
+run(${WORK_DIR}/build-c/air_at_310_c)
+if(NOT out STREQUAL cmake_out)
+  message(FATAL_ERROR "the C example printed other things than the C++ one:\n${cmake_out}\n---\n${out}")
+endif()
+
+# The shared library exports the checked calls of vantorel.h and vantorel_c.h,
+# nothing else.
 run(nm -D -C --defined-only ${lib_dir}/libvantorel.so.1)
 string(REGEX REPLACE "\n$" "" exported "${out}")
 string(REPLACE "\n" ";" exported "${exported}")
