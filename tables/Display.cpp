@@ -44,12 +44,6 @@ std::string SuffixText(int power) {
   return suffix;
 }
 
-std::string_view SuffixView(int power) {
-  static constexpr std::string_view kSuffixes[] = {"E-9", "E-8", "E-7", "E-6", "E-5", "E-4", "E-3", "E-2", "E-1", "",
-                                                   "E1",  "E2",  "E3",  "E4",  "E5",  "E6",  "E7",  "E8",  "E9"};
-  return power >= -9 && power <= 9 ? kSuffixes[power + 9] : std::string_view{};
-}
-
 std::string Heading(std::string_view symbol, int power) {
   std::string heading(symbol);
   if (power != 0) heading += "·10" + Superscript(-power);
@@ -57,6 +51,8 @@ std::string Heading(std::string_view symbol, int power) {
 }
 
 std::string Heading(const Property& p) { return Heading(p.symbol, p.power); }
+
+std::string Heading(const PropertyInfo& p) { return Heading(p.symbol, p.power); }
 
 std::string TableAndRowsText(const Source& source) {
   std::string text =

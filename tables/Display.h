@@ -31,9 +31,9 @@ inline constexpr std::string_view kInfiniteText = "INFINITE";
 
 // A property's unit as the book gives it, and the SI base unit it converts to.
 struct Unit {
-  std::string_view book;  // "kJ/kg·K"; empty for a pure number
-  std::string_view si;    // "J/(kg·K)"
-  int exponent;           // one book unit is 10^exponent SI units (kJ: 3, bar: 5)
+  std::string_view book;     // "kJ/kg·K"; empty for a pure number
+  std::string_view si;       // "J/(kg·K)"
+  int exponent;              // one book unit is 10^exponent SI units (kJ: 3, bar: 5)
   std::string_view asciiSi;  // "J/(kg*K)": the SI unit in ASCII, "-" for a pure number
 
   operator std::string_view() const { return book; }
@@ -64,8 +64,12 @@ constexpr int SiExponent(const ShownProperty& p) { return p.power + p.unit.expon
 std::string SuffixText(int power);
 
 // The same as a view of a constant, for powers from -9 to 9, without
-// allocating; empty for any other.
-std::string_view SuffixView(int power);
+// allocating; empty for any other. Inline: a sweep asks for it per cell.
+inline std::string_view SuffixView(int power) {
+  static constexpr std::string_view kSuffixes[] = {"E-9", "E-8", "E-7", "E-6", "E-5", "E-4", "E-3", "E-2", "E-1", "",
+                                                   "E1",  "E2",  "E3",  "E4",  "E5",  "E6",  "E7",  "E8",  "E9"};
+  return power >= -9 && power <= 9 ? kSuffixes[power + 9] : std::string_view{};
+}
 
 // What the label of `property` shows for a slot holding `value`, looked up
 // at temperature `t`.

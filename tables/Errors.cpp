@@ -80,6 +80,18 @@ std::size_t CharacterAt(std::string_view text, std::size_t i) {
   return length;
 }
 
+// Whether text[i] starts a character that the cut at the text's end split:
+// a lead byte whose character would run past the end, followed only by
+// continuation bytes.
+bool SplitByCut(std::string_view text, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(text[i]);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || i + length <= text.size()) return false;
+  for (std::size_t k = i + 1; k < text.size(); ++k)
+    if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80) return false;
+  return true;
+}
+
 // A typed text as a message quotes it: control bytes and bytes that are no
 // part of well-formed UTF-8 as \xNN, and "..." where the error kept only its
 // start (a character the cut split is left out).
@@ -89,12 +101,20 @@ std::string Quoted(const Error& error) {
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t length = CharacterAt(text, i);
     const auto c = static_cast<unsigned char>(text[i]);
+    // C1 controls (U+0080 to U+009F) steer a terminal as C0 ones do.
+    const bool c1 = length == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if (c1) {
+      char escaped[9];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X\\x%02X", c, static_cast<unsigned char>(text[i + 1]));
+      out += escaped;
+      i += 2;
+      continue;
+    }
+    if (length == 0 && error.nameLength > text.size() && SplitByCut(text, i)) break;
     if (length == 0 || c < 0x20 || c == 0x7F) {
-      if (!(length == 0 && error.nameLength > text.size() && text.size() - i < 4)) {
-        char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-        out += escaped;
-      }
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+      out += escaped;
       ++i;
       continue;
     }
@@ -165,11 +185,11 @@ std::string Error::message() const {
     }
     case ErrorCode::NotATemperature: {
       std::string text = input == Input::T ? std::string() : std::string(InputName(input)) + " ";
-      text +=
-          Quoted(*this) + " is not a temperature: give kelvin (310.5) or degrees with their unit (36.85 °C, 98.33 °F)";
-      const std::string_view typed = this->text();
-      if (typed.find(',') != std::string_view::npos && typed.find('.') == std::string_view::npos)
-        text += ", with a point as the decimal mark";
+      text += Quoted(*this);
+      text += input == Input::Step ? " is not a number of degrees: give one such as 0.5 or 10 K"
+                                   : " is not a temperature: give kelvin (310.5) or degrees with their unit (36.85 °C, "
+                                     "98.33 °F)";
+      if (commaRefused) text += ", with a point as the decimal mark";
       return text;
     }
     case ErrorCode::UnitsDiffer:

@@ -4,7 +4,9 @@
 #include <vantorel/vantorel.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -40,11 +42,46 @@ std::string JsonString(std::string_view text) {
   return out + '"';
 }
 
+// Shortest texts of recent numbers, one cache per thread so that writers
+// stay re-entrant. The shortest text is most of a JSON row's cost: each
+// property's number is written up to three times (the label's, "value" and
+// "si" are one double wherever neither a power of ten nor a unit factor sets
+// them apart), and a sweep's rows repeat their values (rounded as the book
+// prints them, a property keeps its value over many rows of a fine sweep).
+class ShortestTexts {
+ public:
+  char* Put(char* out, double v) {
+    std::uint64_t bits;  // -0 is not 0; memcpy, as libc++ 13 (emscripten 3.1.6) has no std::bit_cast
+    std::memcpy(&bits, &v, sizeof bits);
+    Entry& e = entries_[(bits * 0x9E3779B97F4A7C15u) >> (64 - kBits)];
+    if (e.size == 0 || e.bits != bits) {
+      e.size = static_cast<std::uint8_t>(WriteShortest(e.text, v) - e.text);
+      e.bits = bits;
+    }
+    std::memcpy(out, e.text, e.size);
+    return out + e.size;
+  }
+
+ private:
+  static constexpr int kBits = 8;
+  struct Entry {
+    std::uint64_t bits;
+    std::uint8_t size;  // 0: empty, as no shortest text is
+    char text[kShortestTextSize];
+  };
+  std::array<Entry, std::size_t{1} << kBits> entries_;
+};
+
+char* PutShortest(char* out, double v) {
+  thread_local ShortestTexts texts;
+  return texts.Put(out, v);
+}
+
 // A finite number for JSON, in shortest round-trip form, with ".0" when it
 // has neither point nor exponent, as JSON writers write a whole double.
 char* PutJsonNumber(char* out, double v) {
   char* const start = out;
-  out = WriteShortest(out, v);
+  out = PutShortest(out, v);
   if (std::find_if(start, out, [](char c) { return c == '.' || c == 'e'; }) == out) out = Put(out, ".0");
   return out;
 }
@@ -105,22 +142,27 @@ char* PutSiValues(char* out, const Fluid& fluid, double t) {
 
 char* PutJsonRow(char* out, const Fluid& fluid, double t, std::string_view tText) {
   const Result r = LookUp(fluid, t);
+  const std::span<const ShownProperty> shown = Shown(CategoryOf(fluid));
   out = Put(out, "{\"T\":");
   out = Put(out, tText);
   if (tText.find_first_of(".eE") == std::string_view::npos) out = Put(out, ".0");
   out = Put(out, ",\"properties\":{");
-  bool first = true;
-  for (const Property& p : r->properties()) {
-    if (!first) *out++ = ',';
-    first = false;
+  for (int i = 0; i < r->count; ++i) {
+    const Property& p = r->shown[i];
+    const ShownProperty& label = shown[i];
+    if (i > 0) *out++ = ',';
     *out++ = '"';
     out = Put(out, p.id);
     out = Put(out, "\":{\"text\":\"");
-    out = WriteLabelText(out, Shown(CategoryOf(fluid))[&p - r->shown.data()], SuffixView(p.power),
-                         p.state == ValueState::Value     ? p.book
-                         : p.state == ValueState::NoValue ? kNoValueMarker
-                                                          : kInfiniteMarker,
-                         t);
+    // The label's text, as WriteLabelText writes it, with its number from
+    // the cache.
+    const double slot = p.state == ValueState::Value     ? p.book
+                        : p.state == ValueState::NoValue ? kNoValueMarker
+                                                         : kInfiniteMarker;
+    if (MarkerOf(label, slot, t) == ShownMarker::Number)
+      out = Put(PutShortest(out, slot), SuffixView(p.power));
+    else
+      out = WriteLabelText(out, label, SuffixView(p.power), slot, t);
     out = Put(out, "\",\"state\":\"");
     out = Put(out, StateName(p.state));
     out = Put(out, "\",\"value\":");

@@ -150,8 +150,6 @@ std::variant<Sweep, SweepRefusal> PlanDecimalSweep(SweepEnd from, SweepEnd to, S
   if (!toDecimal) return SweepRefusal::ToNotDecimal;
   const auto stepDecimal = ScaledOf(step.number);
   if (!stepDecimal) return SweepRefusal::StepNotDecimal;
-  if (step.unit && (*step.unit == Fahrenheit) != fahrenheit) return SweepRefusal::StepUnitMismatch;
-  if (stepDecimal->value <= 0) return SweepRefusal::StepNotPositive;
 
   // Celsius and Fahrenheit move their ends by hundredths: 273.15, 459.67.
   const bool offsets = fahrenheit || from.unit == Celsius || to.unit == Celsius;
@@ -159,6 +157,8 @@ std::variant<Sweep, SweepRefusal> PlanDecimalSweep(SweepEnd from, SweepEnd to, S
   auto first = Rescaled(*fromDecimal, scale), last = Rescaled(*toDecimal, scale);
   const auto s = Rescaled(*stepDecimal, scale), kelvinOffset = Rescaled({27315, 2}, scale);
   if (!first || !last || !s || !kelvinOffset) return SweepRefusal::TooManyDigits;
+  if (step.unit && (*step.unit == Fahrenheit) != fahrenheit) return SweepRefusal::StepUnitMismatch;
+  if (stepDecimal->value <= 0) return SweepRefusal::StepNotPositive;
   // Kelvin and Celsius ends meet in kelvin, exactly.
   if (from.unit == Celsius) *first += *kelvinOffset;
   if (to.unit == Celsius) *last += *kelvinOffset;

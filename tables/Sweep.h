@@ -34,9 +34,9 @@ enum class SweepRefusal {
   FromNotDecimal,   // not a decimal of at most kMaxSweepDigits digits
   ToNotDecimal,
   StepNotDecimal,
+  TooManyDigits,     // on one scale the ends and the step need more than kMaxSweepDigits digits
   StepUnitMismatch,  // a Fahrenheit step between kelvin or Celsius ends, or the other way round
   StepNotPositive,
-  TooManyDigits,  // on one scale the ends and the step need more than kMaxSweepDigits digits
   ToBelowFrom,
   TooManyRows,  // more rows than the caller allows
 };

@@ -82,9 +82,12 @@ std::optional<Split> SplitTemperature(std::string_view text, TextOptions options
   return split;
 }
 
-Error NotATemperature(Input input, std::string_view text) {
+Error NotATemperature(Input input, std::string_view text, TextOptions options) {
   Error error = detail::ErrorAbout(ErrorCode::NotATemperature, input, TrimAllBlanks(text));
   error.T = std::numeric_limits<double>::quiet_NaN();
+  // "310,5" where only a point is taken; not "1,000.5", whose comma groups digits.
+  error.commaRefused = text.find(',') != std::string_view::npos && text.find('.') == std::string_view::npos &&
+                       options.decimalMarks.find(',') == std::string_view::npos;
   return error;
 }
 
@@ -114,12 +117,12 @@ std::string_view UnitSymbol(TemperatureUnit unit) noexcept {
 TemperatureResult ParseTemperature(std::string_view text, TextOptions options) noexcept {
   try {
     const std::optional<Split> split = SplitTemperature(text, options);
-    if (!split) return NotATemperature(Input::T, text);
+    if (!split) return NotATemperature(Input::T, text, options);
     const std::optional<double> kelvin = KelvinFromDecimal(split->number, split->unit);
-    if (!kelvin) return NotATemperature(Input::T, text);
+    if (!kelvin) return NotATemperature(Input::T, text, options);
     return TypedTemperature{*kelvin, split->unit, split->unitWritten};
   } catch (...) {  // no memory for the digits: no temperature either
-    return NotATemperature(Input::T, text);
+    return NotATemperature(Input::T, text, options);
   }
 }
 
@@ -154,13 +157,19 @@ Result LookUpText(std::string_view fluid, std::string_view text, TextOptions opt
 
 SweepResult PlanSweep(const Fluid& fluid, std::string_view fromText, std::string_view toText, std::string_view stepText,
                       std::size_t maxRows, TextOptions options) noexcept {
+  // Each text as ParseTemperature reads it: one with no finite value ("1e999") is no temperature.
+  const auto read = [options](std::string_view text) -> std::optional<Split> {
+    std::optional<Split> split = SplitTemperature(text, options);
+    if (split && !KelvinFromDecimal(split->number, split->unit)) return std::nullopt;
+    return split;
+  };
   try {
-    const std::optional<Split> from = SplitTemperature(fromText, options);
-    if (!from) return NotATemperature(Input::From, fromText);
-    const std::optional<Split> to = SplitTemperature(toText, options);
-    if (!to) return NotATemperature(Input::To, toText);
-    const std::optional<Split> step = SplitTemperature(stepText, options);
-    if (!step) return NotATemperature(Input::Step, stepText);
+    const std::optional<Split> from = read(fromText);
+    if (!from) return NotATemperature(Input::From, fromText, options);
+    const std::optional<Split> to = read(toText);
+    if (!to) return NotATemperature(Input::To, toText, options);
+    const std::optional<Split> step = read(stepText);
+    if (!step) return NotATemperature(Input::Step, stepText, options);
 
     const auto plan =
         PlanDecimalSweep({from->number, from->unit}, {to->number, to->unit},
@@ -206,7 +215,7 @@ SweepResult PlanSweep(const Fluid& fluid, std::string_view fromText, std::string
     error.limit = maxRows;
     return error;
   } catch (...) {  // no memory for the digits
-    return NotATemperature(Input::From, fromText);
+    return NotATemperature(Input::From, fromText, options);
   }
 }
 

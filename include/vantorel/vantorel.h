@@ -137,6 +137,10 @@ VANTOREL_API std::span<const PropertyInfo> PropertiesOf(const Fluid& fluid) noex
 // The property of `fluid`'s category whose id is `id` in any case, or null.
 VANTOREL_API const PropertyInfo* FindProperty(const Fluid& fluid, std::string_view id) noexcept;
 
+// The quantity as the book's column heading names it, from its symbol and
+// the power of ten its table factors out: "μ·10⁷", "c_p", "β_f·10⁶".
+VANTOREL_API std::string Heading(const PropertyInfo& property);
+
 // The range as the window's range label shows it, "100K <= T <= 3000K",
 // with `decimalMark` in place of '.' ("273,15K <= T <= 647,3K").
 VANTOREL_API std::string RangeText(const Fluid& fluid, std::string_view decimalMark = ".");
@@ -260,7 +264,8 @@ enum class ErrorCode : std::uint8_t {
   AmbiguousFluid,   // the name fits more than one fluid; closest() holds them
   NotFinite,        // T is NaN or infinite
   OutOfRange,       // T lies outside the fluid's range
-  NotATemperature,  // the text is no temperature
+  NotATemperature,  // the text is no temperature; text() is it without the blanks around it, empty when nothing was
+                    // typed
   // A sweep that cannot be planned, in the order the checks are made.
   UnitsDiffer,       // one end in °F and the other not
   TooManyDigits,     // the sweep's numbers need more digits than it takes (kMaxSweepDigits)
@@ -296,8 +301,9 @@ struct Error {
   // OutOfRange of a bare number in kelvin that, read as °C, lies within the
   // range: that reading in kelvin (the user most likely meant it); else NaN.
   double celsiusHint = std::numeric_limits<double>::quiet_NaN();
-  std::size_t limit = 0;  // TooManyRows: the most rows allowed
-  double from = 0;        // ToBelowFrom: the sweep's start, kelvin (T is its end)
+  std::size_t limit = 0;      // TooManyRows: the most rows allowed
+  double from = 0;            // ToBelowFrom: the sweep's start, kelvin (T is its end)
+  bool commaRefused = false;  // NotATemperature: the text has a comma, which was not taken as a decimal mark
 
   std::span<const std::string_view> closest() const noexcept {
     return {closestIds.data(), static_cast<std::size_t>(closestCount)};
@@ -450,7 +456,8 @@ class Sweep {
     Scaled first, step, last, offset;
     std::size_t count;
   };
-  explicit Sweep(const Plan& plan = {false, 0, 0, 1, 0, 0, 1}) noexcept
+  // The default, an error's value: no rows.
+  explicit Sweep(const Plan& plan = {false, 0, 0, 1, 0, 0, 0}) noexcept
       : fahrenheit_(plan.fahrenheit),
         scale_(plan.scale),
         first_(plan.first),

@@ -7,10 +7,12 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 
 namespace vantorel {
 namespace {
@@ -113,6 +115,48 @@ TEST(ReadingTest, ShowsTheWorkingOfAnInterpolation) {
   EXPECT_EQ(r->find("Nope"), nullptr);
 }
 
+TEST(ReadingTest, FindsAPropertyByItsIdInAnyCase) {
+  const Result r = LookUp("air", 310);
+  for (const char* id : {"Mu", "mu", "MU", "mU"}) {
+    ASSERT_NE(r->find(id), nullptr) << id;
+    EXPECT_EQ(r->find(id)->symbol, "μ");
+    ASSERT_NE(FindProperty(*r->fluid, id), nullptr) << id;
+    EXPECT_EQ(FindProperty(*r->fluid, id)->symbol, "μ");
+    EXPECT_EQ(SlotNamed(id), Slot::Mu);
+  }
+  // Muf is a slot, but one that air does not show.
+  for (const char* id : {"", "m", "mu ", "Muf"}) {
+    EXPECT_EQ(r->find(id), nullptr) << id;
+    EXPECT_EQ(FindProperty(*r->fluid, id), nullptr) << id;
+  }
+  EXPECT_EQ(SlotNamed("MUF"), Slot::Muf);
+  EXPECT_EQ(SlotNamed("mu "), std::nullopt);
+}
+
+// A caller that forgets to check gets an empty value, never a throw or a
+// stale reading; a value's error() is no error.
+static_assert(noexcept(std::declval<const Result&>().value()) && noexcept(std::declval<const Result&>()->T) && noexcept(
+    std::declval<const Result&>().error()));
+
+TEST(ResultTest, AnErrorHoldsAnEmptyValueAndAValueNoError) {
+  const Result error = LookUp("air", 5000);
+  ASSERT_FALSE(error.ok());
+  EXPECT_TRUE(std::isnan(error.value().T));
+  EXPECT_EQ(error->fluid, nullptr);
+  EXPECT_EQ(error->count, 0);
+  EXPECT_TRUE(error.reading().properties().empty());
+  EXPECT_EQ(error->find("Mu"), nullptr);
+  EXPECT_EQ(SourceText(*error), "");
+  EXPECT_EQ(*ResolveFluid("nak"), nullptr);
+
+  const Result reading = LookUp("air", 310);
+  ASSERT_TRUE(reading.ok());
+  EXPECT_EQ(reading.error().code, ErrorCode::None);
+  EXPECT_EQ(reading.error().message(), "");
+  EXPECT_EQ(ResolveFluid("air").error().code, ErrorCode::None);
+  EXPECT_EQ(ParseTemperature("310").error().code, ErrorCode::None);
+}
+
 struct WorkingCase {
   const char* fluid;
   double t;
@@ -156,49 +200,95 @@ std::string Repeated(std::initializer_list<std::pair<std::string_view, int>> par
   return all;
 }
 
+// A look-up that fails: by a temperature in kelvin (LookUp) or as typed
+// (LookUpText, read with `options`).
 struct Bad {
   std::string fluid;
-  double t;
+  std::variant<double, std::string> t;
   ErrorCode code;
   std::string message;
+  TextOptions options = {};
 };
-std::ostream& operator<<(std::ostream& os, const Bad& b) { return os << b.fluid.substr(0, 20) << " " << b.t; }
+std::ostream& operator<<(std::ostream& os, const Bad& b) {
+  os << b.fluid.substr(0, 20) << " ";
+  std::visit([&os](const auto& t) { os << t; }, b.t);
+  return os;
+}
 
 class ErrorTest : public testing::TestWithParam<Bad> {};
 
 TEST_P(ErrorTest, IsReportedWithWhatToDoInstead) {
-  const Bad b = GetParam();
-  const Result r = LookUp(b.fluid, b.t);
+  const Bad& b = GetParam();
+  const Result r = std::holds_alternative<double>(b.t) ? LookUp(b.fluid, std::get<double>(b.t))
+                                                       : LookUpText(b.fluid, std::get<std::string>(b.t), b.options);
   ASSERT_FALSE(r.ok());
   EXPECT_EQ(r.error().code, b.code);
   EXPECT_EQ(r.error().message(), b.message);
 }
 
+const std::string kAirRange = " is outside the range of Air, 100K <= T <= 3000K";
+const std::string kNoTemperature =
+    " is not a temperature: give kelvin (310.5) or degrees with their unit (36.85 °C, 98.33 °F)";
+constexpr TextOptions kPointOrComma{TemperatureUnit::Kelvin, ".,"}, kComma{TemperatureUnit::Kelvin, ","},
+    kBareFahrenheit{TemperatureUnit::Fahrenheit, "."};
+
 INSTANTIATE_TEST_SUITE_P(
     AnyInput, ErrorTest,
     testing::Values(
-        Bad{"air", 5000, ErrorCode::OutOfRange, "T = 5000 K is outside the range of Air, 100K <= T <= 3000K"},
-        Bad{"air", 50, ErrorCode::OutOfRange, "T = 50 K is outside the range of Air, 100K <= T <= 3000K"},
-        Bad{"air", std::nextafter(100.0, 0.0), ErrorCode::OutOfRange,
-            "T = 99.99999999999999 K is outside the range of Air, 100K <= T <= 3000K"},
+        Bad{"air", 5000.0, ErrorCode::OutOfRange, "T = 5000 K" + kAirRange},
+        Bad{"air", 50.0, ErrorCode::OutOfRange, "T = 50 K" + kAirRange},
+        Bad{"air", std::nextafter(100.0, 0.0), ErrorCode::OutOfRange, "T = 99.99999999999999 K" + kAirRange},
         Bad{"water", 273.1, ErrorCode::OutOfRange,
             "T = 273.1 K is outside the range of Saturated Water, 273.15K <= T <= 647.3K"},
         Bad{"air", kNaN, ErrorCode::NotFinite, "T = NaN K is not a finite temperature of Air, 100K <= T <= 3000K"},
         Bad{"air", -kInf, ErrorCode::NotFinite, "T = -inf K is not a finite temperature of Air, 100K <= T <= 3000K"},
-        Bad{"watr", 300, ErrorCode::UnknownFluid, "unknown fluid \"watr\"; closest: saturated-water"},
-        Bad{"", 300, ErrorCode::UnknownFluid,
+        // Typed: degrees are said as typed and in kelvin.
+        Bad{"air", "5000 K", ErrorCode::OutOfRange, "T = 5000 K" + kAirRange},
+        Bad{"air", " 5000 °C", ErrorCode::OutOfRange, "T = 5000 °C = 5273.15 K" + kAirRange},
+        Bad{"air", "9000F", ErrorCode::OutOfRange, "T = 9000 °F = 5255.372222222222 K" + kAirRange},
+        Bad{"air", "\u2212500", ErrorCode::OutOfRange, "T = \u2212500 °F = -22.405555555555555 K" + kAirRange,
+            kBareFahrenheit},
+        // A bare kelvin number that fits as °C was most likely meant so; with a unit it was not.
+        Bad{"air", "25", ErrorCode::OutOfRange, "T = 25 K" + kAirRange + "; did you mean 25 °C (298.15 K)?"},
+        Bad{"air", "25 K", ErrorCode::OutOfRange, "T = 25 K" + kAirRange},
+        Bad{"air", "-250", ErrorCode::OutOfRange, "T = -250 K" + kAirRange},
+        Bad{"water", "36,85", ErrorCode::OutOfRange,
+            "T = 36.85 K is outside the range of Saturated Water, 273.15K <= T <= 647.3K; did you mean 36,85 °C (310 "
+            "K)?",
+            kPointOrComma},
+        Bad{"air", "abc", ErrorCode::NotATemperature, "\"abc\"" + kNoTemperature},
+        Bad{"air", "310,5", ErrorCode::NotATemperature,
+            "\"310,5\"" + kNoTemperature + ", with a point as the decimal mark"},
+        Bad{"air", "1,000.5", ErrorCode::NotATemperature, "\"1,000.5\"" + kNoTemperature},
+        Bad{"air", "3,1,0", ErrorCode::NotATemperature, "\"3,1,0\"" + kNoTemperature, kComma},
+        Bad{"air", "", ErrorCode::NotATemperature, "\"\"" + kNoTemperature},
+        Bad{"air", "3\00110 K\t", ErrorCode::NotATemperature, "\"3\\x0110 K\"" + kNoTemperature},
+        // Cut at 40 bytes inside the first ℃, which is left out whole.
+        Bad{"air", Repeated({{"9", 38}, {"℃", 2}}), ErrorCode::NotATemperature,
+            Repeated({{"\"", 1}, {"9", 38}, {"...\"", 1}}) + kNoTemperature},
+        Bad{"watr", "310", ErrorCode::UnknownFluid, "unknown fluid \"watr\"; closest: saturated-water"},
+        Bad{"watr", 300.0, ErrorCode::UnknownFluid, "unknown fluid \"watr\"; closest: saturated-water"},
+        Bad{"", 300.0, ErrorCode::UnknownFluid,
             "no fluid given: name one by its id (air), another name (co2) or its list text"},
-        Bad{"water vapour ", 900, ErrorCode::OutOfRange,
+        Bad{"water vapour ", 900.0, ErrorCode::OutOfRange,
             "T = 900 K is outside the range of Water Vapor (Steam), 380K <= T <= 850K"},
-        Bad{"nak", 400, ErrorCode::AmbiguousFluid, "more than one fluid is called \"nak\": nak-45 or nak-22"},
-        Bad{std::string("air\0x", 5), 300, ErrorCode::UnknownFluid, "unknown fluid \"air\\x00x\"; closest: air"},
+        Bad{"nak", 400.0, ErrorCode::AmbiguousFluid, "more than one fluid is called \"nak\": nak-45 or nak-22"},
+        Bad{std::string("air\0x", 5), 300.0, ErrorCode::UnknownFluid, "unknown fluid \"air\\x00x\"; closest: air"},
         // Control bytes and bytes of no UTF-8 character are written as \xNN.
-        Bad{"a\x1b[2Jb\xff\xc3(", 300, ErrorCode::UnknownFluid,
+        Bad{"a\x1b[2Jb\xff\xc3(", 300.0, ErrorCode::UnknownFluid,
             "unknown fluid \"a\\x1B[2Jb\\xFF\\xC3(\"; closest: air, ammonia, carbon-dioxide"},
-        Bad{std::string(1 << 20, 'q'), 300, ErrorCode::UnknownFluid,
+        // C1 controls too; and a bad byte near the cut is written, not taken for a split character.
+        Bad{"a\xc2\x9b"
+            "2J",
+            300.0, ErrorCode::UnknownFluid, "unknown fluid \"a\\xC2\\x9B2J\"; closest: air, carbon-dioxide, hydrogen"},
+        Bad{std::string(38, 'q') + "\xff"
+                                   "qqq",
+            300.0, ErrorCode::UnknownFluid,
+            "unknown fluid \"" + std::string(38, 'q') + "\\xFFq...\"; closest: air, ammonia, carbon-dioxide"},
+        Bad{std::string(1 << 20, 'q'), 300.0, ErrorCode::UnknownFluid,
             "unknown fluid \"" + std::string(40, 'q') + "...\"; closest: air, ammonia, carbon-dioxide"},
         // Cut short before the ä that would not fit whole, so the message stays UTF-8.
-        Bad{Repeated({{"a", 1}, {"ä", 30}}), 300, ErrorCode::UnknownFluid,
+        Bad{Repeated({{"a", 1}, {"ä", 30}}), 300.0, ErrorCode::UnknownFluid,
             Repeated({{"unknown fluid \"a", 1}, {"ä", 19}, {"...\"; closest: air, ammonia", 1}})}));
 
 TEST(ValuesTest, AreTheReadingsSiValuesOrNaNOutsideTheRange) {

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,24 +78,61 @@ INSTANTIATE_TEST_SUITE_P(
         Range{"oil", 2, 1, "273K <= T <= 430K"}, Range{"Hg", 2, 5, "273K <= T <= 600K"},
         Range{"k", 4, 3, "422K <= T <= 977K"}, Range{"LBE", 4, 7, "422K <= T <= 922K"}));
 
-TEST(CatalogTest, UnknownAndAmbiguousNamesFindNothing) {
-  for (const char* name : {"argon", "", " ", "ai", "nak", "NaK", "air conditioning", "carbon"})
-    EXPECT_EQ(FindFluid(name), nullptr) << name;
+// A name as the catalog compares it: lower case, without spaces, hyphens and
+// underscores.
+std::string KeyOf(std::string_view name) {
+  std::string key;
+  for (const char c : name)
+    if (c != ' ' && c != '-' && c != '_') key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
 }
 
-TEST(CatalogTest, EachNameStandsForOneFluidOnly) {
-  std::map<std::string, std::string_view> owner;  // name in lower case -> fluid id
+// Every name the catalog answers to for `fluid`: id, list text, the list
+// text before its bracketed formula, aliases.
+std::vector<std::string> NamesOf(const Fluid& fluid) {
+  std::vector<std::string> names{std::string(fluid.id), std::string(fluid.name)};
+  const std::string_view listText = fluid.name;
+  std::string_view bare = listText.substr(0, listText.find_first_of("(["));
+  while (bare.ends_with(' ')) bare.remove_suffix(1);
+  names.emplace_back(bare);
+  names.insert(names.end(), fluid.aliases.begin(), fluid.aliases.end());
+  return names;
+}
+
+// The two NaK alloys share "NaK", the list text before their brackets.
+constexpr std::string_view kSharedKey = "nak";
+
+TEST(CatalogTest, NoTwoFluidsShareANameOnceCaseAndSeparatorsAreIgnored) {
+  std::map<std::string, std::set<std::string_view>> owners;  // key -> ids
   for (const Category& category : Categories())
     for (const Fluid& fluid : category.fluids) {
       EXPECT_EQ(&CategoryOf(fluid), &category);
-      std::vector<std::string> names{std::string(fluid.id), std::string(fluid.name)};
-      names.insert(names.end(), fluid.aliases.begin(), fluid.aliases.end());
-      for (std::string n : names) {
-        for (char& c : n) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        const auto [at, added] = owner.emplace(n, fluid.id);
-        EXPECT_TRUE(added || at->second == fluid.id) << n << " names " << at->second << " and " << fluid.id;
-      }
+      for (const std::string& name : NamesOf(fluid)) owners[KeyOf(name)].insert(fluid.id);
     }
+  for (const auto& [key, ids] : owners)
+    EXPECT_TRUE(ids.size() == 1 || key == kSharedKey) << key << " names " << ids.size() << " fluids";
+  EXPECT_EQ(owners[std::string(kSharedKey)], (std::set<std::string_view>{"nak-45", "nak-22"}));
+}
+
+TEST(CatalogTest, EveryNameResolvesToItsFluidHoweverItIsWritten) {
+  const auto variants = [](std::string name) {
+    std::string upper = name, spaced = name, underscored = name;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::replace(spaced.begin(), spaced.end(), '-', ' ');
+    std::replace_if(
+        underscored.begin(), underscored.end(), [](char c) { return c == '-' || c == ' '; }, '_');
+    return std::vector<std::string>{name, upper, spaced, underscored, " \t" + spaced + " \n"};
+  };
+  for (const Category& category : Categories())
+    for (const Fluid& fluid : category.fluids)
+      for (const std::string& name : NamesOf(fluid)) {
+        if (KeyOf(name) == kSharedKey) continue;
+        for (const std::string& typed : variants(name)) {
+          const FluidResult found = ResolveFluid(typed);
+          EXPECT_TRUE(found.ok() && *found == &fluid) << "\"" << typed << "\" for " << fluid.id;
+          EXPECT_EQ(FindFluid(typed), &fluid) << typed;
+        }
+      }
 }
 
 TEST(CatalogTest, TheWaterBoundsAreTheDoublesNearestTheirDecimals) {
@@ -101,26 +140,53 @@ TEST(CatalogTest, TheWaterBoundsAreTheDoublesNearestTheirDecimals) {
   EXPECT_EQ(FindFluid("saturated-water")->Tmax, 647.3);
 }
 
+// What a name stands for: the fluid (None, its id), or why none, with the
+// ids offered instead: by alias, by part of a name, then by spelling.
 struct Nearby {
   const char* typed;
+  ErrorCode code;
   std::vector<std::string_view> ids;
 };
 std::ostream& operator<<(std::ostream& os, const Nearby& n) { return os << n.typed; }
 
-class ClosestIdsTest : public testing::TestWithParam<Nearby> {};
+class ResolveFluidTest : public testing::TestWithParam<Nearby> {};
 
-TEST_P(ClosestIdsTest, NamesTheNearestFluids) { EXPECT_EQ(ClosestIds(GetParam().typed), GetParam().ids); }
+TEST_P(ResolveFluidTest, FindsTheFluidOrNamesTheNearest) {
+  const Nearby& n = GetParam();
+  const FluidResult found = ResolveFluid(n.typed);
+  EXPECT_EQ(found.error().code, n.code);
+  if (found) {
+    ASSERT_EQ(n.ids.size(), 1u);
+    EXPECT_EQ((*found)->id, n.ids[0]);
+  } else {
+    EXPECT_EQ(*found, nullptr);
+    EXPECT_EQ(std::vector(found.error().closest().begin(), found.error().closest().end()), n.ids);
+  }
+  EXPECT_EQ(ClosestIds(n.typed), n.ids);
+}
 
-INSTANTIATE_TEST_SUITE_P(Typos, ClosestIdsTest,
-                         testing::Values(Nearby{"ait", {"air"}}, Nearby{"Helum", {"helium"}},
-                                         Nearby{"oxigen", {"oxygen"}}, Nearby{"carbon dioxide", {"carbon-dioxide"}},
-                                         Nearby{"Carbon Monoxide (C0)", {"carbon-monoxide"}},
-                                         Nearby{"freon12", {"freon-12"}}, Nearby{"watr", {"saturated-water"}},
-                                         // A name that could be either alloy names both.
-                                         Nearby{"nak", {"nak-45", "nak-22"}}, Nearby{"NaK 22", {"nak-22"}},
-                                         // Part of a name is nearer than any misspelling.
-                                         Nearby{"glyc", {"ethylene-glycol", "glycerin"}},
-                                         Nearby{"dioxide", {"carbon-dioxide"}}, Nearby{"liquid mercury", {"mercury"}}));
+constexpr ErrorCode kFound = ErrorCode::None, kUnknown = ErrorCode::UnknownFluid,
+                    kAmbiguous = ErrorCode::AmbiguousFluid;
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ResolveFluidTest,
+    testing::Values(Nearby{"water vapour", kFound, {"water-vapor"}}, Nearby{"Water_Vapor", kFound, {"water-vapor"}},
+                    Nearby{"nak 45", kFound, {"nak-45"}}, Nearby{"NAK_22", kFound, {"nak-22"}},
+                    Nearby{"pb bi", kFound, {"pbbi"}}, Nearby{"freon12", kFound, {"freon-12"}},
+                    // A name that could be either alloy names both.
+                    Nearby{"nak", kAmbiguous, {"nak-45", "nak-22"}}, Nearby{"NaK", kAmbiguous, {"nak-45", "nak-22"}},
+                    Nearby{" N a-K ", kAmbiguous, {"nak-45", "nak-22"}}, Nearby{"", kUnknown, {}},
+                    Nearby{" \t", kUnknown, {}},
+                    // Misspelt: the fewest edits.
+                    Nearby{"ait", kUnknown, {"air"}}, Nearby{"Helum", kUnknown, {"helium"}},
+                    Nearby{"oxigen", kUnknown, {"oxygen"}}, Nearby{"watr", kUnknown, {"saturated-water"}},
+                    Nearby{"steem", kUnknown, {"water-vapor"}}, Nearby{"argon", kUnknown, {"freon-12"}},
+                    Nearby{"Carbon Monoxide (C0)", kUnknown, {"carbon-monoxide"}},
+                    // Part of a name is nearer than any misspelling.
+                    Nearby{"ai", kUnknown, {"air"}}, Nearby{"air conditioning", kUnknown, {"air"}},
+                    Nearby{"carbon", kUnknown, {"carbon-dioxide", "carbon-monoxide"}},
+                    Nearby{"glyc", kUnknown, {"ethylene-glycol", "glycerin"}},
+                    Nearby{"dioxide", kUnknown, {"carbon-dioxide"}}, Nearby{"liquid mercury", kUnknown, {"mercury"}}));
 
 struct Number {
   double v;

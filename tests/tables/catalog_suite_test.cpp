@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include <vantorel/vantorel.h>
 #include "BookData.h"
 #include "Catalog.h"
 #include "Display.h"
-#include <vantorel/vantorel.h>
 
 namespace vantorel {
 namespace {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "BookData.h"
 #include <vantorel/vantorel.h>
+#include "BookData.h"
 
 namespace vantorel {
 namespace {

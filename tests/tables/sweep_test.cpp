@@ -177,5 +177,111 @@ TEST(SweepLimitTest, CountsTheEndThatLiesNearTheNextStepPoint) {
   EXPECT_EQ(rows("9.9999999999"), 0u);  // 11 rows: 0 to 9, then the end
 }
 
+// The sweep as a door plans it: ends and step as typed, with their units,
+// for a fluid whose range the ends must lie in.
+struct TypedSweep {
+  const char* fluid;
+  const char *from, *to, *step;
+  std::size_t count;
+  const char *first, *last;
+  TextOptions options = {};
+};
+std::ostream& operator<<(std::ostream& os, const TypedSweep& t) {
+  return os << t.from << " to " << t.to << " step " << t.step;
+}
+
+constexpr std::size_t kRowLimit = 10'000;
+
+class PlanSweepTest : public testing::TestWithParam<TypedSweep> {};
+
+TEST_P(PlanSweepTest, ReadsTheUnitsAndHasTheRows) {
+  const TypedSweep& t = GetParam();
+  const SweepResult plan = PlanSweep(*FindFluid(t.fluid), t.from, t.to, t.step, kRowLimit, t.options);
+  ASSERT_TRUE(plan.ok()) << plan.error().message();
+  ASSERT_EQ(plan->count(), t.count);
+  EXPECT_EQ(TextOf(*plan, 0), t.first);
+  EXPECT_EQ(TextOf(*plan, plan->count() - 1), t.last);
+}
+
+constexpr TextOptions kPointOrComma{TemperatureUnit::Kelvin, ".,"};
+
+INSTANTIATE_TEST_SUITE_P(Units, PlanSweepTest,
+                         testing::Values(TypedSweep{"air", "300", "310", "0.5", 21, "300", "310"},
+                                         TypedSweep{"air", " 300 K", "310K", "0.5 k", 21, "300", "310"},
+                                         TypedSweep{"air", "300", "301.05", "0.1", 11, "300", "301"},
+                                         TypedSweep{"air", "310", "310", "1", 1, "310", "310"},
+                                         TypedSweep{"air", "25 °C", "30 ℃", "0.5", 11, "298.15", "303.15"},
+                                         TypedSweep{"air", "0 °C", "1 C", "0.25 K", 5, "273.15", "274.15"},
+                                         TypedSweep{"air", "0 °C", "274.15 K", "0.5 C", 3, "273.15", "274.15"},
+                                         TypedSweep{"air", "32 °F", "212 ℉", "1 F", 181, "273.15", "373.15"},
+                                         TypedSweep{"air", "\u221240 F", "\u221239,5 F", "0,5", 2, "233.15",
+                                                    "233.42777777777778", kPointOrComma},
+                                         // The most rows allowed, and the ends of the range.
+                                         TypedSweep{"air", "100", "1099.9", "0.1", kRowLimit, "100", "1099.9"},
+                                         TypedSweep{"saturated-water", "0 °C", "647.3", "0.05", 7484, "273.15",
+                                                    "647.3"}));
+
+// A sweep refused: the first of its faults in the order they are checked.
+struct RefusedTyped {
+  std::string from, to, step;
+  ErrorCode code;
+  Input input;
+  std::string message;
+};
+std::ostream& operator<<(std::ostream& os, const RefusedTyped& r) {
+  return os << r.from << " to " << r.to << " step " << r.step;
+}
+
+class PlanSweepRefusalTest : public testing::TestWithParam<RefusedTyped> {};
+
+TEST_P(PlanSweepRefusalTest, NamesTheFirstFaultFound) {
+  const RefusedTyped& r = GetParam();
+  const SweepResult plan = PlanSweep(*FindFluid("air"), r.from, r.to, r.step, kRowLimit);
+  ASSERT_FALSE(plan.ok()) << plan->count() << " rows";
+  EXPECT_EQ(plan.error().code, r.code);
+  EXPECT_EQ(plan.error().input, r.input);
+  EXPECT_EQ(plan.error().message(), r.message);
+}
+
+const std::string kNoTemperature =
+    " is not a temperature: give kelvin (310.5) or degrees with their unit (36.85 °C, 98.33 °F)";
+const std::string kAirRange = " is outside the range of Air, 100K <= T <= 3000K";
+// 31 digits, one more than a sweep takes.
+constexpr const char* kTiny = "0.0000000000000000000000000000001";
+
+INSTANTIATE_TEST_SUITE_P(
+    InCheckOrder, PlanSweepRefusalTest,
+    testing::Values(
+        RefusedTyped{"abc", "x", "0", ErrorCode::NotATemperature, Input::From, "from \"abc\"" + kNoTemperature},
+        RefusedTyped{"1e999", "310", "1", ErrorCode::NotATemperature, Input::From, "from \"1e999\"" + kNoTemperature},
+        RefusedTyped{"300", "310,5", "x", ErrorCode::NotATemperature, Input::To,
+                     "to \"310,5\"" + kNoTemperature + ", with a point as the decimal mark"},
+        RefusedTyped{"32 F", "400 K", " 0x1 ", ErrorCode::NotATemperature, Input::Step,
+                     "step \"0x1\" is not a number of degrees: give one such as 0.5 or 10 K"},
+        RefusedTyped{"32 F", "400 K", kTiny, ErrorCode::UnitsDiffer, Input::To,
+                     "from and to are in different units: give both in °F, or neither"},
+        RefusedTyped{"300", "310", std::string(kTiny) + " F", ErrorCode::TooManyDigits, Input::Step,
+                     "the sweep's numbers need more than 30 digits between them: use fewer decimals"},
+        // Each number fits, but not on their common scale.
+        RefusedTyped{"1e20", "1e20", "-1e-13 F", ErrorCode::TooManyDigits, Input::Step,
+                     "the sweep's numbers need more than 30 digits between them: use fewer decimals"},
+        RefusedTyped{"310", "300", "-1 F", ErrorCode::StepUnitMismatch, Input::Step,
+                     "step \"-1 F\" does not fit the ends: kelvin or °C ends step in K or C, °F ends in F"},
+        RefusedTyped{"310", "300", "0", ErrorCode::StepNotPositive, Input::Step, "step \"0\" is not a positive number"},
+        RefusedTyped{"4000 °C", "300", "0.0001", ErrorCode::ToBelowFrom, Input::To,
+                     "to = 300 K is below from = 4273.15 K"},
+        // Too many rows, before an end out of range; then one row over the limit.
+        RefusedTyped{"50", "100000", "1", ErrorCode::TooManyRows, Input::Step,
+                     "the sweep would have more than 10000 rows: use a larger step or a shorter range"},
+        RefusedTyped{"100", "1100", "0.1", ErrorCode::TooManyRows, Input::Step,
+                     "the sweep would have more than 10000 rows: use a larger step or a shorter range"},
+        // The ends' range last, from before to.
+        RefusedTyped{"50", "3100", "10", ErrorCode::OutOfRange, Input::From, "from = 50 K" + kAirRange},
+        RefusedTyped{"-250 °C", "0 °C", "1", ErrorCode::OutOfRange, Input::From,
+                     "from = -250 °C = 23.15 K" + kAirRange},
+        RefusedTyped{"100", "3100", "10", ErrorCode::OutOfRange, Input::To, "to = 3100 K" + kAirRange},
+        RefusedTyped{"32 F", "9000 °F", "1", ErrorCode::OutOfRange, Input::To,
+                     "to = 9000 °F = 5255.372222222222 K" + kAirRange}));
+
 }  // namespace
 }  // namespace vantorel
