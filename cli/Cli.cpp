@@ -6,10 +6,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <vantorel/vantorel.h>
 #include "Output.h"
 #include "OutputBuffer.h"
 #include "Request.h"
-#include <vantorel/vantorel.h>
 
 namespace vantorel::cli {
 
@@ -26,18 +26,21 @@ constexpr const char* kDescription =
 constexpr const char* kFooter = R"help(
 FLUID is a short id (saturated-water), a name people type (water, h2o, steam,
 co2, oil, r12, hg, na, ...: --list shows each fluid's), or the text of the
-calculator's list ("Carbon Dioxide (CO2)"), in any case. "nak" could be either
-NaK alloy: give nak-45 or nak-22.
+calculator's list with or without its formula ("Carbon Dioxide (CO2)",
+"carbon dioxide"), in any case; spaces, hyphens and underscores within it do
+not matter (engine_oil, "freon 12"). "nak" could be either NaK alloy: give
+nak-45 or nak-22.
 
 Each property is shown as the calculator window shows it: the number followed by
 the power of ten its table factors out (184.6E-7 is 184.6 x 10^-7 N.s/m^2), or
 ---- where the table has no value and INFINITE where the value is infinite.
 
-A temperature is kelvin (310, 310.5, 3.1e2, 310K) or degrees with their unit:
-36.85C, 36.85°C, 98.33F, -173.15C. Degrees are converted to kelvin exactly in
-decimal (25C is the same temperature as 298.15), and the output is in kelvin.
-'.' is the decimal point. Each must lie within the fluid's range, ends included
-(--list shows the ranges).
+A temperature is a decimal number of kelvin (310, 310.5, 3.1e2, 310K, "310 K")
+or of degrees with their unit: 36.85C, "36.85 °C", 98.33F, -173.15C. Degrees
+are converted to kelvin exactly in decimal (25C is the same temperature as
+298.15), and the output is in kelvin. '.' is the decimal point; hexadecimal,
+inf and nan are no temperatures. Each must lie within the fluid's range, ends
+included (--list shows the ranges).
 
 A sweep writes the decimals from + i*step for i = 0, 1, ... up to --to,
 each worked out exactly in decimal, so --from 273.15 --step 0.1 gives 273.35,
@@ -60,11 +63,12 @@ Formats:
          SI numbers (1.893e-05), an empty cell for no value, inf for infinite
   json   {"fluid", "name", "category", "table", "range", "properties": {slot:
          {"name", "symbol", "unit", "siUnit"}}, "results": [{"T": 310.0,
-         "properties": {"Rho": {"text": "1.1281", "value": 1.1281, "unit":
-         "kg/m³", "si": 1.1281}, ...}, "source": {"table": "A.4", "rows": [300.0,
-         350.0], "corrected": false}}, ...]}; "value" is the shown text read as
-         a number in "unit", "si" the same in "siUnit" (null for ----,
-         "infinite" for INFINITE)
+         "properties": {"Rho": {"text": "1.1281", "state": "value", "value":
+         1.1281, "unit": "kg/m³", "si": 1.1281}, ...}, "source": {"table":
+         "A.4", "rows": [300.0, 350.0], "corrected": false}}, ...]}; "state" is
+         "value", "none" (----) or "infinite" (INFINITE); "value" is the shown
+         text read as a number in "unit", "si" the same in "siUnit", and both
+         are null unless the state is "value"
 
 Exit status: 0 done, 2 refused (one line on stderr, nothing on stdout),
 1 the output could not be written.
@@ -108,7 +112,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   CLI::Option* fluidOption =
       app.add_option("FLUID", fluid, "Id (air), name (co2) or list text (\"Carbon Dioxide (CO2)\"), any case")
           ->type_name("");
-  app.add_option("T", arguments.temperatures, "Temperatures: kelvin (310), or with a unit (36.85C, 98.33F)")
+  app.add_option("T", arguments.temperatures, "Temperatures: kelvin (310), or with a unit (36.85C, \"98.33 °F\")")
       ->type_name("");
   CLI::Option* fromOption = app.add_option("--from", from, "First temperature of a sweep")->type_name("A");
   CLI::Option* toOption = app.add_option("--to", to, "Last temperature of a sweep (see below)")->type_name("B");

@@ -37,6 +37,10 @@ class OutputBuffer {
   // has failed.
   bool Flush();
 
+  // A write has failed (a closed pipe, a full disk): the rest need not be
+  // worked out.
+  bool failed() const { return failed_; }
+
   static constexpr std::size_t kCapacity = 1 << 16;
 
  private:

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -27,6 +28,35 @@ std::string Slurp(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+// Runs the built program with stderr captured and its stdout the file
+// descriptor `out`, which this process closes once the child has it.
+Outcome RunWithStdout(const std::vector<std::string>& arguments, int out, bool ignoreSigpipe) {
+  char directory[] = "/tmp/vantorel-props-test-XXXXXX";
+  if (!mkdtemp(directory)) return {};
+  const std::string errPath = std::string(directory) + "/err";
+  const std::string program = VANTOREL_PROPS;
+  const auto argv = Argv(program, arguments);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
+    std::signal(SIGPIPE, ignoreSigpipe ? SIG_IGN : SIG_DFL);  // SIG_IGN outlives exec
+    execv(program.c_str(), const_cast<char* const*>(argv.data()));
+    _exit(127);
+  }
+  close(out);
+  Outcome outcome;
+  int status = 0;
+  if (pid > 0 && waitpid(pid, &status, 0) == pid) {
+    if (WIFEXITED(status)) outcome.code = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
+  }
+  outcome.err = Slurp(errPath);
+  std::remove(errPath.c_str());
+  rmdir(directory);
+  return outcome;
 }
 
 }  // namespace
@@ -54,27 +84,20 @@ Outcome RunProgram(const std::vector<std::string>& arguments, const std::string&
   char directory[] = "/tmp/vantorel-props-test-XXXXXX";
   if (!mkdtemp(directory)) return {};
   const std::string outPath = stdoutPath.empty() ? std::string(directory) + "/out" : stdoutPath;
-  const std::string errPath = std::string(directory) + "/err";
-
-  const std::string program = VANTOREL_PROPS;
-  const auto argv = Argv(program, arguments);
-  Outcome outcome;
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(127);
-    execv(program.c_str(), const_cast<char* const*>(argv.data()));
-    _exit(127);
+  Outcome outcome = RunWithStdout(arguments, open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), false);
+  if (stdoutPath.empty()) {
+    outcome.out = Slurp(outPath);
+    std::remove(outPath.c_str());
   }
-  int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status)) outcome.code = WEXITSTATUS(status);
-  if (stdoutPath.empty()) outcome.out = Slurp(outPath);
-  outcome.err = Slurp(errPath);
-  if (stdoutPath.empty()) std::remove(outPath.c_str());
-  std::remove(errPath.c_str());
   rmdir(directory);
   return outcome;
+}
+
+Outcome RunProgramIntoClosedPipe(const std::vector<std::string>& arguments, bool ignoreSigpipe) {
+  int ends[2];
+  if (pipe(ends) != 0) return {};
+  close(ends[0]);  // nobody will read
+  return RunWithStdout(arguments, ends[1], ignoreSigpipe);
 }
 
 }  // namespace vantorel::cli::testing

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Catalog.h"
+#include <vantorel/vantorel.h>
 
 namespace vantorel::cli {
 namespace {

@@ -619,10 +619,8 @@ SI_UNITS = {"kg/m³": ("kg/m³", 0), "kJ/kg·K": ("J/(kg·K)", 3), "N·s/m²": (
 
 def si_of_text(text, unit):
     """The shown text as an SI value: "189.3E-7" N·s/m² is 1.893e-05 Pa·s."""
-    if text == "----":
-        return None
-    if text == "INFINITE":
-        return "infinite"
+    if text in ("----", "INFINITE"):
+        return None  # no number: the JSON state says which
     mantissa, _, power = text.partition("E")
     return float(Decimal(mantissa) * Decimal(10) ** (int(power or 0) + SI_UNITS[unit][1]))
 
@@ -652,8 +650,10 @@ def check_json(props, fluid, report):
         for slot, p in row["properties"].items():
             report.cells += 1
             want_si = si_of_text(p["text"], p["unit"])
-            if p["si"] != want_si:
-                report.fail(f"{fid} at T={shortest(t)}: {slot} {p['text']} has SI {p['si']!r}, not {want_si!r}")
+            want_state = {"----": "none", "INFINITE": "infinite"}.get(p["text"], "value")
+            if p["si"] != want_si or p["state"] != want_state:
+                report.fail(f"{fid} at T={shortest(t)}: {slot} {p['text']} has SI {p['si']!r} and state "
+                            f"{p['state']!r}, not {want_si!r} and {want_state!r}")
 
 
 def check_range_ends(props, fluid, report):
