@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include <cerrno>
 #include <string>
 #include <variant>
 #include <vector>
@@ -162,6 +163,11 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   else
     WriteResults(request, buffer);
   if (!buffer.Flush()) {
+#ifdef _WIN32
+    // Windows has no SIGPIPE: a reader that went away (| head) ends the run
+    // as quietly as the signal does elsewhere.
+    if (errno == EPIPE || errno == EINVAL) return kWriteFailed;
+#endif
     std::fputs("vantorel-props: could not write the output\n", err);
     return kWriteFailed;
   }
