@@ -258,9 +258,10 @@ Special EvaluateSpecial(const Column& column, double tHi, double tLo, double hi,
 }  // namespace lookup_detail
 
 // The look-up of one table at t; `write(const Written&)` receives each slot's
-// result, in slot order of the columns, then the derived slots.
+// result, in slot order of the columns, then the derived slots. Always
+// inlined, so each caller's `write` folds into the loop over the columns.
 template <typename Write>
-void LookUpWith(const PropertyTable& table, double t, Write&& write) {
+[[gnu::always_inline]] inline void LookUpWith(const PropertyTable& table, double t, Write&& write) {
   using namespace lookup_detail;
   const int columns = static_cast<int>(table.columns.size());
   const int width = table.Width();
