@@ -21,10 +21,13 @@ COMPILE_PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-p
 # window asks for, and Python 3 for the reference check, the validators of
 # the menu entry and the AppStream description, the locale sources the
 # command line's decimal-comma test compiles a German locale from, and
-# pytest for the Python module's tests.
+# for the Python module's tests pytest, the libraries its results meet
+# (pandas, xarray, pint, Dask), python3-build for its sdist and mypy for its
+# type stubs.
 BUILD_PACKAGES := $(COMPILE_PACKAGES) libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev \
   fonts-ebgaramond fonts-liberation2 fonts-dejavu-core python3 \
-  appstream desktop-file-utils locales python3-pytest
+  appstream desktop-file-utils locales python3-pytest \
+  python3-pandas python3-xarray python3-pint python3-dask python3-build mypy
 
 # What the window's desktop session test needs: a virtual X server, keys
 # to type into it, its clipboard, a D-Bus session with the accessibility bus,
@@ -185,15 +188,18 @@ python-plot: build
 	$(call ensure_packages,$(PLOT_PACKAGES))
 	PYTHONPATH=$(BUILD)/python /usr/bin/python3 examples/python/plot_air.py docs/python-air.png
 
-# What building the wheel from this checkout needs, offline: a compiler,
-# Python's headers, and pip with setuptools, pybind11 and wheel; none of the
-# build's Qt or test tools.
-WHEEL_PACKAGES := g++ python3-dev python3-pip python3-setuptools python3-pybind11 python3-wheel
+# What building the sdist and the wheel from this checkout needs, offline: a
+# compiler, Python's headers, build, and pip with setuptools, pybind11 and
+# wheel; none of the build's Qt or test tools.
+WHEEL_PACKAGES := g++ python3-dev python3-pip python3-setuptools python3-pybind11 python3-wheel python3-build
 
-# The module as a wheel built by pip from pyproject.toml, in $(BUILD)/wheel/.
+# The module's sdist (pyproject.toml, MANIFEST.in), then the wheel pip builds
+# from that sdist alone, both in $(BUILD)/wheel/.
 wheel:
 	$(call ensure_packages,$(WHEEL_PACKAGES))
-	/usr/bin/python3 -m pip wheel --no-build-isolation --no-index --no-deps -w $(BUILD)/wheel .
+	rm -f $(BUILD)/wheel/vantorel-*.tar.gz
+	/usr/bin/python3 -m build --sdist --no-isolation --outdir $(BUILD)/wheel .
+	/usr/bin/python3 -m pip wheel --no-build-isolation --no-index --no-deps -w $(BUILD)/wheel $(BUILD)/wheel/vantorel-*.tar.gz
 
 # Speed and memory of the table procedures, vantorel-props and the window,
 # a peer's time for the same saturated-water look-ups, and the web page's

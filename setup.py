@@ -1,5 +1,6 @@
 """The extension of the wheel that pyproject.toml describes: the binding and
-the tables' C++ sources, compiled as the CMake build compiles them."""
+the tables' C++ sources, compiled as the CMake build compiles them. The
+sdist carries the same sources (MANIFEST.in)."""
 
 import re
 from glob import glob
@@ -17,7 +18,7 @@ def version():
 
 extension = Pybind11Extension(
     "vantorel._vantorel",
-    ["python/vantorel_module.cpp", *sorted(glob("tables/*.cpp"))],
+    [*sorted(glob("python/*.cpp")), *sorted(glob("tables/*.cpp"))],
     include_dirs=["include"],
     cxx_std=20,
     # Every digit must match the book: IEEE double semantics, no fused multiply-add.

@@ -17,6 +17,9 @@
 #   6. the Python module: air and saturated water over arrays of 1,000,000
 #      temperatures, python3-iapws per state in the same run, and a Python
 #      loop of single look-ups.
+#   7. the Python module's texts and source rows of 1,000,000 and 10,000,000
+#      saturated-water temperatures against the time of their values, and
+#      the peak memory of each run beside that of its values and texts.
 # Usage: bench/run.sh BUILD_DIR [SITE_DIR]
 set -euo pipefail
 build=${1:-build}
@@ -219,6 +222,47 @@ for name, fluid in [('"air"', "air"), ("a Fluid", air)]:
     s = best_of(3, lambda: loop(fluid))
     print(f"  a Python loop of {calls:,} single look-ups by {name}, reading μ: {s / calls * 1e6:5.2f} µs per call")
 PY
+else
+  echo "  (no Python module in this build)"
+fi
+
+echo
+echo "== The Python module: .text and .source of saturated water against its values"
+if [ -d "$build/python/vantorel" ]; then
+  for n in 1000000 10000000; do
+    PYTHONPATH=$build/python /usr/bin/time -v -o /tmp/vantorel-bench-time /usr/bin/python3 - "$n" <<'PY'
+import sys
+import time
+
+import numpy as np
+
+import vantorel
+
+n = int(sys.argv[1])
+T = np.linspace(273.15, 647.3, n)
+best = {"values": float("inf"), "text": float("inf"), "source": float("inf")}
+for _ in range(3 if n <= 1_000_000 else 2):
+    t0 = time.perf_counter()
+    r = vantorel.lookup("saturated-water", T)
+    t1 = time.perf_counter()
+    texts = r.text
+    t2 = time.perf_counter()
+    source = r.source
+    t3 = time.perf_counter()
+    for what, s in [("values", t1 - t0), ("text", t2 - t1), ("source", t3 - t2)]:
+        best[what] = min(best[what], s)
+    held = [T.nbytes, sum(v.nbytes for v in r.values()), sum(t.nbytes for t in texts.values()),
+            source.rows.nbytes + source.corrected.nbytes]
+    del r, texts, source  # one reading at a time, for the peak memory
+print(f"  {n:,} temperatures, best of runs: values {best['values'] * 1e3:.0f} ms, "
+      f".text {best['text'] * 1e3:.0f} ms ({best['text'] / best['values']:.2f} times the values), "
+      f".source {best['source'] * 1e3:.0f} ms ({best['source'] / best['values']:.2f} times)")
+print("  T {:.0f} MB + values {:.0f} MB + texts {:.0f} MB + sources {:.0f} MB = {:.0f} MB".format(
+    *(b / 1e6 for b in held), sum(held) / 1e6), end="")
+PY
+    awk -F': ' '/Maximum resident set size/ {printf "; peak memory of the run %.0f MB (maximum resident set size)\n", $2 / 1000}' \
+      /tmp/vantorel-bench-time
+  done
 else
   echo "  (no Python module in this build)"
 fi

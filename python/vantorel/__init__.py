@@ -6,13 +6,17 @@
     (1.893e-05, '189.3E-7', 'Pa·s')
 
 fluids() lists what can be looked up; lookup() gives one fluid's properties
-at one temperature or at a whole array of them, in SI base units.
+at one temperature or at a whole array of them, in SI base units, with
+their texts, sources and what each property is (.properties), and as a
+pandas or xarray table (.to_pandas(), .to_xarray()).
 """
 
 from collections.abc import Mapping as _Mapping
 
+from . import _frames
 from ._vantorel import (
     Fluid,
+    Property,
     Reading,
     Readings,
     Source,
@@ -22,8 +26,14 @@ from ._vantorel import (
     lookup,
 )
 
-__all__ = ["Fluid", "Reading", "Readings", "Source", "UnknownFluidError", "fluids", "lookup"]
+__all__ = ["Fluid", "Property", "Reading", "Readings", "Source", "UnknownFluidError", "fluids", "lookup"]
 
 # Both results are read-only mappings; the extension gives them the methods.
 _Mapping.register(Reading)
 _Mapping.register(Readings)
+
+# The tables are the optional libraries' business, written in Python.
+for _result in (Reading, Readings):
+    setattr(_result, "to_pandas", _frames.to_pandas)
+    setattr(_result, "to_xarray", _frames.to_xarray)
+del _result

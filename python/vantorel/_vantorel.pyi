@@ -1,16 +1,54 @@
 from collections.abc import Iterator, Mapping, Sequence
-from typing import Any, NamedTuple, overload
+from decimal import Decimal
+from fractions import Fraction
+from typing import Any, NamedTuple, Protocol, Union, overload
 
 import numpy as np
-from numpy.typing import ArrayLike, NDArray
+from numpy.typing import NDArray
 
 __version__: str
+
+# One temperature in kelvin: a real number. str is none, so a type checker
+# refuses lookup("air", "310") as the module does.
+_Kelvin = Union[float, int, np.floating[Any], np.integer[Any], Decimal, Fraction]
+
+class _ArrayOfKelvin(Protocol):
+    # What NumPy reads as an array and has a length (so no NumPy scalar): a
+    # pandas Series or Index, an xarray DataArray.
+    def __array__(self) -> NDArray[Any]: ...
+    def __len__(self) -> int: ...
+
+class _Quantity(Protocol):
+    # A pint Quantity, converted to kelvin by pint.
+    @property
+    def magnitude(self) -> Any: ...
+    def to(self, other: Any = ..., *contexts: Any, **ctx_kwargs: Any) -> Any: ...
+
+# Many temperatures: an array, or (nested) sequences of numbers.
+_ManyKelvin = Union[
+    NDArray[np.floating[Any]],
+    NDArray[np.integer[Any]],
+    _ArrayOfKelvin,
+    Sequence[_Kelvin],
+    Sequence[Sequence[_Kelvin]],
+    Sequence[Sequence[Sequence[_Kelvin]]],
+]
 
 class UnknownFluidError(KeyError):
     """No fluid has the name asked for, or it fits more than one."""
 
     name: str
     closest: tuple[str, ...]
+
+class Property(NamedTuple):
+    """What a property is: key ('mu'), id ('Mu'), name, symbol, book unit, SI unit."""
+
+    key: str
+    id: str
+    name: str
+    symbol: str
+    book_unit: str
+    si_unit: str
 
 class Fluid:
     """A fluid of the tables, as fluids() lists it."""
@@ -31,6 +69,8 @@ class Fluid:
     def aliases(self) -> tuple[str, ...]: ...
     @property
     def properties(self) -> tuple[str, ...]: ...
+    @property
+    def property_info(self) -> Mapping[str, Property]: ...
     def __eq__(self, other: object) -> bool: ...
     def __hash__(self) -> int: ...
 
@@ -46,7 +86,7 @@ class Source(NamedTuple):
     corrected: bool | NDArray[np.bool_]
 
 class Reading(Mapping[str, float]):
-    """One fluid at one temperature: property id -> value in SI base units."""
+    """One fluid at one temperature: property key -> value in SI base units."""
 
     def __getitem__(self, key: str) -> float: ...
     def __len__(self) -> int: ...
@@ -60,10 +100,17 @@ class Reading(Mapping[str, float]):
     @property
     def units(self) -> Mapping[str, str]: ...
     @property
+    def properties(self) -> Mapping[str, Property]: ...
+    @property
     def source(self) -> Source: ...
+    @property
+    def source_text(self) -> str: ...
+    # pandas.DataFrame and xarray.Dataset: both libraries are optional.
+    def to_pandas(self) -> Any: ...
+    def to_xarray(self) -> Any: ...
 
 class Readings(Mapping[str, NDArray[np.float64]]):
-    """One fluid at an array of temperatures: property id -> float64 array shaped like T."""
+    """One fluid at an array of temperatures: property key -> float64 array shaped like T."""
 
     def __getitem__(self, key: str) -> NDArray[np.float64]: ...
     def __len__(self) -> int: ...
@@ -77,15 +124,25 @@ class Readings(Mapping[str, NDArray[np.float64]]):
     @property
     def units(self) -> Mapping[str, str]: ...
     @property
+    def properties(self) -> Mapping[str, Property]: ...
+    @property
     def source(self) -> Source: ...
+    def to_pandas(self) -> Any: ...
+    def to_xarray(self) -> Any: ...
 
 def fluids() -> list[Fluid]:
     """Every fluid that lookup() knows, in the calculator's list order."""
 
 # A number gives a Reading, anything else array-like (even a 0-d array) Readings.
 @overload
-def lookup(fluid: str | Fluid, T: float, *, bounds_error: bool = True) -> Reading:
+def lookup(fluid: str | Fluid, T: _Kelvin, *, bounds_error: bool = True, threads: int | None = None) -> Reading:
     """The properties of `fluid` at `T` kelvin, in SI base units (see help(vantorel.lookup))."""
 
 @overload
-def lookup(fluid: str | Fluid, T: NDArray[Any] | Sequence[ArrayLike], *, bounds_error: bool = True) -> Readings: ...
+def lookup(
+    fluid: str | Fluid, T: _ManyKelvin, *, bounds_error: bool = True, threads: int | None = None
+) -> Readings: ...
+@overload
+def lookup(
+    fluid: str | Fluid, T: _Quantity, *, bounds_error: bool = True, threads: int | None = None
+) -> Reading | Readings: ...
