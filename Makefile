@@ -84,9 +84,10 @@ fi
 endef
 
 # What `make web` needs: emscripten (with its clang and the node modules its
-# linker runs), and npm for the chart library, which a node from elsewhere
-# may bring along instead of Debian's package.
-WEB_PACKAGES := emscripten
+# linker runs), librsvg's rsvg-convert for the app's icons, and npm for the
+# chart library, which a node from elsewhere may bring along instead of
+# Debian's package.
+WEB_PACKAGES := emscripten librsvg2-bin
 WEB_BUILD ?= $(BUILD)/wasm
 WEB_SITE ?= $(BUILD)/web
 

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The web page's speed and size, in Debian's headless chromium:
 
-    web.py SITE_DIR
+    web.py SITE_DIR [LIGHTHOUSE]
 
   1. from navigation to the first results shown, in a new profile each
      time (9 runs), and on reload once the service worker keeps the site
@@ -11,15 +11,21 @@
   2. everything the page transfers: each file it requests, gzip -9;
   3. one look-up inside the browser: the checked call timed inside the
      WebAssembly module, and one calculation as the page's script makes it
-     (the call, its texts and working, and the crossing into JavaScript).
+     (the call, its texts and working, and the crossing into JavaScript);
+  4. given LIGHTHOUSE, the path of Lighthouse's command (`npm i -E
+     lighthouse@12.2.3` into a folder of its own), its four scores for a
+     phone and for a desktop, with the page served gzipped
+     (web/tests/serve.py).
 """
 
 import functools
 import gzip
 import http.server
+import json
 import os
 import shutil
 import statistics
+import subprocess
 import sys
 import tempfile
 import threading
@@ -76,6 +82,35 @@ def settle(driver):
 
 def times(values):
     return f"{' '.join(f'{t:.0f}' for t in values)}   median {statistics.median(values):.0f}"
+
+
+def lighthouse(site, command):
+    """Lighthouse's scores and timings for a phone and a desktop, the page
+    served as a web server would send it."""
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "web", "tests"))
+    import serve
+    server = serve.serve(site)
+    url = f"http://127.0.0.1:{server.server_address[1]}/{QUERY}"
+    print("  Lighthouse, Air at 310 K, served gzipped:")
+    try:
+        for device, preset in [("phone", []), ("desktop", ["--preset=desktop"])]:
+            with tempfile.TemporaryDirectory() as folder:
+                report = os.path.join(folder, "report.json")
+                subprocess.run([command, url, "--quiet", "--output=json", f"--output-path={report}",
+                                "--chrome-flags=--headless --no-sandbox",
+                                "--only-categories=performance,accessibility,best-practices,seo", *preset],
+                               check=True, env={**os.environ, "CHROME_PATH": "/usr/bin/chromium"})
+                with open(report, encoding="utf-8") as f:
+                    result = json.load(f)
+            scores = " ".join(f"{name} {round(c['score'] * 100)}" for name, c in result["categories"].items())
+            audits = result["audits"]
+            timings = ", ".join(f"{label} {audits[key]['displayValue']}" for label, key in [
+                ("FCP", "first-contentful-paint"), ("LCP", "largest-contentful-paint"),
+                ("TBT", "total-blocking-time"), ("CLS", "cumulative-layout-shift"), ("SI", "speed-index")])
+            print(f"    {device:8} {scores}")
+            print(f"    {'':8} {timings}")
+    finally:
+        server.shutdown()
 
 
 def main(site):
@@ -169,7 +204,9 @@ def main(site):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         print(__doc__, file=sys.stderr)
         sys.exit(2)
     main(sys.argv[1])
+    if len(sys.argv) == 3:
+        lighthouse(sys.argv[1], sys.argv[2])

@@ -1,13 +1,12 @@
 #include "Messages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <variant>
 #include <vector>
 
-#include "Catalog.h"
-#include "Display.h"
-#include "Page.h"
 #include <vantorel/vantorel.h>
+#include "Page.h"
 
 namespace vantorel::web {
 
@@ -30,11 +29,52 @@ void NumberField(std::string& out, std::string_view key, double v) {
   out += NumberText(v);
 }
 
-std::string Error(std::string_view message) {
+std::string_view InputName(Input input) {
+  switch (input) {
+    case Input::Fluid:
+      return "fluid";
+    case Input::T:
+      return "T";
+    case Input::From:
+      return "from";
+    case Input::To:
+      return "to";
+    case Input::Step:
+      break;
+  }
+  return "step";
+}
+
+std::string ErrorJson(const Error& error) {
   std::string out = "{";
-  Field(out, "error", message);
+  Field(out, "error", error.message());
+  out += ',';
+  Field(out, "input", InputName(error.input));
   out += "}";
   return out;
+}
+
+std::string TextsJson(const RowTexts& texts) {
+  std::string out = "{";
+  Field(out, "tsv", texts.tsv);
+  out += ',';
+  Field(out, "csv", texts.csv);
+  out += ',';
+  Field(out, "si", texts.si);
+  out += '}';
+  return out;
+}
+
+std::string_view StateName(ValueState state) {
+  switch (state) {
+    case ValueState::NoValue:
+      return "none";
+    case ValueState::Infinite:
+      return "infinite";
+    case ValueState::Value:
+      break;
+  }
+  return "value";
 }
 
 }  // namespace
@@ -57,7 +97,7 @@ std::string JsonString(std::string_view text) {
   return out;
 }
 
-std::string CatalogJson() {
+std::string PageCatalogJson() {
   std::string out = "[";
   for (const Category& category : Categories()) {
     if (out.size() > 1) out += ',';
@@ -67,18 +107,18 @@ std::string CatalogJson() {
     Field(out, "table", category.table);
     // What a category shows is the same for each of its fluids.
     std::string properties = "[";
-    for (const ShownProperty& p : Shown(category)) {
+    for (const PropertyInfo& p : PropertiesOf(category)) {
       if (properties.size() > 1) properties += ',';
       properties += '{';
-      Field(properties, "id", SlotName(p.slot));
+      Field(properties, "id", p.id);
       properties += ',';
       Field(properties, "name", p.name);
       properties += ',';
       Field(properties, "symbol", p.symbol);
       properties += ',';
-      Field(properties, "heading", Heading(p.symbol, p.power));
+      Field(properties, "heading", Heading(p));
       properties += ',';
-      Field(properties, "unit", p.unit.book);
+      Field(properties, "unit", p.bookUnit);
       properties += '}';
     }
     properties += ']';
@@ -106,18 +146,35 @@ std::string CatalogJson() {
   return out;
 }
 
-std::string CalculationJson(std::string_view fluidName, std::string_view text, std::string_view unit) {
-  const Fluid* fluid = FindFluid(fluidName);
-  if (!fluid) return Error(LookUp(fluidName, 0).error().message());
-  const std::variant<Reading, std::string> result = Calculate(*fluid, text, UnitOf(unit));
-  if (const std::string* error = std::get_if<std::string>(&result)) return Error(*error);
-  const Reading& r = std::get<Reading>(result);
+std::string CalculationJson(std::string_view fluid, std::string_view text, std::string_view unit) {
+  const std::variant<Calculation, Refusal> result = Calculate(fluid, text, UnitOf(unit));
+  if (const Refusal* refusal = std::get_if<Refusal>(&result)) {
+    std::string out = "{";
+    Field(out, "error", refusal->message);
+    out += ',';
+    Field(out, "input", InputName(refusal->input));
+    out += ",\"closest\":[";
+    for (std::size_t i = 0; i < refusal->closest.size(); ++i) {
+      if (i > 0) out += ',';
+      out += JsonString(refusal->closest[i]);
+    }
+    out += "],\"pending\":";
+    out += refusal->pending ? "true" : "false";
+    out += '}';
+    return out;
+  }
+  const Calculation& calculation = std::get<Calculation>(result);
+  const Reading& r = calculation.reading;
   std::string out = "{";
   NumberField(out, "T", r.T);
   out += ',';
   Field(out, "Ttext", NumberText(r.T));
   out += ',';
-  Field(out, "source", web::SourceText(r));
+  Field(out, "typed", calculation.typed);
+  out += ',';
+  Field(out, "conversion", calculation.conversion);
+  out += ',';
+  Field(out, "source", SourceText(r));
   out += ",\"properties\":[";
   bool any = false;
   for (const Property& p : r.properties()) {
@@ -128,7 +185,7 @@ std::string CalculationJson(std::string_view fluidName, std::string_view text, s
     out += ',';
     Field(out, "text", p.text());
     out += ',';
-    Field(out, "state", p.state == ValueState::Value ? "value" : p.state == ValueState::NoValue ? "none" : "infinite");
+    Field(out, "state", StateName(p.state));
     out += ',';
     Field(out, "si", SiText(p));
     out += ',';
@@ -139,38 +196,47 @@ std::string CalculationJson(std::string_view fluidName, std::string_view text, s
   return out;
 }
 
-std::string SweepJson(std::string_view fluidName, std::string_view from, std::string_view to, std::string_view step) {
-  const Fluid* fluid = FindFluid(fluidName);
-  if (!fluid) return Error(LookUp(fluidName, 0).error().message());
-  const std::variant<Sweep, std::string> plan = PlanSweep(*fluid, from, to, step);
-  if (const std::string* error = std::get_if<std::string>(&plan)) return Error(*error);
-  const Sweep& sweep = std::get<Sweep>(plan);
-  // One look-up per row: the rows' cells are the tab-separated lines, and
-  // the CSV is the same lines under its own header.
-  const std::string tsv = SweepTsv(*fluid, sweep);
-  std::string out = "{\"rows\":[";
-  std::string_view lines = std::string_view(tsv).substr(tsv.find('\n') + 1);
-  for (bool first = true; !lines.empty(); first = false) {
-    const std::size_t end = lines.find('\n');
-    std::string_view line = lines.substr(0, end);
-    lines.remove_prefix(end + 1);
-    if (!first) out += ',';
-    out += '[';
-    for (bool firstCell = true;; firstCell = false) {
-      const std::size_t tab = line.find('\t');
-      if (!firstCell) out += ',';
-      out += JsonString(line.substr(0, tab));
-      if (tab == std::string_view::npos) break;
-      line.remove_prefix(tab + 1);
-    }
-    out += ']';
-  }
-  out += "],";
-  Field(out, "csv", CsvOfTsv(*fluid, tsv));
+std::string SweepJson(std::string_view fluidName, std::string_view from, std::string_view to, std::string_view step,
+                      std::string_view unit) {
+  const FluidResult fluid = ResolveFluid(fluidName);
+  if (!fluid) return ErrorJson(fluid.error());
+  const TemperatureUnit box = UnitOf(unit);
+  const SweepResult sweep = PlanPageSweep(**fluid, from, to, step, box);
+  if (!sweep) return ErrorJson(sweep.error());
+  std::string out = "{";
+  NumberField(out, "count", static_cast<double>(sweep->count()));
   out += ',';
-  Field(out, "tsv", tsv);
+  Field(out, "from", WithUnit(from, box));
+  out += ',';
+  Field(out, "to", WithUnit(to, box));
+  out += ',';
+  Field(out, "step", WithUnit(step, box));
+  out += ",\"header\":";
+  out += TextsJson(Headers(**fluid));
   out += '}';
   return out;
+}
+
+std::string SweepRowsJson(std::string_view fluidName, std::string_view from, std::string_view to, std::string_view step,
+                          std::string_view unit, std::size_t first, std::size_t count) {
+  const FluidResult fluid = ResolveFluid(fluidName);
+  if (!fluid) return ErrorJson(fluid.error());
+  const SweepResult sweep = PlanPageSweep(**fluid, from, to, step, UnitOf(unit));
+  if (!sweep) return ErrorJson(sweep.error());
+  return TextsJson(SweepRows(**fluid, *sweep, first, count));
+}
+
+std::string KeptJson(std::string_view lines) {
+  std::vector<Kept> kept;
+  for (std::size_t end; !lines.empty(); lines.remove_prefix(std::min(end + 1, lines.size()))) {
+    end = std::min(lines.find('\n'), lines.size());
+    const std::string_view line = lines.substr(0, end);
+    const std::size_t tab = std::min(line.find('\t'), line.size());
+    const FluidResult fluid = ResolveFluid(line.substr(0, tab));
+    const TemperatureResult t = ParseTemperature(line.substr(std::min(tab + 1, line.size())));
+    if (fluid && t && t->kelvin >= (*fluid)->Tmin && t->kelvin <= (*fluid)->Tmax) kept.push_back({*fluid, t->kelvin});
+  }
+  return TextsJson(KeptRows(kept));
 }
 
 }  // namespace vantorel::web

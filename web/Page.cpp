@@ -2,36 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
-#include <optional>
-
-#include "Catalog.h"
-#include "CsvRows.h"
-#include "Decimal.h"
-#include "Display.h"
+#include <utility>
 
 namespace vantorel::web {
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Typed texts are echoed in messages up to this length.
-constexpr std::size_t kMaxEcho = 40;
-
-std::string Quoted(std::string_view text) {
-  std::string quoted = "\"";
-  quoted += text.substr(0, kMaxEcho);
-  if (text.size() > kMaxEcho) quoted += "...";
-  quoted += '"';
-  return quoted;
-}
-
-std::string NotANumber(std::string_view text) {
-  std::string message = Quoted(text) + " is not a temperature: type a number such as 310 or 36.85";
-  if (text.find(',') != std::string_view::npos) message += ", with a point as the decimal mark";
-  return message;
-}
 
 }  // namespace
 
@@ -41,27 +20,35 @@ TemperatureUnit UnitOf(std::string_view unit) {
   return TemperatureUnit::Kelvin;
 }
 
-std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_view text, TemperatureUnit unit) {
-  text = TrimBlanks(text);
-  if (text.empty()) return std::string();
-  const std::optional<double> kelvin = KelvinFromDecimal(text, unit);
-  if (!kelvin) return NotANumber(text);
-  const Result result = LookUp(fluid, *kelvin);
-  if (result) return result.reading();
-  if (unit == TemperatureUnit::Kelvin) return result.error().message();
-  // The typed value, then "T = 5273.15 K is outside the range of Air, ...".
-  std::string message(text);
-  message += ' ';
-  message += UnitSymbol(unit);
-  message += ": ";
-  message += result.error().message();
-  return message;
+std::variant<Calculation, Refusal> Calculate(std::string_view fluidName, std::string_view text, TemperatureUnit box) {
+  const FluidResult fluid = ResolveFluid(fluidName);
+  const Result result = fluid ? LookUpText(**fluid, text, PageOptions(box)) : Result(fluid.error());
+  if (!result) {
+    const Error& error = result.error();
+    Refusal refusal{error.message(), error.input, {}, false};
+    for (const std::string_view id : error.closest()) refusal.closest.emplace_back(id);
+    // The error keeps the text without its blanks: none left, nothing typed
+    // yet, and nothing to say.
+    if (error.code == ErrorCode::NotATemperature && error.nameLength == 0)
+      refusal.message.clear();
+    else
+      refusal.pending = error.input == Input::T && Completable(**fluid, text, box);
+    return refusal;
+  }
+  // The reading has kelvin only; the heading also says what was typed.
+  const TypedTemperature typed = *ParseTemperature(text, PageOptions(box));
+  if (typed.unit == TemperatureUnit::Kelvin) return Calculation{result.reading(), {}, {}};
+  return Calculation{result.reading(), WithUnit(text, box), ConversionLine(typed.kelvin, typed.unit)};
 }
 
-std::string SourceText(const Reading& r) {
-  std::string text = TableAndRowsText(r.source);
-  if (r.source.corrected) text += " (with a cell corrected where the book has a misprint)";
-  return text;
+std::string WithUnit(std::string_view text, TemperatureUnit box) {
+  const TemperatureResult t = ParseTemperature(text, PageOptions(box));
+  std::string out(text);
+  if (t && !t->unitWritten) {
+    out += ' ';
+    out += UnitSymbol(t->unit);
+  }
+  return out;
 }
 
 std::string SiText(const Property& p) {
@@ -82,8 +69,8 @@ std::string SiText(const Property& p) {
 }
 
 std::vector<double> BookRows(const Fluid& fluid) {
-  // The public call names the rows around any temperature: step from row
-  // to row, and just past each one to see the next.
+  // The door names the rows around any temperature: step from row to row,
+  // and just past each one to see the next.
   std::vector<double> rows;
   double t = fluid.Tmin;
   while (t <= fluid.Tmax) {
@@ -104,9 +91,7 @@ std::vector<double> BookRows(const Fluid& fluid) {
 
 Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int samples) {
   Chart chart;
-  const std::span<const ShownProperty> shown = Shown(CategoryOf(fluid));
-  if (std::none_of(shown.begin(), shown.end(), [&](const ShownProperty& p) { return SlotName(p.slot) == property; }))
-    return chart;
+  if (!FindProperty(fluid, property)) return chart;
 
   std::vector<double> ts = BookRows(fluid);
   for (int i = 0; i < samples; ++i)
@@ -130,77 +115,99 @@ Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int
   return chart;
 }
 
-std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view fromText, std::string_view toText,
-                                           std::string_view stepText) {
-  fromText = TrimBlanks(fromText);
-  toText = TrimBlanks(toText);
-  stepText = TrimBlanks(stepText);
-  const std::pair<const char*, std::string_view> texts[] = {{"From", fromText}, {"To", toText}, {"Step", stepText}};
-  for (int i = 0; i < 3; ++i) {
-    const auto [name, text] = texts[i];
-    const std::optional<double> kelvin = KelvinFromDecimal(text, TemperatureUnit::Kelvin);
-    if (!kelvin) return std::string(name) + ": " + NotANumber(text);
-    if (i == 2) break;
-    const Result r = LookUp(fluid, *kelvin);
-    if (!r) return std::string(name) + ": " + r.error().message();
-  }
-  const auto plan = vantorel::PlanDecimalSweep({fromText}, {toText}, {stepText}, kMaxSweepRows);
-  if (const Sweep* sweep = std::get_if<Sweep>(&plan)) return *sweep;
-  const auto tooLong = [](const char* name, std::string_view text) {
-    return std::string(name) + ": " + Quoted(text) + " needs more than " + std::to_string(kMaxSweepDigits) + " digits";
-  };
-  switch (std::get<SweepRefusal>(plan)) {
-    case SweepRefusal::FromNotDecimal:
-      return tooLong("From", fromText);
-    case SweepRefusal::ToNotDecimal:
-      return tooLong("To", toText);
-    case SweepRefusal::StepNotDecimal:
-      return tooLong("Step", stepText);
-    case SweepRefusal::StepNotPositive:
-      return "Step: " + Quoted(stepText) + " is not a positive number of kelvin";
-    case SweepRefusal::ToBelowFrom:
-      return "To: " + Quoted(toText) + " K lies below from, " + Quoted(fromText) + " K";
-    case SweepRefusal::TooManyRows:
-      return "A sweep tabulates at most " + std::to_string(kMaxSweepRows) +
-             " rows: take a larger step or a shorter range";
-    case SweepRefusal::TooManyDigits:
-    // Not with ends and step all in kelvin.
-    case SweepRefusal::MixedFahrenheit:
-    case SweepRefusal::StepUnitMismatch:
-      break;
-  }
-  return "From, to and step have too many digits between them for a sweep";
+SweepResult PlanPageSweep(const Fluid& fluid, std::string_view from, std::string_view to, std::string_view step,
+                          TemperatureUnit box) {
+  return PlanSweep(fluid, from, to, step, kMaxSweepRows, PageOptions(box));
 }
 
-std::string SweepTsv(const Fluid& fluid, const Sweep& sweep) {
-  // The header names each column's quantity and unit; the lines are written
-  // as vantorel-props writes its CSV (tables/CsvRows.h), with tabs.
-  std::string text = "T (K)";
-  for (const ShownProperty& p : Shown(CategoryOf(fluid))) {
-    text += '\t';
-    text += p.symbol;
-    if (!p.unit.book.empty()) text += " (" + std::string(p.unit.book) + ")";
+namespace {
+
+// A CSV field: one with a comma or a quote ("c_p,f (kJ/kg·K)") quoted, its
+// quotes doubled.
+std::string CsvField(std::string_view field) {
+  if (field.find_first_of(",\"\n") == std::string_view::npos) return std::string(field);
+  std::string out = "\"";
+  for (const char c : field) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return out += '"';
+}
+
+// A tab-separated line as a CSV line.
+std::string CsvOfTabs(std::string_view line) {
+  std::string out;
+  while (!line.empty()) {
+    const std::size_t end = std::min(line.find_first_of("\t\n"), line.size());
+    out += CsvField(line.substr(0, end));
+    if (end < line.size()) out += line[end] == '\t' ? ',' : '\n';
+    line.remove_prefix(std::min(end + 1, line.size()));
   }
-  text += '\n';
-  const CsvRows rows(fluid);
-  std::string line(rows.LineSize(kSweepTextSize), '\0');
+  return out;
+}
+
+// Writes rows in the three forms at once, each looked up once per form by
+// the core's writers, into one line buffer.
+class RowsWriter {
+ public:
+  explicit RowsWriter(const Fluid& fluid)
+      : tsv_(fluid, RowFormat::Tsv), csv_(fluid, RowFormat::Csv), si_(fluid, RowFormat::SiCsv) {
+    line_.resize(std::max({tsv_.RowSize(kSweepTextSize), csv_.RowSize(kSweepTextSize), si_.RowSize(kSweepTextSize)}));
+  }
+
+  void Add(double t, std::string_view tText) {
+    texts_.tsv.append(line_.data(), tsv_.WriteRow(line_.data(), t, tText));
+    texts_.csv.append(line_.data(), csv_.WriteRow(line_.data(), t, tText));
+    texts_.si.append(line_.data(), si_.WriteRow(line_.data(), t, tText));
+  }
+
+  RowTexts Take() { return std::move(texts_); }
+
+ private:
+  RowWriter tsv_, csv_, si_;
+  std::string line_;
+  RowTexts texts_;
+};
+
+}  // namespace
+
+RowTexts Headers(const Fluid& fluid) {
+  const std::string tsv = RowWriter(fluid, RowFormat::Tsv).Header();
+  return {tsv, CsvOfTabs(tsv), RowWriter(fluid, RowFormat::SiCsv).Header()};
+}
+
+RowTexts SweepRows(const Fluid& fluid, const Sweep& sweep, std::size_t first, std::size_t count) {
+  RowsWriter writer(fluid);
   char tText[kSweepTextSize];
-  for (std::size_t i = 0; i < sweep.count(); ++i) {
-    const std::string_view t(tText, static_cast<std::size_t>(sweep.WriteText(tText, i) - tText));
-    text.append(line.data(), rows.WriteLine(line.data(), sweep.At(i), t, '\t'));
+  for (std::size_t i = first; i < sweep.count() && i - first < count; ++i)
+    writer.Add(sweep.At(i), std::string_view(tText, static_cast<std::size_t>(sweep.WriteText(tText, i) - tText)));
+  return writer.Take();
+}
+
+RowTexts RowsAt(const Fluid& fluid, std::span<const double> kelvins) {
+  RowsWriter writer(fluid);
+  for (const double t : kelvins) writer.Add(t, NumberText(t));
+  return writer.Take();
+}
+
+RowTexts KeptRows(std::span<const Kept> kept) {
+  RowTexts out;
+  for (const Category& category : Categories()) {
+    bool first = true;
+    for (const Kept& k : kept) {
+      if (&CategoryOf(*k.fluid) != &category) continue;
+      if (first) {
+        const RowTexts headers = Headers(*k.fluid);
+        const std::string_view gap = out.tsv.empty() ? "" : "\n";
+        out.tsv += std::string(gap) + "Fluid\t" + headers.tsv;
+        out.csv += std::string(gap) + "Fluid," + headers.csv;
+        out.si += std::string(gap) + "fluid," + headers.si;
+        first = false;
+      }
+      const RowTexts row = RowsAt(*k.fluid, std::span(&k.T, 1));
+      out.tsv += std::string(k.fluid->name) + '\t' + row.tsv;
+      out.csv += CsvField(k.fluid->name) + ',' + row.csv;
+      out.si += std::string(k.fluid->id) + ',' + row.si;
+    }
   }
-  return text;
+  return out;
 }
-
-std::string CsvOfTsv(const Fluid& fluid, std::string_view tsv) {
-  // No cell holds a tab or a comma.
-  std::string csv = CsvRows(fluid).Header();
-  const std::size_t start = csv.size();
-  csv.append(tsv.substr(tsv.find('\n') + 1));
-  std::replace(csv.begin() + static_cast<std::ptrdiff_t>(start), csv.end(), '\t', ',');
-  return csv;
-}
-
-std::string SweepCsv(const Fluid& fluid, const Sweep& sweep) { return CsvOfTsv(fluid, SweepTsv(fluid, sweep)); }
 
 }  // namespace vantorel::web

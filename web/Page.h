@@ -1,36 +1,49 @@
 #pragma once
-// What the web page shows, worked out here over the checked call so that the
-// page's script only puts texts and numbers in their places: the result of a
-// typed temperature, the book rows behind it, a chart's points, a sweep and
-// its CSV. No table, rounding rule, unit factor or temperature arithmetic
-// lives in the script. Plain C++ over tables/, built natively for the tests
-// and to WebAssembly for the page.
+// What the web page shows, worked out here over the door so that the page's
+// script only puts texts and numbers in their places: the result of a typed
+// temperature, the book rows behind it, a chart's points, a temperature
+// rewritten in another unit, and a sweep's rows. Reading texts, checking
+// ranges and every wording of a reading are the core's; this file only
+// chooses the options the page reads with. Built natively for the tests and
+// to WebAssembly for the page.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
-#include "Display.h"
-#include "Sweep.h"
-#include "Temperature.h"
 #include <vantorel/vantorel.h>
+
+#include "Typing.h"
 
 namespace vantorel::web {
 
-// The reading for the temperature `text` typed in `unit`, or the message to
-// show instead: the text is no number, or the temperature lies outside the
-// fluid's range (the message names the range). Blanks around the number are
-// ignored; an empty text gives an empty message, which shows nothing.
-std::variant<Reading, std::string> Calculate(const Fluid& fluid, std::string_view text, TemperatureUnit unit);
-
-// The unit of a page's state: "K", "C" or "F"; anything else is kelvin.
+// The unit of a page's unit box: "K", "C" or "F"; anything else is kelvin.
 TemperatureUnit UnitOf(std::string_view unit);
 
-// Where a reading comes from, in words: "Table A.4, between the rows at
-// 300 K and 350 K", "Table A.6, the row at 373.15 K".
-std::string SourceText(const Reading& reading);
+// A temperature `text` (without blanks around it) with the unit it is read
+// in: "36.85 °C" for 36.85 with the box at °C, "310 K" for "310 K" with any
+// box; the text alone when it is no temperature.
+std::string WithUnit(std::string_view text, TemperatureUnit box);
+
+// What is typed into the temperature field (without blanks around it),
+// read for the fluid named `fluid`: the reading and, when the text was read
+// in degrees, the text with its unit for the page's heading and the line
+// that converts it; or why there is none.
+struct Calculation {
+  Reading reading;
+  std::string typed;       // "36.85 °C"; empty for kelvin
+  std::string conversion;  // ConversionLine(); empty for kelvin
+};
+struct Refusal {
+  std::string message;               // the core's; empty when nothing was typed, which shows nothing
+  Input input = Input::T;            // the field it is about
+  std::vector<std::string> closest;  // the ids nearest an unknown fluid's name
+  bool pending = false;              // Completable(): say nothing while the user types
+};
+std::variant<Calculation, Refusal> Calculate(std::string_view fluid, std::string_view text, TemperatureUnit box);
 
 // A property's SI value with its unit: "1.893e-05 Pa·s", "0.706"; "none"
 // or "infinite" for the two states without a number.
@@ -40,10 +53,10 @@ std::string SiText(const Property& property);
 std::vector<double> BookRows(const Fluid& fluid);
 
 // A property over the fluid's whole range, in the book's scale (the numbers
-// under Heading(), tables/Display.h): `samples` evenly spaced temperatures,
-// every book row and the current temperature, ascending and each once. NaN
-// marks where a series has no point: no value (a gap in the curve), no book
-// cell, not the current temperature.
+// under Heading()): `samples` evenly spaced temperatures, every book row and
+// the current temperature, ascending and each once. NaN marks where a series
+// has no point: no value (a gap in the curve), no book cell, not the current
+// temperature.
 struct Chart {
   std::vector<double> T;
   std::vector<double> curve;    // the look-up at each T
@@ -57,26 +70,39 @@ Chart ChartOf(const Fluid& fluid, std::string_view property, double current, int
 // The most rows one sweep on the page tabulates.
 inline constexpr std::size_t kMaxSweepRows = 10'000;
 
-// A sweep from `from` to `to` in steps of `step`, each a decimal text in
-// kelvin, planned by the rule vantorel-props follows (tables/Sweep.h), so
-// the page and the command line give the same rows for the same texts. Or
-// the message to show: a text is no number, an end lies outside the range,
-// a number needs more digits than a sweep takes, the step is not positive,
-// `to` lies below `from`, or more than kMaxSweepRows rows.
-std::variant<Sweep, std::string> PlanSweep(const Fluid& fluid, std::string_view from, std::string_view to,
-                                           std::string_view step);
+// A sweep from `from` to `to` in steps of `step`, bare numbers in the unit
+// box's unit, planned as vantorel-props plans it, of at most kMaxSweepRows.
+SweepResult PlanPageSweep(const Fluid& fluid, std::string_view from, std::string_view to, std::string_view step,
+                          TemperatureUnit box);
 
-// A sweep as vantorel-props writes it with --format csv: a header of T and
-// the slot names, then per row T as the sweep writes it and each property's
-// text.
-std::string SweepCsv(const Fluid& fluid, const Sweep& sweep);
+// Rows in the three forms the page hands out: tab-separated with each
+// column's symbol and book unit (the table on the page and the clipboard),
+// CSV of the same texts under the same header, and CSV of the SI values
+// (what vantorel-props writes with --format csv --si).
+struct RowTexts {
+  std::string tsv, csv, si;
+};
 
-// The same rows separated by tabs, for pasting into a spreadsheet, with a
-// header that gives each column's unit: "T (K)", "μ (N·s/m²)".
-std::string SweepTsv(const Fluid& fluid, const Sweep& sweep);
+// The header lines of the three forms.
+RowTexts Headers(const Fluid& fluid);
 
-// The CSV of a sweep from its tab-separated text: the same lines under the
-// CSV header.
-std::string CsvOfTsv(const Fluid& fluid, std::string_view tsv);
+// Rows [first, first + count) of `sweep`, as many of them as it has,
+// without headers. Each row's T is the sweep's decimal in kelvin.
+RowTexts SweepRows(const Fluid& fluid, const Sweep& sweep, std::size_t first, std::size_t count);
+
+// A row at each of `kelvins` (each within the fluid's range), T in its
+// shortest text, without headers.
+RowTexts RowsAt(const Fluid& fluid, std::span<const double> kelvins);
+
+// A reading the user keeps on the page: its fluid and temperature.
+struct Kept {
+  const Fluid* fluid;
+  double T;  // kelvin, within the fluid's range
+};
+
+// Kept readings as one block of rows per category, in the window's order
+// and each with its header, a blank line between blocks; a first column
+// names the fluid (its list text, in the SI form its id).
+RowTexts KeptRows(std::span<const Kept> kept);
 
 }  // namespace vantorel::web

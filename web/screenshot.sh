@@ -2,6 +2,8 @@
 # Serves the site on 127.0.0.1 and has headless chromium, in a new profile,
 # save a picture of the page with Air at 310 K and its viscosity charted.
 # Usage: web/screenshot.sh SITE_DIR OUTPUT.png
+# SIZE=375,1600 for another window (width,height), SCHEME=dark for the
+# dark colours, QUERY=... for another address.
 set -euo pipefail
 site=$1
 output=$2
@@ -20,6 +22,7 @@ done
 # appear before the picture is taken.
 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
   --disable-background-networking --disable-component-update --disable-sync \
-  --user-data-dir="$profile" --hide-scrollbars --window-size=1280,1000 --virtual-time-budget=5000 \
-  --screenshot="$output" "http://127.0.0.1:$port/index.html?fluid=air&T=310&plot=Mu" 2>/dev/null
+  --user-data-dir="$profile" --hide-scrollbars --window-size="${SIZE:-1280,1000}" --virtual-time-budget=5000 \
+  ${SCHEME:+--blink-settings=preferredColorScheme=$([ "$SCHEME" = dark ] && echo 0 || echo 1)} \
+  --screenshot="$output" "http://127.0.0.1:$port/index.html?${QUERY:-fluid=air&T=310&plot=Mu}" 2>/dev/null
 test -s "$output"

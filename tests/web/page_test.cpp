@@ -1,11 +1,13 @@
-// What the web page shows, worked out natively: the messages for bad input,
-// the sweep's refusals and its CSV (against vantorel-props), the book's rows
-// and the chart's points.
+// The web page's C++, natively: how it wires what is typed to the door (the
+// rules themselves are the core's, tested in tests/tables), and what only
+// the page does: the book's rows, the chart's points, the sweep's table and
+// the JSON its script reads.
 
 #include "Page.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,97 +24,103 @@
 namespace vantorel::web {
 namespace {
 
+using Json = nlohmann::json;
+
+constexpr TemperatureUnit K = TemperatureUnit::Kelvin, C = TemperatureUnit::Celsius, F = TemperatureUnit::Fahrenheit;
+
 const Fluid& Named(const char* name) {
   const Fluid* fluid = FindFluid(name);
   if (!fluid) std::abort();
   return *fluid;
 }
 
-std::string Message(const std::variant<Reading, std::string>& result) {
-  return std::holds_alternative<std::string>(result) ? std::get<std::string>(result) : "(a reading)";
+std::string Message(const std::variant<Calculation, Refusal>& result) {
+  return std::holds_alternative<Refusal>(result) ? std::get<Refusal>(result).message : "(a reading)";
 }
 
-struct TypedCase {
+struct Typed {
   const char* fluid;
   const char* text;
-  TemperatureUnit unit;
-  const char* message;  // null: a reading
-  double kelvin;        // the reading's T
+  TemperatureUnit box;
+  double kelvin;
+  const char* heading;  // what the page's heading adds to the kelvin
 };
-std::ostream& operator<<(std::ostream& os, const TypedCase& c) { return os << c.fluid << " \"" << c.text << '"'; }
+std::ostream& operator<<(std::ostream& os, const Typed& c) { return os << c.fluid << " \"" << c.text << '"'; }
 
-class CalculateTest : public testing::TestWithParam<TypedCase> {};
+class TypedTemperatureTest : public testing::TestWithParam<Typed> {};
 
-TEST_P(CalculateTest, GivesAReadingOrTheMessageToShow) {
-  const TypedCase c = GetParam();
-  const auto result = Calculate(Named(c.fluid), c.text, c.unit);
-  if (c.message) {
-    EXPECT_EQ(Message(result), c.message);
-    return;
-  }
-  ASSERT_TRUE(std::holds_alternative<Reading>(result)) << Message(result);
-  EXPECT_EQ(std::get<Reading>(result).T, c.kelvin);
+TEST_P(TypedTemperatureTest, ReadsInTheBoxsUnitUnlessTheTextNamesOne) {
+  const Typed c = GetParam();
+  const auto result = Calculate(c.fluid, c.text, c.box);
+  ASSERT_TRUE(std::holds_alternative<Calculation>(result)) << Message(result);
+  const Calculation& calculation = std::get<Calculation>(result);
+  EXPECT_EQ(calculation.reading.T, c.kelvin);
+  EXPECT_EQ(calculation.typed, c.heading);
+  // Degrees bring the line that converts them; kelvin none.
+  EXPECT_EQ(calculation.conversion.empty(), std::string(c.heading).empty());
 }
 
-constexpr TemperatureUnit K = TemperatureUnit::Kelvin, C = TemperatureUnit::Celsius, F = TemperatureUnit::Fahrenheit;
+INSTANTIATE_TEST_SUITE_P(OnePerPath, TypedTemperatureTest,
+                         testing::Values(Typed{"air", "310", K, 310, ""}, Typed{"air", "36.85", C, 310, "36.85 °C"},
+                                         Typed{"air", "98.6", F, 310.15, "98.6 °F"},
+                                         Typed{"carbon dioxide", "310 K", C, 310, ""},
+                                         Typed{"air", "36.85°C", K, 310, "36.85°C"},
+                                         Typed{"air", "310,5", K, 310.5, ""}));
 
-INSTANTIATE_TEST_SUITE_P(
-    TypedTexts, CalculateTest,
-    testing::Values(
-        TypedCase{"air", "310", K, nullptr, 310}, TypedCase{"air", " 310\t", K, nullptr, 310},
-        TypedCase{"air", "36.85", C, nullptr, 310}, TypedCase{"air", "98.6", F, nullptr, 310.15},
-        TypedCase{"air", "-173.15", C, nullptr, 100}, TypedCase{"air", "3.1e2", K, nullptr, 310},
-        TypedCase{"air", "", K, "", 0}, TypedCase{"air", "   ", C, "", 0},
-        TypedCase{"air", "abc", K, "\"abc\" is not a temperature: type a number such as 310 or 36.85", 0},
-        TypedCase{
-            "air", "310,5", K,
-            "\"310,5\" is not a temperature: type a number such as 310 or 36.85, with a point as the decimal mark", 0},
-        TypedCase{"air", "1e999", K, "\"1e999\" is not a temperature: type a number such as 310 or 36.85", 0},
-        TypedCase{"air", "0123456789012345678901234567890123456789xyz", K,
-                  "\"0123456789012345678901234567890123456789...\" is not a temperature: type a number such as 310 "
-                  "or 36.85",
-                  0},
-        TypedCase{"air", "5000", K, "T = 5000 K is outside the range of Air, 100K <= T <= 3000K", 0},
-        TypedCase{"air", "99.99999", K, "T = 99.99999 K is outside the range of Air, 100K <= T <= 3000K", 0},
-        TypedCase{"air", "5000", C, "5000 °C: T = 5273.15 K is outside the range of Air, 100K <= T <= 3000K", 0},
-        TypedCase{"lead", "-40", F, "-40 °F: T = 233.15 K is outside the range of Lead, 644K <= T <= 977K", 0}));
-
-struct RefusedSweep {
-  const char* from;
-  const char* to;
-  const char* step;
-  const char* message;
+struct Refused {
+  const char* fluid;
+  const char* text;
+  TemperatureUnit box;
 };
-std::ostream& operator<<(std::ostream& os, const RefusedSweep& c) { return os << c.message; }
+std::ostream& operator<<(std::ostream& os, const Refused& c) { return os << c.fluid << " \"" << c.text << '"'; }
 
-class RefusedSweepTest : public testing::TestWithParam<RefusedSweep> {};
+class RefusedTemperatureTest : public testing::TestWithParam<Refused> {};
 
-TEST_P(RefusedSweepTest, SaysWhatIsWrong) {
-  const RefusedSweep c = GetParam();
-  const auto plan = PlanSweep(Named("air"), c.from, c.to, c.step);
-  ASSERT_TRUE(std::holds_alternative<std::string>(plan));
-  EXPECT_EQ(std::get<std::string>(plan), c.message);
+TEST_P(RefusedTemperatureTest, ShowsTheCoresMessageForTheBoxsUnit) {
+  const Refused c = GetParam();
+  const std::string expected = LookUpText(c.fluid, c.text, {c.box, ".,"}).error().message();
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(Message(Calculate(c.fluid, c.text, c.box)), expected);
 }
 
-// The page's words for each refusal; the rule behind them is the planner's
-// (tests/tables/sweep_test.cpp).
-INSTANTIATE_TEST_SUITE_P(
-    BadInput, RefusedSweepTest,
-    testing::Values(
-        RefusedSweep{"x", "400", "1", "From: \"x\" is not a temperature: type a number such as 310 or 36.85"},
-        RefusedSweep{"300", "400", "1,5",
-                     "Step: \"1,5\" is not a temperature: type a number such as 310 or 36.85, with a point as the "
-                     "decimal mark"},
-        RefusedSweep{"50", "400", "1", "From: T = 50 K is outside the range of Air, 100K <= T <= 3000K"},
-        RefusedSweep{"300", "3000.5", "1", "To: T = 3000.5 K is outside the range of Air, 100K <= T <= 3000K"},
-        RefusedSweep{"400", "300", "1", "To: \"300\" K lies below from, \"400\" K"},
-        RefusedSweep{"300", "400", "0", "Step: \"0\" is not a positive number of kelvin"},
-        RefusedSweep{"100", "200", "0.01",
-                     "A sweep tabulates at most 10000 rows: take a larger step or a shorter range"},
-        RefusedSweep{"300.1234567890123456789012345678", "400", "1",
-                     "From: \"300.1234567890123456789012345678\" needs more than 30 digits"},
-        RefusedSweep{"300", "400", "1e-300", "Step: \"1e-300\" needs more than 30 digits"},
-        RefusedSweep{"300", "400", "1e-28", "From, to and step have too many digits between them for a sweep"}));
+INSTANTIATE_TEST_SUITE_P(OnePerError, RefusedTemperatureTest,
+                         testing::Values(Refused{"air", "abc", K}, Refused{"air", "5000", C},
+                                         Refused{"saturated-water", "25", K}, Refused{"xyz", "300", K},
+                                         Refused{"xyz", "", K}));
+
+TEST(RefusedTemperatureTest, SaysWhichFieldAndWhetherTypingMayStillMendIt) {
+  const auto refusal = [](const char* fluid, const char* text) {
+    return std::get<Refusal>(Calculate(fluid, text, TemperatureUnit::Kelvin));
+  };
+  EXPECT_TRUE(refusal("air", "31").pending);
+  EXPECT_EQ(refusal("air", "31").input, Input::T);
+  EXPECT_FALSE(refusal("air", "5000").pending);
+  const Refusal unknown = refusal("helum", "31");
+  EXPECT_EQ(unknown.input, Input::Fluid);
+  EXPECT_FALSE(unknown.pending);
+  EXPECT_EQ(unknown.closest, std::vector<std::string>{"helium"});
+}
+
+TEST(TypedTemperatureTest, ShowsNothingForAnEmptyText) {
+  EXPECT_EQ(Message(Calculate("air", "", K)), "");
+  EXPECT_EQ(Message(Calculate("air", " \t\u00A0", C)), "");
+}
+
+TEST(WithUnitTest, AddsTheBoxsUnitToABareNumberOnly) {
+  EXPECT_EQ(WithUnit("300", K), "300 K");
+  EXPECT_EQ(WithUnit("26.85", C), "26.85 °C");
+  EXPECT_EQ(WithUnit("80 F", C), "80 F");
+  EXPECT_EQ(WithUnit("abc", F), "abc");
+}
+
+TEST(SiTextTest, GivesTheValueWithItsUnitOrTheStateInWords) {
+  const Result air = LookUp("air", 310);
+  EXPECT_EQ(SiText(*air->find("Mu")), "1.893e-05 Pa·s");
+  EXPECT_EQ(SiText(*air->find("Pr")), "0.706");
+  const Result water = LookUp("saturated-water", 647.3);
+  EXPECT_EQ(SiText(*water->find("Cpf")), "infinite");
+  EXPECT_EQ(SiText(*water->find("Betaf")), "none");
+}
 
 // vantorel-props' output for `arguments`.
 std::string Props(const std::string& arguments) {
@@ -123,57 +131,83 @@ std::string Props(const std::string& arguments) {
   return out;
 }
 
-struct CsvCase {
-  const char* fluid;
-  const char* from;
-  const char* to;
-  const char* step;
-};
-std::ostream& operator<<(std::ostream& os, const CsvCase& c) { return os << c.fluid; }
-
-class SweepCsvTest : public testing::TestWithParam<CsvCase> {};
-
-TEST_P(SweepCsvTest, IsWhatVantorelPropsWrites) {
-  const CsvCase c = GetParam();
-  const Fluid& fluid = Named(c.fluid);
-  const auto plan = PlanSweep(fluid, c.from, c.to, c.step);
-  ASSERT_TRUE(std::holds_alternative<Sweep>(plan)) << std::get<std::string>(plan);
-  const std::string expected =
-      Props(std::string(fluid.id) + " --from " + c.from + " --to " + c.to + " --step " + c.step + " --format csv");
-  ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(SweepCsv(fluid, std::get<Sweep>(plan)), expected);
+Sweep Planned(const char* fluid, const char* from, const char* to, const char* step, TemperatureUnit box) {
+  const SweepResult plan = PlanPageSweep(Named(fluid), from, to, step, box);
+  if (!plan) ADD_FAILURE() << plan.error().message();
+  return *plan;
 }
 
-// A fluid of each category over its whole range, and ends that the end rule
-// moves: row by row, the page's sweep is the command line's.
-INSTANTIATE_TEST_SUITE_P(OnePerCategoryAndTheEnds, SweepCsvTest,
-                         testing::Values(CsvCase{"air", "100", "3000", "0.5"},
-                                         CsvCase{"engine-oil", "273", "430", "0.25"},
-                                         CsvCase{"saturated-water", "273.15", "647.3", "0.1"},
-                                         CsvCase{"lead", "644", "977", "1"}, CsvCase{"pbbi", "422", "922", "2"},
-                                         CsvCase{"air", "300", "301.0000000001", "0.1"},
-                                         CsvCase{"air", "300", "301", "0.333333"}));
-
-TEST(SweepTsvTest, NamesEachColumnsUnitAndSeparatesByTabs) {
-  const auto plan = PlanSweep(Named("air"), "310", "310.5", "0.5");
-  ASSERT_TRUE(std::holds_alternative<Sweep>(plan));
-  EXPECT_EQ(SweepTsv(Named("air"), std::get<Sweep>(plan)),
-            "T (K)\tρ (kg/m³)\tc_p (kJ/kg·K)\tμ (N·s/m²)\tν (m²/s)\tk (W/m·K)\tα (m²/s)\tPr\tβ (K⁻¹)\n"
-            "310\t1.1281\t1.007\t189.3E-7\t16.9E-6\t27E-3\t24E-6\t0.706\t3.23E-3\n"
-            "310.5\t1.1265\t1.007\t189.6E-7\t16.95E-6\t27.1E-3\t24.1E-6\t0.706\t3.22E-3\n");
+// All rows of a sweep.
+RowTexts Tabulated(const char* fluid, const char* from, const char* to, const char* step, TemperatureUnit box) {
+  return SweepRows(Named(fluid), Planned(fluid, from, to, step, box), 0, kMaxSweepRows);
 }
 
-TEST(TextTest, SourceAndSiValueAreAsTheBookWritesThem) {
-  const Result air = LookUp("air", 310);
-  EXPECT_EQ(SiText(*air->find("Mu")), "1.893e-05 Pa·s");
-  EXPECT_EQ(SiText(*air->find("Pr")), "0.706");
-  EXPECT_EQ(web::SourceText(*air), "Table A.4, between the rows at 300 K and 350 K");
-  EXPECT_EQ(web::SourceText(*LookUp("air", 1250)),
-            "Table A.4, between the rows at 1200 K and 1300 K (with a cell corrected where the book has a misprint)");
-  const Result water = LookUp("saturated-water", 647.3);
-  EXPECT_EQ(web::SourceText(*water), "Table A.6, the row at 647.3 K");
-  EXPECT_EQ(SiText(*water->find("Cpf")), "infinite");
-  EXPECT_EQ(SiText(*water->find("Betaf")), "none");
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+TEST(SweepTest, DownloadsTheRowsVantorelPropsWritesInEachForm) {
+  const std::string csv = Props("air --from 300 --to 310 --step 0.5 --format csv");
+  const std::string si = Props("air --from 300 --to 310 --step 0.5 --format csv --si");
+  ASSERT_FALSE(csv.empty());
+  const RowTexts rows = Tabulated("air", "300", "310", "0.5", K);
+  EXPECT_EQ(rows.csv, csv.substr(csv.find('\n') + 1));
+  EXPECT_EQ(Headers(Named("air")).si + rows.si, si);
+}
+
+TEST(SweepTest, HeadsTheBookTextsWithSymbolsAndUnitsQuotedWhereTheyHoldACommaInCsv) {
+  const RowTexts air = Headers(Named("air"));
+  EXPECT_EQ(air.tsv, "T (K)\tρ (kg/m³)\tc_p (kJ/kg·K)\tμ (N·s/m²)\tν (m²/s)\tk (W/m·K)\tα (m²/s)\tPr\tβ (K⁻¹)\n");
+  EXPECT_EQ(air.csv, "T (K),ρ (kg/m³),c_p (kJ/kg·K),μ (N·s/m²),ν (m²/s),k (W/m·K),α (m²/s),Pr,β (K⁻¹)\n");
+  const std::vector<std::string> water = Lines(Headers(Named("saturated-water")).csv);
+  ASSERT_EQ(water.size(), 1u);
+  EXPECT_NE(water[0].find(",\"c_p,f (kJ/kg·K)\",\"c_p,g (kJ/kg·K)\","), std::string::npos) << water[0];
+}
+
+TEST(SweepTest, CutsTheSameRowsIntoSlices) {
+  const Sweep sweep = Planned("saturated-water", "640", "647.3", "0.1", K);
+  ASSERT_EQ(sweep.count(), 74u);
+  const RowTexts whole = SweepRows(Named("saturated-water"), sweep, 0, 1000);
+  RowTexts sliced;
+  for (std::size_t first = 0; first < 80; first += 7) {
+    const RowTexts slice = SweepRows(Named("saturated-water"), sweep, first, 7);
+    sliced.tsv += slice.tsv;
+    sliced.csv += slice.csv;
+    sliced.si += slice.si;
+  }
+  EXPECT_EQ(sliced.tsv, whole.tsv);
+  EXPECT_EQ(sliced.csv, whole.csv);
+  EXPECT_EQ(sliced.si, whole.si);
+  const std::vector<std::string> lines = Lines(whole.tsv);
+  ASSERT_EQ(lines.size(), 74u);
+  EXPECT_EQ(lines.back().substr(0, lines.back().find('\t')), "647.3");
+  EXPECT_NE(lines.back().find("\tINFINITE\t"), std::string::npos);  // c_p,f at the critical point
+}
+
+TEST(SweepTest, ReadsBareNumbersInTheBoxsUnit) {
+  const std::vector<std::string> lines = Lines(Tabulated("air", "26.85", "36.85", "5", C).tsv);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].substr(0, 4), "300\t");
+  EXPECT_EQ(lines[2].substr(0, 4), "310\t");
+}
+
+TEST(SweepTest, TabulatesAtMostTenThousandRows) {
+  EXPECT_EQ(Planned("air", "100", "199.99", "0.01", K).count(), kMaxSweepRows);
+  const SweepResult refused = PlanPageSweep(Named("air"), "100", "200", "0.01", K);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().code, ErrorCode::TooManyRows);
+}
+
+TEST(RowsAtTest, WritesARowAtEachTemperatureWithItsShortestText) {
+  const double ts[] = {310, 275.84444444444443};
+  const std::vector<std::string> lines = Lines(RowsAt(Named("air"), ts).csv);
+  const std::string expected = Props("air 310 275.84444444444443 --format csv");
+  EXPECT_EQ(lines, Lines(expected.substr(expected.find('\n') + 1)));
 }
 
 TEST(BookRowsTest, AreTheRowsOfTheBookWithinEachRange) {
@@ -236,10 +270,8 @@ TEST(ChartTest, LeavesGapsWhereTheBookHasNoValue) {
   EXPECT_TRUE(ChartOf(Named("lead"), "Mu", 700, 50).T.empty());  // liquid metals show no μ
 }
 
-using Json = nlohmann::json;
-
 TEST(MessagesTest, TheCatalogNamesEveryFluidWithItsRangeAndProperties) {
-  const Json catalog = Json::parse(CatalogJson());
+  const Json catalog = Json::parse(PageCatalogJson());
   ASSERT_EQ(catalog.size(), 4u);
   EXPECT_EQ(catalog[0]["table"], "A.4");
   std::size_t fluids = 0;
@@ -253,6 +285,8 @@ TEST(MessagesTest, TheCatalogNamesEveryFluidWithItsRangeAndProperties) {
   EXPECT_EQ(
       air["properties"][2],
       (Json{{"id", "Mu"}, {"name", "dynamic viscosity"}, {"symbol", "μ"}, {"heading", "μ·10⁷"}, {"unit", "N·s/m²"}}));
+  EXPECT_EQ(air["properties"][1]["heading"], "c_p");
+  EXPECT_EQ(air["properties"][6]["unit"], "");  // Pr
   EXPECT_EQ(catalog[2]["fluids"][0]["Tmin"], 273.15);
   EXPECT_EQ(catalog[2]["fluids"][0]["properties"].size(), 14u);
 }
@@ -261,8 +295,10 @@ TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
   const Json air = Json::parse(CalculationJson("air", "36.85", "C"));
   EXPECT_EQ(air["T"], 310.0);
   EXPECT_EQ(air["Ttext"], "310");
-  EXPECT_EQ(air["source"], "Table A.4, between the rows at 300 K and 350 K");
+  EXPECT_EQ(air["typed"], "36.85 °C");
+  EXPECT_EQ(air["conversion"], ConversionLine(310, C));
   const Result r = LookUp("air", 310);
+  EXPECT_EQ(air["source"], SourceText(*r));
   ASSERT_EQ(air["properties"].size(), r->properties().size());
   for (std::size_t i = 0; i < r->properties().size(); ++i) {
     const Property& p = r->properties()[i];
@@ -271,34 +307,56 @@ TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
         (Json{{"id", p.id}, {"text", p.text()}, {"state", "value"}, {"si", SiText(p)}, {"working", Working(*r, p)}}));
   }
   const Json water = Json::parse(CalculationJson("water", "647.3", "K"));
-  EXPECT_EQ(water["properties"][4]["text"], "INFINITE");
   EXPECT_EQ(water["properties"][4]["state"], "infinite");
-  EXPECT_EQ(water["properties"][13]["text"], "----");
   EXPECT_EQ(water["properties"][13]["state"], "none");
 }
 
-TEST(MessagesTest, ErrorsComeAsTheirMessage) {
-  EXPECT_EQ(Json::parse(CalculationJson("air", "5000", "K")),
-            (Json{{"error", "T = 5000 K is outside the range of Air, 100K <= T <= 3000K"}}));
-  EXPECT_EQ(Json::parse(CalculationJson("air", "", "K")), (Json{{"error", ""}}));
-  EXPECT_EQ(Json::parse(CalculationJson("helum", "300", "K")),
-            (Json{{"error", "unknown fluid \"helum\"; closest: helium"}}));
-  EXPECT_EQ(Json::parse(SweepJson("air", "400", "300", "1")),
-            (Json{{"error", "To: \"300\" K lies below from, \"400\" K"}}));
+TEST(MessagesTest, ErrorsComeAsTheirMessageWithTheFieldTheyAreAbout) {
+  EXPECT_EQ(Json::parse(CalculationJson("air", "", "K")),
+            (Json{{"error", ""}, {"input", "T"}, {"closest", Json::array()}, {"pending", false}}));
+  EXPECT_EQ(Json::parse(CalculationJson("air", "31", "K"))["pending"], true);
+  EXPECT_EQ(Json::parse(CalculationJson("helum", "300", "K")), (Json{{"error", LookUp("helum", 300).error().message()},
+                                                                     {"input", "fluid"},
+                                                                     {"closest", {"helium"}},
+                                                                     {"pending", false}}));
+  EXPECT_EQ(Json::parse(SweepJson("helum", "300", "400", "1", "K")),
+            (Json{{"error", LookUp("helum", 300).error().message()}, {"input", "fluid"}}));
+  EXPECT_EQ(
+      Json::parse(SweepJson("air", "400", "300", "1", "K")),
+      (Json{{"error", PlanSweep(Named("air"), "400", "300", "1", kMaxSweepRows).error().message()}, {"input", "to"}}));
+  EXPECT_EQ(Json::parse(SweepRowsJson("air", "50", "300", "1", "K", 0, 10))["input"], "from");
+  EXPECT_EQ(Json::parse(SweepJson("air", "300", "400", "0", "K"))["input"], "step");
   // A typed text that JSON must escape comes back as it was typed.
-  EXPECT_EQ(Json::parse(CalculationJson("air", "3\"1\\0\x01", "K"))["error"],
-            "\"3\"1\\0\x01\" is not a temperature: type a number such as 310 or 36.85");
+  EXPECT_EQ(Json::parse(CalculationJson("air", "3\"1\\0", "K"))["error"],
+            LookUpText("air", "3\"1\\0").error().message());
 }
 
-TEST(MessagesTest, ASweepCarriesItsRowsCsvAndTabSeparatedCopy) {
-  const Json sweep = Json::parse(SweepJson("air", "300", "300.2", "0.1"));
-  EXPECT_EQ(sweep["rows"].size(), 3u);
-  EXPECT_EQ(sweep["rows"][1][0], "300.1");
-  EXPECT_EQ(sweep["rows"][1][1], LookUp("air", 300.1)->properties()[0].text());
-  const auto plan = PlanSweep(Named("air"), "300", "300.2", "0.1");
-  ASSERT_TRUE(std::holds_alternative<Sweep>(plan));
-  EXPECT_EQ(sweep["csv"], SweepCsv(Named("air"), std::get<Sweep>(plan)));
-  EXPECT_EQ(sweep["tsv"], SweepTsv(Named("air"), std::get<Sweep>(plan)));
+TEST(MessagesTest, ASweepCarriesItsCountHeadersAndWhatWasTypedAndItsRowsComeInSlices) {
+  const Json sweep = Json::parse(SweepJson("air", "26.85", "302.3 K", "0.1", "C"));
+  EXPECT_EQ(sweep["count"], 24.0);
+  EXPECT_EQ(sweep["from"], "26.85 °C");
+  EXPECT_EQ(sweep["to"], "302.3 K");
+  EXPECT_EQ(sweep["step"], "0.1 °C");
+  const RowTexts headers = Headers(Named("air"));
+  EXPECT_EQ(sweep["header"], (Json{{"tsv", headers.tsv}, {"csv", headers.csv}, {"si", headers.si}}));
+  const Json slice = Json::parse(SweepRowsJson("air", "26.85", "302.3 K", "0.1", "C", 20, 10));
+  const RowTexts rows = SweepRows(Named("air"), Planned("air", "26.85", "302.3 K", "0.1", C), 20, 10);
+  EXPECT_EQ(slice, (Json{{"tsv", rows.tsv}, {"csv", rows.csv}, {"si", rows.si}}));
+  EXPECT_EQ(Lines(rows.tsv).size(), 4u);  // the last four of 24
+}
+
+TEST(MessagesTest, KeptReadingsComeInOneBlockPerCategoryLeavingOutWhatIsNoReading) {
+  const Json kept = Json::parse(KeptJson("lead\t700\nair\t310\nhelum\t300\nair\tabc\nnitrogen\t5000\nco2\t400"));
+  const std::string air = Props("air 310 --format csv"), co2 = Props("co2 400 --format csv");
+  const std::string lead = Props("lead 700 --format csv --si");
+  const auto row = [](const std::string& csv) { return Lines(csv).at(1); };
+  // Gases first, as the window lists the categories; the kept order within one.
+  EXPECT_EQ(Lines(kept["csv"]), (std::vector<std::string>{"Fluid," + Lines(Headers(Named("air")).csv)[0],
+                                                          "Air," + row(air), "Carbon Dioxide (CO2)," + row(co2), "",
+                                                          "Fluid," + Lines(Headers(Named("lead")).csv)[0],
+                                                          "Lead," + Lines(Props("lead 700 --format csv"))[1]}));
+  EXPECT_EQ(Lines(kept["si"]).back(), "lead," + row(lead));
+  EXPECT_EQ(Lines(kept["tsv"])[1].substr(0, 8), "Air\t310\t");
 }
 
 TEST(MessagesTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {

@@ -1,43 +1,48 @@
 
-// The page's script. The build appends it to emscripten's loader, in the
-// same ES module, so createVantorel is the loader's factory. The module does
-// every look-up, text, conversion and sweep; this script only wires the
-// controls, puts the texts in place, keeps the state in the URL and draws
-// the chart with uPlot.
+// The page's script. The build appends app.js, chart.js, sweep.js, kept.js
+// and start.js, in this order, to emscripten's loader, in the same ES
+// module, so createVantorel is the loader's factory and the five parts
+// share one scope. The module does every look-up, text, conversion and
+// sweep; the script only wires the controls, puts the texts in place,
+// keeps the state in the address and draws the chart with uPlot.
 
 let vantorel;
 try {
   vantorel = await createVantorel();
 } catch (error) {
   // A browser that cannot run it is told so where errors show.
-  document.getElementById('temperature-error').textContent = `The calculator could not start: ${error}`;
+  globalThis.document?.getElementById('temperature-error')?.append(`The calculator could not start: ${error}`);
   throw error;
 }
+
+// The same module is the sweep's worker (sweep.js), which has no page: it
+// serves sweeps, and its evaluation stops here for good, so none of the
+// page's part below runs there.
+if (!globalThis.document) {
+  serveSweeps(vantorel);
+  await new Promise(() => {});
+}
+
 const catalog = JSON.parse(vantorel.catalog());
 
 const $ = (id) => document.getElementById(id);
 const form = {
-  category: $('category'), fluid: $('fluid'), range: $('fluid-range'),
-  temperature: $('temperature'), unit: $('unit'), error: $('temperature-error'),
+  category: $('category'), fluid: $('fluid'), range: $('fluid-range'), fluidError: $('fluid-error'),
+  closest: $('fluid-closest'), temperature: $('temperature'), unit: $('unit'), error: $('temperature-error'),
 };
 const results = {
   box: $('results'), title: $('results-title'), properties: $('properties'),
-  source: $('source'), working: $('working-lines'),
+  source: $('source'), working: $('working-lines'), details: $('working'), announce: $('announce'),
 };
-const plot = { property: $('plot-property'), chart: $('chart') };
-const sweep = {
-  form: $('sweep-form'), from: $('sweep-from'), to: $('sweep-to'), step: $('sweep-step'),
-  error: $('sweep-error'), output: $('sweep-output'), table: $('sweep-table'),
-  caption: $('sweep-caption'), status: $('sweep-status'),
-  copy: $('copy'), download: $('download'), last: null,
-};
+const actions = { keep: $('keep'), copyLink: $('copy-link'), status: $('actions-status') };
 
 // Each fluid with its category, by id.
 const fluids = new Map();
 catalog.forEach((category, c) => category.fluids.forEach((fluid) => fluids.set(fluid.id, { ...fluid, category: c })));
 
 let fluid = null;     // the chosen fluid from the catalog
-let reading = null;   // the last calculation that gave properties
+let reading = null;   // the last calculation that gave properties, kept (stale) while a text is on its way
+let fresh = false;    // whether the text in the field is that reading's
 let valueCells = {};  // property id -> the elements its texts go in
 
 function option(value, text) {
@@ -47,24 +52,67 @@ function option(value, text) {
   return o;
 }
 
-// "c_p,f" as c with a subscript p,f.
-function symbol(text) {
-  const span = document.createElement('span');
-  span.className = 'symbol';
-  const cut = text.indexOf('_');
-  span.append(cut < 0 ? text : text.slice(0, cut));
-  if (cut >= 0) {
-    const sub = document.createElement('sub');
-    sub.textContent = text.slice(cut + 1);
-    span.append(sub);
-  }
-  return span;
-}
-
 function cell(tag, ...children) {
   const element = document.createElement(tag);
   element.append(...children);
   return element;
+}
+
+// A text with its symbols' subscripts as <sub>: "c_p,f·10³ = 4.217" is c
+// with p,f below, then the rest. A subscript runs to a blank, a "·", ":"
+// or "=".
+function withSubscripts(text) {
+  const nodes = [];
+  let at = 0;
+  for (const match of text.matchAll(/_([^\s·:=()]+)/g)) {
+    nodes.push(text.slice(at, match.index), cell('sub', match[1]));
+    at = match.index + match[0].length;
+  }
+  nodes.push(text.slice(at));
+  return nodes.filter((node) => node !== '');
+}
+
+function symbol(text) {
+  const span = cell('span', ...withSubscripts(text));
+  span.className = 'symbol';
+  return span;
+}
+
+// "dynamic viscosity" as a list shows it: "Dynamic viscosity".
+function capitalised(text) {
+  return text.charAt(0).toUpperCase() + text.slice(1);
+}
+
+function say(element, text) {
+  element.textContent = text;
+}
+
+// The browser's clipboard, or the older way where it is refused.
+async function copyText(text) {
+  try {
+    await navigator.clipboard.writeText(text);
+    return true;
+  } catch {
+    const area = document.createElement('textarea');
+    area.value = text;
+    document.body.append(area);
+    area.select();
+    const copied = document.execCommand('copy');
+    area.remove();
+    return copied;
+  }
+}
+
+// Saves `parts` (texts or UTF-8 bytes) as the file `name`.
+function download(name, parts) {
+  const url = URL.createObjectURL(new Blob(parts, { type: 'text/csv' }));
+  const link = document.createElement('a');
+  link.href = url;
+  link.download = name;
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 1000);
 }
 
 // ---------------------------------------------------------------------------
@@ -77,6 +125,7 @@ function fillFluids(c) {
 }
 
 function chooseFluid(id) {
+  const before = fluid;
   fluid = fluids.get(id);
   form.category.value = String(fluid.category);
   if (form.fluid.value !== id) {
@@ -84,6 +133,7 @@ function chooseFluid(id) {
     form.fluid.value = id;
   }
   form.range.textContent = `Table ${catalog[fluid.category].table}, ${fluid.range}`;
+  showFluidError(null);
 
   // One row per property the category shows; the texts come with each calculation.
   valueCells = {};
@@ -100,52 +150,67 @@ function chooseFluid(id) {
     name.scope = 'row';
     return cell('tr', name, value, si);
   }));
+  reading = null;
+  fresh = false;
 
+  // The names alone: a list's text cannot hold a subscript.
   const plotted = plot.property.value;
-  plot.property.replaceChildren(...fluid.properties.map((p) => option(p.id, `${p.name} (${p.symbol})`)));
+  plot.property.replaceChildren(...fluid.properties.map((p) => option(p.id, capitalised(p.name))));
   if (fluid.properties.some((p) => p.id === plotted)) plot.property.value = plotted;
 
-  sweep.from.value = String(fluid.Tmin);
-  sweep.to.value = String(fluid.Tmax);
-  sweep.step.value = String(niceStep(fluid.Tmax - fluid.Tmin));
-  sweep.output.hidden = true;
-  sweep.error.textContent = '';
-  sweep.last = null;
+  sweepFollowsFluid(before);
 }
 
-// A round step that gives a sweep of the whole range some 20 to 60 rows.
-function niceStep(span) {
-  for (const step of [1, 2, 5, 10, 20, 25, 50, 100, 200, 500]) if (span / step <= 60) return step;
-  return 1000;
+// An unknown fluid named by a link: the core's message, and the closest
+// fluids as links that keep the rest of the address.
+function showFluidError(refusal) {
+  say(form.fluidError, refusal?.error ?? '');
+  form.fluid.setAttribute('aria-invalid', refusal ? 'true' : 'false');
+  form.closest.hidden = !refusal?.closest.length;
+  if (!refusal?.closest.length) return form.closest.replaceChildren();
+  const links = refusal.closest.map((id) => {
+    const params = new URLSearchParams(location.search);
+    params.set('fluid', id);
+    const link = cell('a', fluids.get(id).name);
+    link.href = `?${params}`;
+    return link;
+  });
+  form.closest.replaceChildren('Open ', ...links.flatMap((link, i) => (i ? [' or ', link] : [link])), '?');
 }
 
 // ---------------------------------------------------------------------------
 // Calculating, as the user types.
+//
+// A temperature in range shows its results at once. A text only on its way
+// to one ("3" of "310", "36.85 °" of "36.85 °C") says nothing and leaves the
+// last results in place, dimmed; the error comes when the text cannot
+// become a temperature, on Enter, or when the field is left.
 
 let firstResults = true;
+let announcing = 0;
 
-function calculate() {
-  const calculation = JSON.parse(vantorel.calculate(fluid.id, form.temperature.value, form.unit.value));
-  form.error.textContent = calculation.error ?? '';
-  form.temperature.setAttribute('aria-invalid', calculation.error ? 'true' : 'false');
-  reading = calculation.properties ? calculation : null;
+function calculate({ insist = false } = {}) {
+  const text = form.temperature.value.trim();
+  const calculation = JSON.parse(vantorel.calculate(fluid.id, text, form.unit.value));
+  const waiting = !calculation.properties && calculation.pending && !insist;
+  const error = calculation.properties || waiting ? '' : calculation.error;
+  say(form.error, error);
+  form.temperature.setAttribute('aria-invalid', error ? 'true' : 'false');
+  fresh = Boolean(calculation.properties);
+  if (fresh) reading = calculation;
+  else if (!waiting) reading = null;
+  results.box.classList.toggle('stale', waiting && Boolean(reading));
+  results.box.setAttribute('aria-busy', String(waiting && Boolean(reading)));
   results.box.hidden = !reading;
-  if (reading) {
-    const typed = form.unit.value === 'K' ? '' : ` (${form.temperature.value.trim()} ${form.unit.selectedOptions[0].text})`;
-    results.title.textContent = `${fluid.name} at ${reading.Ttext} K${typed}`;
-    for (const p of reading.properties) {
-      const cells = valueCells[p.id];
-      cells.text.textContent = p.text;
-      cells.unit.hidden = p.state !== 'value';  // no unit beside ---- or INFINITE
-      cells.si.textContent = p.si;
-    }
-    results.source.textContent = `From ${reading.source}.`;
-    results.working.replaceChildren(...reading.properties.map((p) => cell('li', p.working)));
-  } else {
-    for (const { text, si } of Object.values(valueCells)) text.textContent = si.textContent = '';
+  actions.keep.disabled = !fresh;
+  if (fresh) {
+    showReading();
+    announceSoon(results.title.textContent);
+  } else if (!reading) {
+    clearTimeout(announcing);
+    for (const { text: t, si } of Object.values(valueCells)) t.textContent = si.textContent = '';
   }
-  saveState();
-  if (firstResults && reading) {
+  if (firstResults && fresh) {
     firstResults = false;
     // The frame that first shows results: the page's start-up time, taken
     // before the chart, which follows in the next frame.
@@ -154,19 +219,82 @@ function calculate() {
   scheduleChart();
 }
 
-// ---------------------------------------------------------------------------
-// The state in the URL: fluid, T, unit, plot, and the sweep once tabulated.
+function showReading() {
+  const typed = reading.typed ? ` (${reading.typed})` : '';
+  say(results.title, `${fluid.name} at ${reading.Ttext} K${typed}`);
+  for (const p of reading.properties) {
+    const cells = valueCells[p.id];
+    cells.text.textContent = p.text;
+    cells.unit.hidden = p.state !== 'value';  // no unit beside ---- or INFINITE
+    cells.si.textContent = p.si;
+  }
+  say(results.source, `From ${reading.source}.`);
+  const lines = reading.properties.map((p) => p.working);
+  if (reading.conversion) lines.unshift(reading.conversion);
+  results.working.replaceChildren(...lines.map((line) => cell('li', ...withSubscripts(line))));
+}
 
+// The live region speaks once typing has paused, not at every key.
+function announceSoon(text) {
+  clearTimeout(announcing);
+  announcing = setTimeout(() => say(results.announce, text), 500);
+}
+
+// ---------------------------------------------------------------------------
+// The unit box: switching it keeps the temperature shown and writes the
+// text again in the new unit, exactly in decimal (310 K, 36.85 °C,
+// 98.33 °F). Texts met on the way are kept, so going back gives the very
+// text typed. A text that is no temperature in range yet is read in the
+// new unit instead: the user is saying what they meant.
+
+let unitBefore = 'K';
+let unitTexts = null;  // {kelvin, K, C, F}: the texts of one temperature
+
+function changeUnit() {
+  const [from, to] = [unitBefore, form.unit.value];
+  unitBefore = to;
+  const text = form.temperature.value.trim();
+  if (fresh && text) {
+    if (unitTexts?.kelvin !== reading.T) unitTexts = { kelvin: reading.T };
+    unitTexts[from] = text;
+    const rewritten = unitTexts[to] ?? vantorel.convert(text, from, to);
+    if (rewritten !== null) form.temperature.value = unitTexts[to] = rewritten;
+  }
+  // A bare number in the sweep's fields takes the unit it was typed in, so
+  // that the sweep stays the same.
+  for (const field of [sweep.from, sweep.to, sweep.step]) {
+    if (field.value.trim()) field.value = vantorel.withUnit(field.value.trim(), from);
+  }
+  if (sweep.last) sweep.last.typed = sweepTexts();
+  showSweepUnit();
+  calculate();
+}
+
+// ---------------------------------------------------------------------------
+// The state in the address: fluid, T, unit, plot, and the sweep once
+// tabulated. The address a page opens with stays as it is until the user
+// changes something, so a link that says something wrong keeps saying it.
+
+// Writing the address can take the browser tens of milliseconds: once the
+// user pauses, not at every key.
+let saving = 0;
 function saveState() {
+  clearTimeout(saving);
+  saving = setTimeout(writeAddress, 300);
+}
+
+function writeAddress() {
+  clearTimeout(saving);
+  saving = 0;
   const params = new URLSearchParams();
   params.set('fluid', fluid.id);
   if (form.temperature.value.trim()) params.set('T', form.temperature.value.trim());
   if (form.unit.value !== 'K') params.set('unit', form.unit.value);
   if (plot.property.value) params.set('plot', plot.property.value);
   if (sweep.last) {
-    params.set('from', sweep.last.from);
-    params.set('to', sweep.last.to);
-    params.set('step', sweep.last.step);
+    params.set('from', sweep.last.typed.from);
+    params.set('to', sweep.last.typed.to);
+    params.set('step', sweep.last.typed.step);
   }
   history.replaceState(null, '', `?${params}`);
 }
@@ -177,255 +305,28 @@ function loadState() {
   const id = asked === null ? catalog[0].fluids[0].id : vantorel.fluidId(asked);
   chooseFluid(id ?? catalog[0].fluids[0].id);
   const unit = params.get('unit');
-  if (['K', 'C', 'F'].includes(unit)) form.unit.value = unit;
-  if (id !== null) form.temperature.value = params.get('T') ?? '';
+  if (['K', 'C', 'F'].includes(unit)) form.unit.value = unitBefore = unit;
+  showSweepUnit();
+  form.temperature.value = params.get('T') ?? '';
   if (fluid.properties.some((p) => p.id === params.get('plot'))) plot.property.value = params.get('plot');
-  calculate();
   if (id === null) {
-    // A link to a fluid no table has: say so, over the first fluid's empty form.
-    form.error.textContent = JSON.parse(vantorel.calculate(asked, '', 'K')).error;
+    // A link to a fluid no table has: say so and what it may have meant,
+    // and show nothing of another fluid.
+    showFluidError(JSON.parse(vantorel.calculate(asked, '', 'K')));
+    scheduleChart();
     return;
   }
+  // A link is done typing: its temperature's error shows at once.
+  calculate({ insist: true });
   if (params.has('from') && params.has('to') && params.has('step')) {
     sweep.from.value = params.get('from');
     sweep.to.value = params.get('to');
     sweep.step.value = params.get('step');
-    tabulate();
+    tabulate({ fromLink: true });
   }
 }
 
-// ---------------------------------------------------------------------------
-// The chart: the look-up over the whole range, the book's rows as dots, the
-// current temperature marked.
-
-let chart = null;
-let chartKey = '';
-
-// Typing redraws the chart at most once a frame, after the results. The
-// first chart waits until the first results are on the screen (the results
-// heading's element timing says when), so that drawing it never holds them
-// up.
-let chartPending = false;
-function scheduleChart() {
-  if (chartPending) return;
-  chartPending = true;
-  const draw = () => setTimeout(() => {
-    chartPending = false;
-    drawChart();
-  });
-  if (chart) requestAnimationFrame(draw);
-  else resultsPainted().then(draw);
-}
-
-function resultsPainted() {
-  return new Promise((resolve) => {
-    if (!reading || !PerformanceObserver.supportedEntryTypes?.includes('element')) return resolve();
-    new PerformanceObserver((list, observer) => {
-      observer.disconnect();
-      resolve();
-    }).observe({ type: 'element', buffered: true });
-    setTimeout(resolve, 1000);  // should the paint go unreported
-  });
-}
-
-function series(values) {
-  return Array.from(values, (v) => (Number.isNaN(v) ? null : v));
-}
-
-// uPlot and its style load after the first results, off the way to them.
-let chartLibrary = null;
-function loadChartLibrary() {
-  chartLibrary ??= new Promise((resolve, reject) => {
-    const style = document.createElement('link');
-    style.rel = 'stylesheet';
-    style.href = 'uPlot.min.css';
-    document.head.append(style);
-    const script = document.createElement('script');
-    script.src = 'uPlot.iife.min.js';
-    script.onload = resolve;
-    script.onerror = reject;
-    document.head.append(script);
-  });
-  return chartLibrary;
-}
-
-function drawChart() {
-  if (typeof uPlot === 'undefined') {
-    loadChartLibrary().then(drawChart, () => {
-      plot.chart.textContent = 'The chart library did not load.';
-      keepOffline();
-    });
-    return;
-  }
-  keepOffline();  // the chart is the last of start-up
-  const id = plot.property.value;
-  const property = fluid.properties.find((p) => p.id === id);
-  const current = reading ? reading.T : NaN;
-  const data = vantorel.chart(fluid.id, id, current, 600);
-  const lines = [data.T, series(data.curve), series(data.book), series(data.current)];
-  const axis = property.unit ? `${property.heading} (${property.unit})` : property.heading;
-  plot.chart.setAttribute('aria-label', `Chart of the ${property.name} of ${fluid.name} over ${fluid.range}` +
-    (reading ? `, with ${reading.Ttext} K marked` : ''));
-
-  const key = `${fluid.id} ${id}`;
-  if (chart && key === chartKey) {
-    chart.setData(lines);
-    return;
-  }
-  chart?.destroy();
-  chartKey = key;
-  const dots = () => null;  // points only, no line between them
-  chart = new uPlot({
-    width: chartWidth(),
-    height: 320,
-    scales: { x: { time: false } },
-    legend: { live: false },
-    cursor: { drag: { x: false, y: false } },
-    series: [
-      { label: 'T (K)' },
-      { label: axis, stroke: '#1c5d99', width: 2, points: { show: false } },
-      { label: "book's rows", stroke: '#9c2a00', fill: '#ffffff', paths: dots, points: { show: true, size: 7, width: 2 } },
-      { label: 'this temperature', stroke: '#111111', paths: dots, points: { show: true, size: 13, width: 2, fill: 'rgba(0,0,0,0)' } },
-    ],
-    axes: [
-      { label: 'T (K)', stroke: '#222222', grid: { stroke: '#e4e4e4' } },
-      { label: axis, stroke: '#222222', grid: { stroke: '#e4e4e4' }, size: 70 },
-    ],
-    hooks: { draw: [markCurrent] },
-  }, lines, plot.chart);
-}
-
-// A vertical line at the current temperature.
-function markCurrent(u) {
-  if (!reading) return;
-  const x = Math.round(u.valToPos(reading.T, 'x', true));
-  const { top, height } = u.bbox;
-  const ctx = u.ctx;
-  ctx.save();
-  ctx.strokeStyle = '#111111';
-  ctx.setLineDash([4, 4]);
-  ctx.lineWidth = 1;
-  ctx.beginPath();
-  ctx.moveTo(x, top);
-  ctx.lineTo(x, top + height);
-  ctx.stroke();
-  ctx.restore();
-}
-
-function chartWidth() {
-  return Math.max(280, plot.chart.clientWidth);
-}
-
-new ResizeObserver(() => chart?.setSize({ width: chartWidth(), height: 320 })).observe(plot.chart);
-
-// ---------------------------------------------------------------------------
-// The sweep.
-
-function tabulate() {
-  const result = JSON.parse(vantorel.sweep(fluid.id, sweep.from.value, sweep.to.value, sweep.step.value));
-  sweep.error.textContent = result.error ?? '';
-  sweep.status.textContent = '';
-  if (result.error) {
-    sweep.output.hidden = true;
-    sweep.last = null;
-    saveState();
-    return;
-  }
-  sweep.last = { from: sweep.from.value.trim(), to: sweep.to.value.trim(), step: sweep.step.value.trim(), ...result };
-  sweep.caption.textContent = `${fluid.name} from ${sweep.last.from} K to ${sweep.last.to} K in steps of ${sweep.last.step} K: ${result.rows.length} rows`;
-  const head = cell('tr', cell('th', 'T (K)'), ...fluid.properties.map((p) => {
-    const th = cell('th', symbol(p.symbol));
-    if (p.unit) th.append(cell('span', ` (${p.unit})`));
-    th.title = p.name;
-    return th;
-  }));
-  head.querySelectorAll('th').forEach((th) => { th.scope = 'col'; });
-  sweep.table.tHead.replaceChildren(head);
-  const body = document.createDocumentFragment();
-  for (const [t, ...texts] of result.rows) {
-    const th = cell('th', t);
-    th.scope = 'row';
-    body.append(cell('tr', th, ...texts.map((text) => cell('td', text))));
-  }
-  sweep.table.tBodies[0].replaceChildren(body);
-  sweep.output.hidden = false;
-  saveState();
-}
-
-async function copySweep() {
-  if (!sweep.last) return;
-  try {
-    await navigator.clipboard.writeText(sweep.last.tsv);
-  } catch {
-    // Without the clipboard API (or its permission), the older way.
-    const area = document.createElement('textarea');
-    area.value = sweep.last.tsv;
-    document.body.append(area);
-    area.select();
-    const copied = document.execCommand('copy');
-    area.remove();
-    if (!copied) {
-      sweep.status.textContent = 'The browser refused to copy: select the table and copy it instead.';
-      return;
-    }
-  }
-  sweep.status.textContent = `Copied ${sweep.last.rows.length} rows, tab-separated, with units.`;
-}
-
-function downloadSweep() {
-  if (!sweep.last) return;
-  const url = URL.createObjectURL(new Blob([sweep.last.csv], { type: 'text/csv' }));
-  const link = document.createElement('a');
-  link.href = url;
-  link.download = `${fluid.id}-${sweep.last.from}-${sweep.last.to}-${sweep.last.step}.csv`;
-  document.body.append(link);
-  link.click();
-  link.remove();
-  setTimeout(() => URL.revokeObjectURL(url), 1000);
-  sweep.status.textContent = `Downloaded ${link.download}.`;
-}
-
-// ---------------------------------------------------------------------------
-// Wiring.
-
-form.category.addEventListener('change', () => {
-  chooseFluid(catalog[Number(form.category.value)].fluids[0].id);
-  calculate();
-});
-form.fluid.addEventListener('change', () => {
-  chooseFluid(form.fluid.value);
-  calculate();
-});
-form.temperature.addEventListener('input', calculate);
-form.unit.addEventListener('change', calculate);
-$('choose').addEventListener('submit', (event) => {
-  event.preventDefault();
-  calculate();
-});
-plot.property.addEventListener('change', () => {
-  saveState();
-  scheduleChart();
-});
-sweep.form.addEventListener('submit', (event) => {
-  event.preventDefault();
-  tabulate();
-});
-sweep.copy.addEventListener('click', copySweep);
-sweep.download.addEventListener('click', downloadSweep);
-
-fillFluids(0);
-loadState();
-document.documentElement.dataset.ready = 'true';
-
-// Offline use: after the first visit a service worker serves the site. It
-// is registered once start-up is over (the first results shown and the
-// chart's library in), when the browser is idle, so that its copying of the
-// site never competes with the first results.
-let offlineAsked = false;
-function keepOffline() {
-  if (offlineAsked || !('serviceWorker' in navigator)) return;
-  offlineAsked = true;
-  const register = () => navigator.serviceWorker.register('sw.js').catch(() => {});
-  if ('requestIdleCallback' in window) requestIdleCallback(register, { timeout: 2000 });
-  else setTimeout(register, 200);
+async function copyLink() {
+  writeAddress();
+  say(actions.status, (await copyText(location.href)) ? 'Link copied.' : 'The browser refused to copy the link.');
 }
