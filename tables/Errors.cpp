@@ -125,21 +125,6 @@ std::string Quoted(const Error& error) {
   return out + '"';
 }
 
-std::string_view InputName(Input input) {
-  switch (input) {
-    case Input::From:
-      return "from";
-    case Input::To:
-      return "to";
-    case Input::Step:
-      return "step";
-    case Input::Fluid:
-    case Input::T:
-      break;
-  }
-  return "T";
-}
-
 // "T = 5000 K", "T = 5000 °C = 5273.15 K", "from = 50 K".
 std::string TemperatureSaid(const Error& e) {
   std::string text = std::string(InputName(e.input)) + " = ";

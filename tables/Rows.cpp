@@ -105,18 +105,6 @@ std::string JsonRange(const Fluid& fluid) {
   return text;
 }
 
-std::string_view StateName(ValueState state) {
-  switch (state) {
-    case ValueState::NoValue:
-      return "none";
-    case ValueState::Infinite:
-      return "infinite";
-    case ValueState::Value:
-      break;
-  }
-  return "value";
-}
-
 // The window's texts of one look-up, cells separated by `separator`.
 char* PutTexts(char* out, const Fluid& fluid, double t, char separator) {
   const SlotValues values = LookUpSlots(fluid, t);

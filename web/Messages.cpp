@@ -29,22 +29,6 @@ void NumberField(std::string& out, std::string_view key, double v) {
   out += NumberText(v);
 }
 
-std::string_view InputName(Input input) {
-  switch (input) {
-    case Input::Fluid:
-      return "fluid";
-    case Input::T:
-      return "T";
-    case Input::From:
-      return "from";
-    case Input::To:
-      return "to";
-    case Input::Step:
-      break;
-  }
-  return "step";
-}
-
 std::string ErrorJson(const Error& error) {
   std::string out = "{";
   Field(out, "error", error.message());
@@ -63,18 +47,6 @@ std::string TextsJson(const RowTexts& texts) {
   Field(out, "si", texts.si);
   out += '}';
   return out;
-}
-
-std::string_view StateName(ValueState state) {
-  switch (state) {
-    case ValueState::NoValue:
-      return "none";
-    case ValueState::Infinite:
-      return "infinite";
-    case ValueState::Value:
-      break;
-  }
-  return "value";
 }
 
 }  // namespace

@@ -52,14 +52,7 @@ std::string WithUnit(std::string_view text, TemperatureUnit box) {
 }
 
 std::string SiText(const Property& p) {
-  switch (p.state) {
-    case ValueState::NoValue:
-      return "none";
-    case ValueState::Infinite:
-      return "infinite";
-    case ValueState::Value:
-      break;
-  }
+  if (p.state != ValueState::Value) return std::string(StateName(p.state));
   std::string text = NumberText(p.value);
   if (!p.unit.empty()) {
     text += ' ';

@@ -159,6 +159,19 @@ enum class ValueState : std::uint8_t {
   Infinite,  // the value is infinite (water at its critical point): "INFINITE"
 };
 
+// The state as JSON and the page write it: "value", "none", "infinite".
+constexpr std::string_view StateName(ValueState state) noexcept {
+  switch (state) {
+    case ValueState::NoValue:
+      return "none";
+    case ValueState::Infinite:
+      return "infinite";
+    case ValueState::Value:
+      break;
+  }
+  return "value";
+}
+
 // One cell of the book's table, as printed: `value` times 10^power in the
 // property's book unit (air's density at 350 K: 0.9950).
 struct BookCell {
@@ -278,6 +291,23 @@ enum class ErrorCode : std::uint8_t {
 
 // Which input an error is about.
 enum class Input : std::uint8_t { Fluid, T, From, To, Step };
+
+// The input as messages name it: "fluid", "T", "from", "to", "step".
+constexpr std::string_view InputName(Input input) noexcept {
+  switch (input) {
+    case Input::Fluid:
+      return "fluid";
+    case Input::From:
+      return "from";
+    case Input::To:
+      return "to";
+    case Input::Step:
+      return "step";
+    case Input::T:
+      break;
+  }
+  return "T";
+}
 
 // The longest start of a typed text an error keeps.
 inline constexpr std::size_t kErrorTextSize = 40;
