@@ -9,6 +9,7 @@
 #include "Catalog.h"
 #include "Decimal.h"
 #include "Display.h"
+#include "Temperature.h"
 
 namespace vantorel {
 
@@ -190,6 +191,18 @@ std::string Error::message() const {
       return "to = " + NumberText(T) + " K is below from = " + NumberText(from) + " K";
     case ErrorCode::TooManyRows:
       return "the sweep would have more than " + std::to_string(limit) + " rows: use a larger step or a shorter range";
+    case ErrorCode::NotAPressure:
+      if (nameLength <= name.size() && !text().empty() && PlainNumber(text(), ".,"))
+        return "P = " + Quoted(*this) + " has no unit: give one, as in " + std::string(this->text()) +
+               " bar, kPa, MPa, Pa, atm or psi";
+      return "P = " + Quoted(*this) + " is not a pressure: give a number and its unit (2 bar, 200 kPa, 1 atm, 29 psi)";
+    case ErrorCode::PressureOutOfRange:
+      return "P = " + std::string(text()) + " " + std::string(UnitSymbol(pressureUnit)) +
+             " is outside the range" + (fluid ? " of " + std::string(fluid->name) : std::string()) + ", " +
+             PressureRangeText(pressureUnit);
+    case ErrorCode::NoPressureColumn:
+      return (fluid ? std::string(fluid->name) : std::string("this fluid")) +
+             " has no saturation pressure: only saturated water can be looked up by pressure";
     case ErrorCode::None:
       break;
   }

@@ -128,14 +128,63 @@ char* PutSiValues(char* out, const Fluid& fluid, double t) {
   return out;
 }
 
-char* PutJsonRow(char* out, const Fluid& fluid, double t, std::string_view tText) {
+// The texts of one look-up in `units`, cells separated by `separator`.
+char* PutTextsIn(char* out, const Fluid& fluid, double t, char separator, UnitSystem units) {
+  const Result r = LookUp(fluid, t);
+  for (const Property& p : r->properties()) {
+    *out++ = separator;
+    out = Put(out, ValueIn(p, units).text());
+  }
+  return out;
+}
+
+// "°F" as an ASCII CSV header writes it.
+std::string_view AsciiSymbol(TemperatureUnit unit) {
+  return unit == TemperatureUnit::Celsius ? "degC" : unit == TemperatureUnit::Fahrenheit ? "degF" : "K";
+}
+
+// A JSON row's properties in `units` other than the book's.
+char* PutJsonProperties(char* out, const Reading& r, UnitSystem units) {
+  for (int i = 0; i < r.count; ++i) {
+    const Property& p = r.shown[i];
+    const Quantity q = ValueIn(p, units);
+    if (i > 0) *out++ = ',';
+    *out++ = '"';
+    out = Put(out, p.id);
+    out = Put(out, "\":{\"text\":\"");
+    out = Put(out, q.text());
+    out = Put(out, "\",\"state\":\"");
+    out = Put(out, StateName(p.state));
+    out = Put(out, "\",\"value\":");
+    out = p.state == ValueState::Value ? PutJsonNumber(out, q.value) : Put(out, "null");
+    out = Put(out, ",\"unit\":\"");
+    out = Put(out, q.unit.text);
+    out = Put(out, "\",\"si\":");
+    out = p.state == ValueState::Value ? PutJsonNumber(out, p.value) : Put(out, "null");
+    *out++ = '}';
+  }
+  return out;
+}
+
+char* PutJsonRow(char* out, const Fluid& fluid, double t, std::string_view tText, UnitSystem units,
+                 TemperatureUnit tUnit) {
   const Result r = LookUp(fluid, t);
   const std::span<const ShownProperty> shown = Shown(CategoryOf(fluid));
   out = Put(out, "{\"T\":");
-  out = Put(out, tText);
-  if (tText.find_first_of(".eE") == std::string_view::npos) out = Put(out, ".0");
+  if (tUnit == TemperatureUnit::Kelvin) {
+    out = Put(out, tText);
+    if (tText.find_first_of(".eE") == std::string_view::npos) out = Put(out, ".0");
+  } else {
+    out = PutJsonNumber(out, t);
+    out = Put(out, ",\"t\":{\"text\":\"");
+    out = Put(out, tText);
+    out = Put(out, "\",\"unit\":\"");
+    out = Put(out, UnitSymbol(tUnit));
+    out = Put(out, "\"}");
+  }
   out = Put(out, ",\"properties\":{");
-  for (int i = 0; i < r->count; ++i) {
+  if (units != UnitSystem::Book) out = PutJsonProperties(out, *r, units);
+  for (int i = 0; i < (units == UnitSystem::Book ? r->count : 0); ++i) {
     const Property& p = r->shown[i];
     const ShownProperty& label = shown[i];
     if (i > 0) *out++ = ',';
@@ -192,22 +241,33 @@ bool LookUpTexts(const Fluid& fluid, double t, char* out, std::size_t* lengths) 
 
 RowWriter::RowWriter(const Fluid& fluid, RowFormat format) : fluid_(&fluid), format_(format) {}
 
+RowWriter::RowWriter(const Fluid& fluid, RowFormat format, UnitSystem units, TemperatureUnit temperatureUnit)
+    : fluid_(&fluid), format_(format), units_(units), temperatureUnit_(temperatureUnit) {}
+
 std::string RowWriter::Header() const {
   std::string text;
+  const bool book = units_ == UnitSystem::Book;
   switch (format_) {
     case RowFormat::Csv:
       text = "T";
-      for (const PropertyInfo& p : PropertiesOf(*fluid_)) Append(text, ",", p.id);
+      if (temperatureUnit_ != TemperatureUnit::Kelvin || !book) Append(text, " [", AsciiSymbol(temperatureUnit_), "]");
+      for (const PropertyInfo& p : PropertiesOf(*fluid_)) {
+        if (book)
+          Append(text, ",", p.id);
+        else
+          Append(text, ",", p.asciiSymbol, " [", UnitOf(p, units_).ascii, "]");
+      }
       return text + '\n';
     case RowFormat::SiCsv:
-      text = "T [K]";
+      Append(text, "T [", AsciiSymbol(temperatureUnit_), "]");
       for (const PropertyInfo& p : PropertiesOf(*fluid_)) Append(text, ",", p.asciiSymbol, " [", p.asciiSiUnit, "]");
       return text + '\n';
     case RowFormat::Tsv:
-      text = "T (K)";
+      Append(text, "T (", UnitSymbol(temperatureUnit_), ")");
       for (const PropertyInfo& p : PropertiesOf(*fluid_)) {
         Append(text, "\t", p.symbol);
-        if (!p.bookUnit.empty()) Append(text, " (", p.bookUnit, ")");
+        const std::string_view unit = UnitOf(p, units_).text;
+        if (!unit.empty()) Append(text, " (", unit, ")");
       }
       return text + '\n';
     case RowFormat::Json:
@@ -216,13 +276,15 @@ std::string RowWriter::Header() const {
   const Category& category = CategoryOf(*fluid_);
   Append(text, "{\"fluid\":", JsonString(fluid_->id), ",\"name\":", JsonString(fluid_->name),
          ",\"category\":", JsonString(category.name), ",\"table\":", JsonString(category.table),
-         ",\"range\":", JsonRange(*fluid_), ",\"properties\":{");
+         ",\"range\":", JsonRange(*fluid_));
+  if (!book) Append(text, ",\"units\":", JsonString(UnitSystemName(units_)));
+  text += ",\"properties\":{";
   bool first = true;
   for (const PropertyInfo& p : PropertiesOf(*fluid_)) {
     if (!first) text += ',';
     first = false;
     Append(text, JsonString(p.id), ":{\"name\":", JsonString(p.name), ",\"symbol\":", JsonString(p.symbol),
-           ",\"unit\":", JsonString(p.bookUnit), ",\"siUnit\":", JsonString(p.siUnit), "}");
+           ",\"unit\":", JsonString(UnitOf(p, units_).text), ",\"siUnit\":", JsonString(p.siUnit), "}");
   }
   return text + "},\"results\":[";
 }
@@ -232,7 +294,7 @@ std::size_t RowWriter::RowSize(std::size_t tTextSize) const noexcept {
   switch (format_) {
     case RowFormat::Csv:
     case RowFormat::Tsv:
-      return tTextSize + count * (kTextSize + 1) + 1;
+      return tTextSize + count * (std::max(kTextSize, sizeof(Quantity::chars)) + 1) + 1;
     case RowFormat::SiCsv:
       return tTextSize + count * (kShortestTextSize + 1) + 1;
     case RowFormat::Json:
@@ -246,16 +308,17 @@ std::size_t RowWriter::RowSize(std::size_t tTextSize) const noexcept {
 char* RowWriter::WriteRow(char* out, double t, std::string_view tText) noexcept {
   switch (format_) {
     case RowFormat::Csv:
-      out = PutTexts(Put(out, tText), *fluid_, t, ',');
+    case RowFormat::Tsv: {
+      const char separator = format_ == RowFormat::Csv ? ',' : '\t';
+      out = units_ == UnitSystem::Book ? PutTexts(Put(out, tText), *fluid_, t, separator)
+                                       : PutTextsIn(Put(out, tText), *fluid_, t, separator, units_);
       break;
-    case RowFormat::Tsv:
-      out = PutTexts(Put(out, tText), *fluid_, t, '\t');
-      break;
+    }
     case RowFormat::SiCsv:
       out = PutSiValues(Put(out, tText), *fluid_, t);
       break;
     case RowFormat::Json:
-      out = PutJsonRow(Put(out, rows_ > 0 ? ",\n" : "\n"), *fluid_, t, tText);
+      out = PutJsonRow(Put(out, rows_ > 0 ? ",\n" : "\n"), *fluid_, t, tText, units_, temperatureUnit_);
       ++rows_;
       return out;
   }

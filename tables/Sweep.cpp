@@ -139,6 +139,10 @@ char* Sweep::WriteText(char* out, std::size_t i) const noexcept {
   return fahrenheit_ ? WriteShortest(out, At(i)) : PutDecimal(out, Row(i), scale_);
 }
 
+char* Sweep::WriteTyped(char* out, std::size_t i) const noexcept {
+  return celsius_ ? PutDecimal(out, Row(i) - offset_, scale_) : PutDecimal(out, Row(i), scale_);
+}
+
 std::variant<Sweep, SweepRefusal> PlanDecimalSweep(SweepEnd from, SweepEnd to, SweepStep step, std::size_t maxRows) {
   using enum TemperatureUnit;
   const bool fahrenheit = from.unit == Fahrenheit;
@@ -164,7 +168,9 @@ std::variant<Sweep, SweepRefusal> PlanDecimalSweep(SweepEnd from, SweepEnd to, S
   if (to.unit == Celsius) *last += *kelvinOffset;
   if (*last < *first) return SweepRefusal::ToBelowFrom;
 
-  Sweep::Plan plan{fahrenheit, scale, *first, *s, 0, fahrenheit ? *Rescaled({45967, 2}, scale) : 0, 1};
+  const bool celsius = from.unit == Celsius && to.unit == Celsius;
+  Sweep::Plan plan{fahrenheit, scale,    *first, *s, 0, fahrenheit ? *Rescaled({45967, 2}, scale) : celsius ? *kelvinOffset : 0,
+                   1,          celsius};
 
   const Scaled span = *last - *first;
   const Scaled whole = span / *s, rest = span % *s;

@@ -7,6 +7,7 @@
 #include <vantorel/vantorel.h>  // TemperatureUnit
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vantorel {
@@ -19,5 +20,14 @@ namespace vantorel {
 // "3.1e2"); nothing else, no blanks. Nothing for any other text, and for a
 // result that is not a finite double.
 std::optional<double> KelvinFromDecimal(std::string_view number, TemperatureUnit unit);
+
+// `text` without the blanks around it: ASCII white space, and the no-break
+// and thin spaces that locales put before a unit.
+std::string_view TrimAllBlanks(std::string_view text);
+
+// A typed number (no blanks around it) as a plain C decimal ("-36.85"): "−"
+// (U+2212) read as a minus, and one of `decimalMarks` as the point; nothing
+// when it is no decimal with at most one mark.
+std::optional<std::string> PlainNumber(std::string_view text, std::string_view decimalMarks);
 
 }  // namespace vantorel

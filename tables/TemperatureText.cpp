@@ -15,23 +15,6 @@ namespace vantorel {
 
 namespace {
 
-// Blanks people leave around a number or between it and its unit: ASCII
-// white space, and the no-break and thin spaces that locales and word
-// processors put before a unit.
-constexpr std::string_view kWideBlanks[] = {"\u00A0", "\u202F", "\u2009"};
-
-std::string_view TrimAllBlanks(std::string_view text) {
-  for (bool trimmed = true; trimmed;) {
-    trimmed = false;
-    text = TrimBlanks(text);
-    for (const std::string_view blank : kWideBlanks) {
-      if (text.starts_with(blank)) text.remove_prefix(blank.size()), trimmed = true;
-      if (text.ends_with(blank)) text.remove_suffix(blank.size()), trimmed = true;
-    }
-  }
-  return text;
-}
-
 struct Suffix {
   std::string_view text;
   TemperatureUnit unit;
@@ -65,20 +48,9 @@ std::optional<Split> SplitTemperature(std::string_view text, TextOptions options
       break;
     }
   }
-  constexpr std::string_view kMinusSign = "\u2212";
-  if (text.starts_with(kMinusSign)) {
-    split.number = '-';
-    text.remove_prefix(kMinusSign.size());
-  }
-  if (text.size() > kMaxDecimalText) return std::nullopt;
-  bool mark = false;
-  for (const char c : text) {
-    const bool isMark = c == '.' || c == ',';
-    if (isMark && (mark || options.decimalMarks.find(c) == std::string_view::npos)) return std::nullopt;
-    mark = mark || isMark;
-    split.number += isMark ? '.' : c;
-  }
-  if (!ParseDecimal(split.number)) return std::nullopt;
+  std::optional<std::string> number = PlainNumber(text, options.decimalMarks);
+  if (!number) return std::nullopt;
+  split.number = std::move(*number);
   return split;
 }
 
@@ -101,6 +73,44 @@ std::string_view NumberPart(std::string_view text) {
 }
 
 }  // namespace
+
+namespace {
+// Blanks people leave around a number or between it and its unit: ASCII
+// white space, and the no-break and thin spaces that locales and word
+// processors put before a unit.
+constexpr std::string_view kWideBlanks[] = {"\u00A0", "\u202F", "\u2009"};
+}  // namespace
+
+std::string_view TrimAllBlanks(std::string_view text) {
+  for (bool trimmed = true; trimmed;) {
+    trimmed = false;
+    text = TrimBlanks(text);
+    for (const std::string_view blank : kWideBlanks) {
+      if (text.starts_with(blank)) text.remove_prefix(blank.size()), trimmed = true;
+      if (text.ends_with(blank)) text.remove_suffix(blank.size()), trimmed = true;
+    }
+  }
+  return text;
+}
+
+std::optional<std::string> PlainNumber(std::string_view text, std::string_view decimalMarks) {
+  std::string number;
+  constexpr std::string_view kMinusSign = "\u2212";
+  if (text.starts_with(kMinusSign)) {
+    number = '-';
+    text.remove_prefix(kMinusSign.size());
+  }
+  if (text.size() > kMaxDecimalText) return std::nullopt;
+  bool mark = false;
+  for (const char c : text) {
+    const bool isMark = c == '.' || c == ',';
+    if (isMark && (mark || decimalMarks.find(c) == std::string_view::npos)) return std::nullopt;
+    mark = mark || isMark;
+    number += isMark ? '.' : c;
+  }
+  if (!ParseDecimal(number)) return std::nullopt;
+  return number;
+}
 
 std::string_view UnitSymbol(TemperatureUnit unit) noexcept {
   switch (unit) {

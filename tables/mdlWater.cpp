@@ -150,6 +150,18 @@ constinit const PropertyTable LowerSegment =
 constinit const PropertyTable UpperSegment =
     Prepared({.cells = RowsOf<kRows>(0, 2), .columns = kUpperColumns, .decimals = DecimalsOf(0, 2)});
 
+namespace {
+constexpr auto kPressureRows = [] {
+  constexpr std::size_t n = std::size(kRows);
+  std::array<PressureRow, n> rows{};
+  for (std::size_t i = 0; i < n; ++i)
+    rows[n - 1 - i] = {kRows[i][0], kRows[i][1], book_decimals::kSaturatedWater[i * 14]};
+  return rows;
+}();
+}  // namespace
+
+std::span<const PressureRow> PressureRows() { return kPressureRows; }
+
 const PropertyTable& PieceAt(double t) {
   if (t > 640 && t <= 645) return LowerSegment;
   if (t > 645) return UpperSegment;

@@ -13,6 +13,15 @@ extern const PropertyTable LookUpTable;
 // 645 K.
 extern const PropertyTable LowerSegment, UpperSegment;
 
+// A row's saturation pressure as the book prints it.
+struct PressureRow {
+  double T;      // kelvin
+  double P;      // bar
+  int decimals;  // printed: 5 for 0.00611
+};
+// Every row's, the critical point's included, lowest first.
+std::span<const PressureRow> PressureRows();
+
 // The piece that serves t: 640 K itself belongs to the look-up, 645 K to
 // the lower segment.
 const PropertyTable& PieceAt(double t);

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,8 +23,15 @@ using vantorel::Fluid;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The C codes are ErrorCode's shifted by one, so that 0 can mean success.
-constexpr int CodeOf(ErrorCode code) { return static_cast<int>(code) + 1; }
+// The C codes are ErrorCode's shifted by one, so that 0 can mean success;
+// the pressures' come after the C face's own.
+constexpr int CodeOf(ErrorCode code) {
+  return code > ErrorCode::None ? VANTOREL_NOT_A_PRESSURE + (static_cast<int>(code) - static_cast<int>(ErrorCode::NotAPressure))
+                                : static_cast<int>(code) + 1;
+}
+static_assert(CodeOf(ErrorCode::NotAPressure) == VANTOREL_NOT_A_PRESSURE);
+static_assert(CodeOf(ErrorCode::PressureOutOfRange) == VANTOREL_PRESSURE_OUT_OF_RANGE);
+static_assert(CodeOf(ErrorCode::NoPressureColumn) == VANTOREL_NO_PRESSURE_COLUMN);
 static_assert(CodeOf(ErrorCode::UnknownFluid) == VANTOREL_UNKNOWN_FLUID);
 static_assert(CodeOf(ErrorCode::AmbiguousFluid) == VANTOREL_AMBIGUOUS_FLUID);
 static_assert(CodeOf(ErrorCode::NotFinite) == VANTOREL_NOT_FINITE);
@@ -156,6 +164,15 @@ int UnknownProperty(const Fluid& fluid, std::string_view id) {
     message += p.id;
   }
   return Fail(VANTOREL_UNKNOWN_PROPERTY, message);
+}
+
+// The units named `name`, or null with the error kept.
+std::optional<vantorel::UnitSystem> UnitsNamed(const char* name) {
+  if (name)
+    if (const auto units = vantorel::UnitSystemNamed(name)) return units;
+  Fail(VANTOREL_UNKNOWN_UNITS, "unknown units " + (name ? Quoted(name) : std::string("NULL")) +
+                                   ": give book, si, engineering or us");
+  return std::nullopt;
 }
 
 }  // namespace
@@ -347,6 +364,70 @@ int vantorel_parse_temperature(const char* text, double* kelvin) {
     if (!t) return Fail(t.error());
     *kelvin = t->kelvin;
     return VANTOREL_OK;
+  });
+}
+
+int vantorel_saturation_temperature(const char* pressure, double* kelvin) {
+  return Guard<int>(VANTOREL_OUT_OF_MEMORY, [&]() -> int {
+    if (!pressure || !kelvin) return Fail(VANTOREL_NULL_POINTER, "the pressure or kelvin is NULL");
+    const vantorel::SaturationResult s = vantorel::SaturationAt(*vantorel::FindFluid("saturated-water"), pressure);
+    if (!s) return Fail(s.error());
+    *kelvin = s->T;
+    return VANTOREL_OK;
+  });
+}
+
+double vantorel_value_in(const char* fluid, double T, const char* property, const char* units, int* error) {
+  int code = VANTOREL_OUT_OF_MEMORY;  // what is left if the body throws
+  const double value = Guard(kNaN, [&]() -> double {
+    if (!fluid || !property) {
+      code = Fail(VANTOREL_NULL_POINTER, "the fluid's name or the property's id is NULL");
+      return kNaN;
+    }
+    const auto system = UnitsNamed(units);
+    if (!system) {
+      code = VANTOREL_UNKNOWN_UNITS;
+      return kNaN;
+    }
+    const vantorel::Result r = vantorel::LookUp(fluid, T);
+    if (!r) {
+      code = Fail(r.error());
+      return kNaN;
+    }
+    const vantorel::Property* p = r->find(property);
+    if (!p) {
+      code = UnknownProperty(*r->fluid, property);
+      return kNaN;
+    }
+    code = VANTOREL_OK;
+    return vantorel::ValueIn(*p, *system).value;
+  });
+  if (error) *error = code;
+  return value;
+}
+
+int vantorel_text_in(int fluid, double T, int property, const char* units, char* out, size_t size) {
+  return Guard<int>(-VANTOREL_OUT_OF_MEMORY, [&]() -> int {
+    if (!BufferOk(out, size)) return NullBuffer();
+    const Fluid* f = FluidAt(fluid);
+    if (!f) return -VANTOREL_BAD_INDEX;
+    if (!PropertyOk(*f, property)) return -VANTOREL_BAD_INDEX;
+    const auto system = UnitsNamed(units);
+    if (!system) return -VANTOREL_UNKNOWN_UNITS;
+    const vantorel::Result r = vantorel::LookUp(*f, T);
+    return r ? CopyOut(vantorel::ValueIn(r->shown[property], *system).text(), out, size) : -Fail(r.error());
+  });
+}
+
+int vantorel_unit_in(int fluid, int property, const char* units, char* out, size_t size) {
+  return Guard<int>(-VANTOREL_OUT_OF_MEMORY, [&]() -> int {
+    if (!BufferOk(out, size)) return NullBuffer();
+    const Fluid* f = FluidAt(fluid);
+    if (!f) return -VANTOREL_BAD_INDEX;
+    if (!PropertyOk(*f, property)) return -VANTOREL_BAD_INDEX;
+    const auto system = UnitsNamed(units);
+    if (!system) return -VANTOREL_UNKNOWN_UNITS;
+    return CopyOut(vantorel::UnitOf(vantorel::PropertiesOf(*f)[property], *system).text, out, size);
   });
 }
 

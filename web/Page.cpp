@@ -38,7 +38,7 @@ std::variant<Calculation, Refusal> Calculate(std::string_view fluidName, std::st
   // The reading has kelvin only; the heading also says what was typed.
   const TypedTemperature typed = *ParseTemperature(text, PageOptions(box));
   if (typed.unit == TemperatureUnit::Kelvin) return Calculation{result.reading(), {}, {}};
-  return Calculation{result.reading(), WithUnit(text, box), ConversionLine(typed.kelvin, typed.unit)};
+  return Calculation{result.reading(), WithUnit(text, box), TemperatureWorking(typed.kelvin, typed.unit)};
 }
 
 std::string WithUnit(std::string_view text, TemperatureUnit box) {

@@ -35,7 +35,7 @@ std::string WithUnit(std::string_view text, TemperatureUnit box);
 struct Calculation {
   Reading reading;
   std::string typed;       // "36.85 °C"; empty for kelvin
-  std::string conversion;  // ConversionLine(); empty for kelvin
+  std::string conversion;  // TemperatureWorking(); empty for kelvin
 };
 struct Refusal {
   std::string message;               // the core's; empty when nothing was typed, which shows nothing

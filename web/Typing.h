@@ -1,9 +1,7 @@
 #pragma once
-// What the page does with a temperature while it is typed and when the unit
-// box changes: whether the text may still become a temperature, and the
-// temperature rewritten in another unit, exactly in decimal. The door reads
-// texts and converts degrees to kelvin; the way back from kelvin is worked
-// out here, from the kelvin's shortest text.
+// What the page does with a temperature while it is typed: whether the text
+// may still become a temperature. The door reads texts, converts degrees to
+// kelvin and back (TemperatureText).
 
 #include <string>
 #include <string_view>
@@ -22,17 +20,5 @@ TextOptions PageOptions(TemperatureUnit box);
 // it. The core's reader is asked about the text with endings added, so the
 // grammar stays the core's.
 bool Completable(const Fluid& fluid, std::string_view text, TemperatureUnit box);
-
-// The temperature `kelvin` (as the core reads a text) in `unit`, as the
-// shortest plain decimal that reads back as the same kelvin: 310 K is
-// "36.85" in °C and "98.33" in °F. Worked out exactly in decimal from the
-// kelvin's shortest text: 310 − 273.15 is 36.85, never 36.850000000000023.
-// Empty for a temperature too large or too small to write plainly.
-std::string TemperatureText(double kelvin, TemperatureUnit unit);
-
-// How degrees become kelvin, as the first line of the working:
-// "T = 36.85 °C + 273.15 = 310 K", "T = (100 °F + 459.67) × 5/9 ≈
-// 310.92777777777775 K" where the kelvin does not end. Empty for kelvin.
-std::string ConversionLine(double kelvin, TemperatureUnit unit);
 
 }  // namespace vantorel::web

@@ -258,6 +258,25 @@ enum class TemperatureUnit : std::uint8_t { Kelvin, Celsius, Fahrenheit };
 // "K", "°C", "°F".
 VANTOREL_API std::string_view UnitSymbol(TemperatureUnit unit) noexcept;
 
+// The units a pressure is typed in: the book's bar, and the rest exactly in
+// it: Pa = 10⁻⁵ bar, kPa, MPa, atm = 1.01325 bar, psi = 6894.757293168 Pa.
+enum class PressureUnit : std::uint8_t { Bar, Pa, KPa, MPa, Atm, Psi };
+
+// "bar", "Pa", "kPa", "MPa", "atm", "psi".
+VANTOREL_API std::string_view UnitSymbol(PressureUnit unit) noexcept;
+
+// `kelvin` (as a text is read) in `unit`: the shortest plain decimal that
+// reads back as the same kelvin, worked out exactly from the kelvin's
+// shortest text, so 310 K is "36.85" °C and "98.33" °F, never
+// 36.850000000000023; with `decimalMark` for '.'. Empty for a temperature
+// too large or too small to write plainly.
+VANTOREL_API std::string TemperatureText(double kelvin, TemperatureUnit unit, std::string_view decimalMark = ".");
+
+// How degrees become kelvin, as the first line of a working: "T = 36.85 °C
+// + 273.15 = 310 K", "T = (100 °F + 459.67) × 5/9 ≈ 310.9277777777778 K"
+// where the kelvin does not end. Empty for kelvin.
+VANTOREL_API std::string TemperatureWorking(double kelvin, TemperatureUnit unit);
+
 // How a temperature text is read.
 struct TextOptions {
   // The unit of a number written without one: kelvin, or the unit a page's
@@ -287,10 +306,14 @@ enum class ErrorCode : std::uint8_t {
   ToBelowFrom,
   TooManyRows,  // more rows than the caller allows (limit)
   None,         // no error: what error() gives for a result that holds a value
+  // Pressures (after None, so the codes above keep their numbers).
+  NotAPressure,        // the text is no pressure with its unit; text() is it without the blanks around it
+  PressureOutOfRange,  // the pressure lies outside the saturation line's, 0.00611 bar to 221.2 bar
+  NoPressureColumn,    // the fluid is not saturated water: no other has a saturation pressure
 };
 
 // Which input an error is about.
-enum class Input : std::uint8_t { Fluid, T, From, To, Step };
+enum class Input : std::uint8_t { Fluid, T, From, To, Step, P };
 
 // The input as messages name it: "fluid", "T", "from", "to", "step".
 constexpr std::string_view InputName(Input input) noexcept {
@@ -303,6 +326,8 @@ constexpr std::string_view InputName(Input input) noexcept {
       return "to";
     case Input::Step:
       return "step";
+    case Input::P:
+      return "P";
     case Input::T:
       break;
   }
@@ -328,6 +353,7 @@ struct Error {
   std::size_t nameLength = 0;
   TemperatureUnit unit = TemperatureUnit::Kelvin;  // the unit T was typed in
   bool unitWritten = false;                        // the text named its unit
+  PressureUnit pressureUnit = PressureUnit::Bar;   // PressureOutOfRange: the unit P was typed in
   // OutOfRange of a bare number in kelvin that, read as °C, lies within the
   // range: that reading in kelvin (the user most likely meant it); else NaN.
   double celsiusHint = std::numeric_limits<double>::quiet_NaN();
@@ -415,6 +441,106 @@ VANTOREL_API Result LookUp(const Fluid& fluid, double T) noexcept;
 VANTOREL_API Result LookUpText(std::string_view fluid, std::string_view T, TextOptions options = {}) noexcept;
 VANTOREL_API Result LookUpText(const Fluid& fluid, std::string_view T, TextOptions options = {}) noexcept;
 
+// ---------------------------------------------------------------------------
+// Saturated water at a pressure.
+
+// The saturation temperature at a pressure, found as a student finds it in
+// Table A.6: between the two rows whose printed pressures bracket P, T is
+// interpolated linearly in P and rounded half-even to 0.01 K, all exactly in
+// decimal.
+struct Saturation {
+  double T = std::numeric_limits<double>::quiet_NaN();  // T_sat, kelvin: the rounded decimal's double
+  double P = std::numeric_limits<double>::quiet_NaN();  // the pressure asked for, bar
+  double typed = std::numeric_limits<double>::quiet_NaN();  // the same in the unit it was typed in
+  PressureUnit unit = PressureUnit::Bar;                    // that unit
+  std::array<double, 2> rowT{}, rowP{};  // the bracketing rows, ascending: T in kelvin, P in bar as printed
+  int rowCount = 0;                      // 1 when P is a row's printed pressure: T_sat is that row's T
+  double unrounded = std::numeric_limits<double>::quiet_NaN();  // T before its rounding, to 0.0001 K
+};
+using SaturationResult = Checked<Saturation>;
+
+// Reads a pressure as typed: a decimal number as ParseTemperature reads
+// one, then its unit, with or without blanks: bar, Pa, kPa, MPa, atm, psi or
+// psia, in any case but "mPa". A bare number, or any other text, gives
+// NotAPressure (input P); a pressure outside 0.00611 bar to 221.2 bar,
+// both included, PressureOutOfRange with the range in the unit typed; a
+// fluid other than saturated water NoPressureColumn.
+VANTOREL_API SaturationResult SaturationAt(const Fluid& fluid, std::string_view pressure,
+                                           TextOptions options = {}) noexcept;
+
+// The properties of the fluid at the saturation temperature of `pressure`:
+// the ordinary look-up at the rounded T_sat, so the same reading as
+// LookUp(fluid, SaturationAt(fluid, pressure)->T).
+VANTOREL_API Result LookUpPressure(std::string_view fluid, std::string_view pressure, TextOptions options = {}) noexcept;
+VANTOREL_API Result LookUpPressure(const Fluid& fluid, std::string_view pressure, TextOptions options = {}) noexcept;
+
+// The saturation line's range in `unit`, "0.00611 bar to 221.2 bar": exact
+// where the unit allows, else with two digits more than the book prints,
+// rounded inwards so that every pressure shown lies within it.
+VANTOREL_API std::string PressureRangeText(PressureUnit unit, std::string_view decimalMark = ".");
+
+// How T_sat is found by hand, one step a line:
+//   P = 1 atm = 1.01325 bar
+//   P lies between the rows at 370 K (0.9050 bar) and 373.15 K (1.0133 bar)
+//   T_sat = 370 + (1.01325 − 0.9050)/(1.0133 − 0.9050) × (373.15 − 370) = 373.1485 → 373.15 K
+VANTOREL_API std::string SaturationWorking(const Saturation& saturation);
+
+// ---------------------------------------------------------------------------
+// Units.
+
+// The units values are given in.
+enum class UnitSystem : std::uint8_t {
+  Book,  // the book's columns, as the window shows them: "189.3E-7" N·s/m²
+  SI,    // SI base units: 1.893e-05 Pa·s
+  // What a heat-transfer engineer reads most easily: kg/m³, kJ/(kg·K),
+  // mPa·s, mm²/s, W/(m·K), 1/K, kPa, m³/kg, kJ/kg, mN/m; T in °C beside K.
+  Engineering,
+  // US customary: lbm/ft³, Btu/(lbm·°F), lbm/(ft·h), ft²/h, Btu/(h·ft·°F),
+  // 1/°R, psia, ft³/lbm, Btu/lbm, lbf/ft; T in °F.
+  US,
+};
+
+// "book", "si", "engineering", "us".
+VANTOREL_API std::string_view UnitSystemName(UnitSystem system) noexcept;
+
+// The system named `name` in any case ("US", "si"), or nothing.
+VANTOREL_API std::optional<UnitSystem> UnitSystemNamed(std::string_view name) noexcept;
+
+// The unit a temperature is given in: kelvin for the book and SI, °C for
+// engineering, °F for US.
+VANTOREL_API TemperatureUnit TemperatureUnitOf(UnitSystem system) noexcept;
+
+struct UnitName {
+  std::string_view text;   // "lbm/ft³", "Btu/(lbm·°F)"; empty for a pure number
+  std::string_view ascii;  // "lbm/ft^3", "Btu/(lbm*degF)"; "-" for a pure number
+};
+
+// The unit of `property`'s values in `system`; for the book, the unit of
+// its column (whose values are scaled by 10^power).
+VANTOREL_API UnitName UnitOf(const PropertyInfo& property, UnitSystem system) noexcept;
+
+// A property's value in a system of units.
+struct Quantity {
+  ValueState state = ValueState::NoValue;
+  double value = std::numeric_limits<double>::quiet_NaN();  // the double nearest the decimal; NaN, or +inf
+  UnitName unit{};
+  std::array<char, 32> chars{};  // the text, not NUL-terminated
+  std::uint8_t size = 0;
+
+  // "0.070425", "----", "INFINITE"; for the book the window's text
+  // ("189.3E-7"), for SI the shortest text of the SI value ("1.893e-05").
+  std::string_view text() const noexcept { return {chars.data(), size}; }
+};
+
+// `property` in `system`. Converted values are the book's rounded decimal
+// times exact factors (lbm = 0.45359237 kg, ft = 0.3048 m, Btu =
+// 1055.05585262 J, °R = 5/9 K, h = 3600 s, lbf = 4.4482216152605 N, psi =
+// 6894.757293168 Pa), worked out exactly and rounded half-even to as many
+// significant digits as that decimal has (1.1281 has 5, 16.90 has 4), so no
+// digit the book does not vouch for; their texts keep those digits, trailing
+// zeros included ("0.070425", "0.2405"). "----" and "INFINITE" stay.
+VANTOREL_API Quantity ValueIn(const Property& property, UnitSystem system) noexcept;
+
 // How a student works out `property` of `reading` by hand from the book, in
 // one line, in the book's scale (the table's column heading, "μ·10⁷"):
 //   ρ = 1.1614 + (310 − 300)/(350 − 300) × (0.9950 − 1.1614) = 1.12812 → 1.1281
@@ -476,6 +602,15 @@ class Sweep {
   // not end.
   VANTOREL_API char* WriteText(char* out, std::size_t i) const noexcept;
 
+  // The unit the sweep was typed in: °C when both ends were, °F, else K.
+  TemperatureUnit unit() const noexcept {
+    return fahrenheit_ ? TemperatureUnit::Fahrenheit : celsius_ ? TemperatureUnit::Celsius : TemperatureUnit::Kelvin;
+  }
+
+  // Writes row i in unit() as text, the decimal A + i·S itself ("36.9" for
+  // a sweep in °C), like WriteText, and returns the end.
+  VANTOREL_API char* WriteTyped(char* out, std::size_t i) const noexcept;
+
   // A whole number of units of 10^-scale; wide enough for 30 digits.
   __extension__ typedef __int128 Scaled;
 
@@ -485,10 +620,12 @@ class Sweep {
     int scale;
     Scaled first, step, last, offset;
     std::size_t count;
+    bool celsius;
   };
   // The default, an error's value: no rows.
-  explicit Sweep(const Plan& plan = {false, 0, 0, 1, 0, 0, 0}) noexcept
+  explicit Sweep(const Plan& plan = {false, 0, 0, 1, 0, 0, 0, false}) noexcept
       : fahrenheit_(plan.fahrenheit),
+        celsius_(plan.celsius),
         scale_(plan.scale),
         first_(plan.first),
         step_(plan.step),
@@ -500,9 +637,10 @@ class Sweep {
   Scaled Row(std::size_t i) const noexcept { return i + 1 == count_ ? last_ : first_ + static_cast<Scaled>(i) * step_; }
 
   bool fahrenheit_;
+  bool celsius_;  // both ends typed in °C (the rows are kelvin)
   int scale_;
   Scaled first_, step_, last_;
-  Scaled offset_;  // °F: 459.67 in units of 10^-scale
+  Scaled offset_;  // °F: 459.67, °C: 273.15, in units of 10^-scale
   std::size_t count_;
 };
 
@@ -549,6 +687,13 @@ enum class RowFormat : std::uint8_t {
 class RowWriter {
  public:
   VANTOREL_API RowWriter(const Fluid& fluid, RowFormat format);
+  // Rows in `units`, with T in `temperatureUnit` (the unit of the T texts
+  // given to WriteRow). Csv and Tsv then name each column's unit in the
+  // header ("T [°F],rho [lbm/ft^3],..." and "T (°F)\tρ (lbm/ft³)\t..."),
+  // and Json gives "unit" in them, "units" at its head and, for a T not in
+  // kelvin, "t": {"text", "unit"} beside "T". The book's units and kelvin
+  // are the rows above; SiCsv is always in SI.
+  VANTOREL_API RowWriter(const Fluid& fluid, RowFormat format, UnitSystem units, TemperatureUnit temperatureUnit);
 
   // What comes before the first row: the CSV or TSV header line, or the
   // JSON document's head.
@@ -569,6 +714,8 @@ class RowWriter {
  private:
   const Fluid* fluid_;
   RowFormat format_;
+  UnitSystem units_ = UnitSystem::Book;
+  TemperatureUnit temperatureUnit_ = TemperatureUnit::Kelvin;
   std::size_t rows_ = 0;
 };
 

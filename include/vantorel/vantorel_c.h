@@ -44,7 +44,7 @@ extern "C" {
 
 /* What a call returns (or minus it, for calls that return a length or an
  * index). The numbers are fixed: callers in other languages write them out.
- * 1 to 11 are vantorel::ErrorCode's, in its order. */
+ * 1 to 11 are vantorel::ErrorCode's, in its order; 16 to 18 its pressures'. */
 enum vantorel_error {
   VANTOREL_OK = 0,
   VANTOREL_UNKNOWN_FLUID = 1,   /* no fluid has that name */
@@ -61,7 +61,11 @@ enum vantorel_error {
   VANTOREL_UNKNOWN_PROPERTY = 12, /* the fluid's category shows no property with that id */
   VANTOREL_BAD_INDEX = 13,        /* a fluid, property or field index out of bounds */
   VANTOREL_NULL_POINTER = 14,     /* a name, an array or a buffer with room is NULL */
-  VANTOREL_OUT_OF_MEMORY = 15     /* a text could not be made */
+  VANTOREL_OUT_OF_MEMORY = 15,    /* a text could not be made */
+  VANTOREL_NOT_A_PRESSURE = 16,   /* no pressure with its unit: "2 bar", "101.325 kPa", "1 atm" */
+  VANTOREL_PRESSURE_OUT_OF_RANGE = 17, /* outside 0.00611 bar to 221.2 bar */
+  VANTOREL_NO_PRESSURE_COLUMN = 18,    /* only saturated water is looked up by pressure */
+  VANTOREL_UNKNOWN_UNITS = 19          /* not "book", "si", "engineering" or "us" */
 };
 
 /* What a value is, beside it: the value, or NaN, or +inf. */
@@ -170,6 +174,35 @@ VANTOREL_C_API int vantorel_number_text(double value, char* out, size_t size);
  * number is kelvin), into *kelvin. VANTOREL_NOT_A_TEMPERATURE for any other
  * text. */
 VANTOREL_C_API int vantorel_parse_temperature(const char* text, double* kelvin);
+
+/* ------------------------------------------------------------------------
+ * Saturated water at a pressure, and other units. */
+
+/* The saturation temperature of water at a pressure as typed, with its
+ * unit: "2 bar", "101.325 kPa", "0.1 MPa", "611 Pa", "1 atm", "14.7 psi".
+ * Between the two rows of Table A.6 that bracket it, T is interpolated in P
+ * and rounded to 0.01 K, into *kelvin; look the water up at it for its
+ * properties. VANTOREL_NOT_A_PRESSURE for a bare number or any other text,
+ * VANTOREL_PRESSURE_OUT_OF_RANGE outside 0.00611 bar to 221.2 bar. */
+VANTOREL_C_API int vantorel_saturation_temperature(const char* pressure, double* kelvin);
+
+/* Units are named "book" (the book's columns: 1.893e-05 N·s/m² for
+ * 189.3E-7), "si", "engineering" (kPa, kJ/(kg·K), mPa·s, mm²/s, W/(m·K),
+ * mN/m) or "us" (psia, lbm/ft³, Btu/(lbm·°F), lbm/(ft·h), ft²/h,
+ * Btu/(h·ft·°F), lbf/ft, 1/°R), in any case. A converted value is the
+ * book's decimal times exact factors, rounded to the digits the book gives. */
+
+/* vantorel_si in other units: vantorel_value_in("air", 310, "rho", "us",
+ * &error) is 0.070425 (lbm/ft³). */
+VANTOREL_C_API double vantorel_value_in(const char* fluid, double T, const char* property, const char* units,
+                                        int* error);
+
+/* The text of property `property` at T in `units`: "0.070425", "----". */
+VANTOREL_C_API int vantorel_text_in(int fluid, double T, int property, const char* units, char* out, size_t size);
+
+/* The unit of property `property` in `units`: "lbm/ft³"; empty for a pure
+ * number. */
+VANTOREL_C_API int vantorel_unit_in(int fluid, int property, const char* units, char* out, size_t size);
 
 #ifdef __cplusplus
 }

@@ -296,7 +296,7 @@ TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
   EXPECT_EQ(air["T"], 310.0);
   EXPECT_EQ(air["Ttext"], "310");
   EXPECT_EQ(air["typed"], "36.85 °C");
-  EXPECT_EQ(air["conversion"], ConversionLine(310, C));
+  EXPECT_EQ(air["conversion"], TemperatureWorking(310, C));
   const Result r = LookUp("air", 310);
   EXPECT_EQ(air["source"], SourceText(*r));
   ASSERT_EQ(air["properties"].size(), r->properties().size());
