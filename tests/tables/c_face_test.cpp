@@ -128,6 +128,10 @@ TEST_P(CFaceTest, GivesWhatTheCppDoorGives) {
     ExpectSameValue(vantorel_si(a.fluid, a.t, lower.c_str(), &error), p.value);
     EXPECT_EQ(error, VANTOREL_OK);
     EXPECT_EQ(Text([&](char* o, std::size_t n) { return vantorel_value_text(fluid, a.t, k, o, n); }), p.text());
+    const Quantity us = ValueIn(p, UnitSystem::US);
+    EXPECT_EQ(Text([&](char* o, std::size_t n) { return vantorel_text_in(fluid, a.t, k, "US", o, n); }), us.text());
+    EXPECT_EQ(Text([&](char* o, std::size_t n) { return vantorel_unit_in(fluid, k, "us", o, n); }), us.unit.text);
+    ExpectSameValue(vantorel_value_in(a.fluid, a.t, lower.c_str(), "us", &error), us.value);
   }
   const std::string source = SourceText(r);
   EXPECT_EQ(Text([&](char* o, std::size_t n) { return vantorel_source_text(fluid, a.t, o, n); }), source);
@@ -223,7 +227,22 @@ INSTANTIATE_TEST_SUITE_P(
                "t_min or t_max is NULL"},
         Misuse{"a text that is no temperature", [] { return vantorel_parse_temperature("abc", &scratchKelvin); },
                VANTOREL_NOT_A_TEMPERATURE,
-               "\"abc\" is not a temperature: give kelvin (310.5) or degrees with their unit (36.85 °C, 98.33 °F)"}));
+               "\"abc\" is not a temperature: give kelvin (310.5) or degrees with their unit (36.85 °C, 98.33 °F)"},
+        Misuse{"units nobody has", [] { return vantorel_unit_in(0, 0, "metric", scratchText, 64); },
+               VANTOREL_UNKNOWN_UNITS, "unknown units \"metric\": give book, si, engineering or us"},
+        Misuse{"a pressure without its unit",
+               [] { return vantorel_saturation_temperature("2", &scratchKelvin); }, VANTOREL_NOT_A_PRESSURE,
+               "P = \"2\" has no unit: give one, as in 2 bar, kPa, MPa, Pa, atm or psi"},
+        Misuse{"a pressure above the critical point",
+               [] { return vantorel_saturation_temperature("300 bar", &scratchKelvin); },
+               VANTOREL_PRESSURE_OUT_OF_RANGE,
+               "P = 300 bar is outside the range of Saturated Water, 0.00611 bar to 221.2 bar"}));
+
+TEST(CFaceSaturationTest, GivesTheDoorsTSat) {
+  double kelvin = 0;
+  ASSERT_EQ(vantorel_saturation_temperature("2 bar", &kelvin), VANTOREL_OK);
+  EXPECT_EQ(kelvin, SaturationAt(*FindFluid("water"), "2 bar")->T);
+}
 
 TEST(CFaceErrorTest, IsThisThreadsOwn) {
   EXPECT_LT(vantorel_resolve_fluid("airr"), 0);
