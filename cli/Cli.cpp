@@ -39,7 +39,7 @@ the power of ten its table factors out (184.6E-7 is 184.6 x 10^-7 N.s/m^2), or
 A temperature is a decimal number of kelvin (310, 310.5, 3.1e2, 310K, "310 K")
 or of degrees with their unit: 36.85C, "36.85 °C", 98.33F, -173.15C. Degrees
 are converted to kelvin exactly in decimal (25C is the same temperature as
-298.15), and the output is in kelvin. '.' is the decimal point; hexadecimal,
+298.15), and the output is in kelvin (but see --units, and sweeps in degrees). '.' is the decimal point; hexadecimal,
 inf and nan are no temperatures. Each must lie within the fluid's range, ends
 included (--list shows the ranges).
 
@@ -52,6 +52,21 @@ row is then exactly --to: --from 300 --to
 last step point below --to. The ends and the step take the same units as a
 temperature (--from 0C --to 100C --step 0.5); the step counts the ends'
 degrees. At most 10000000 rows.
+
+Saturated water can be looked up at a pressure instead: --pressure 2bar
+(also Pa, kPa, MPa, atm and psi, converted exactly; a bare number is
+refused). Between the two rows whose printed pressures bracket P, T is
+interpolated linearly in P and rounded to 0.01 K: that is T_sat, and the
+values are those at T_sat. --explain shows the step.
+
+Units: book (default) gives the book's texts; si plain SI base units;
+engineering kg/m^3, kJ/(kg K), mPa s, mm^2/s, W/(m K), 1/K, kPa, m^3/kg, kJ/kg,
+mN/m, with T in degrees C beside K; us lbm/ft^3, Btu/(lbm F), lbm/(ft h),
+ft^2/h, Btu/(h ft F), 1/R, psia, ft^3/lbm, Btu/lbm, lbf/ft, with T in degrees
+F. A converted value is the book's decimal times exact factors (lbm =
+0.45359237 kg, ft = 0.3048 m, Btu = 1055.05585262 J, h = 3600 s, R = 5/9 K),
+rounded half-even to as many significant digits as the book's value has. A
+sweep typed in C or F writes its rows in that unit.
 
 Formats:
   table  one block per temperature: the book's table and rows it comes from
@@ -80,7 +95,9 @@ Examples:
   vantorel-props water 25C --explain
   vantorel-props "Carbon Dioxide (CO2)" 400 450 --format csv
   vantorel-props nitrogen --from -150C --to 0C --step 10 --format csv --si
-  vantorel-props helium --from 100 --to 1000 --step 50 --format json)help";
+  vantorel-props helium --from 100 --to 1000 --step 50 --format json
+  vantorel-props water --pressure 1atm --explain
+  vantorel-props air 310 --units us --format csv)help";
 
 // The arguments after the program's name, last first as CLI11 takes them.
 // CLI11 takes "-5" and "-173.15C" for values, as a '-' and a digit begin no
@@ -106,7 +123,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   app.footer(kFooter);
 
   Arguments arguments;
-  std::string fluid, from, to, step, format = "table";
+  std::string fluid, from, to, step, units, format = "table";
   app.add_flag("--list", arguments.list, "List the categories, their fluids, the names they go by and ranges");
   bool version = false;
   app.add_flag("--version", version, "Show the version and exit");
@@ -120,6 +137,10 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   CLI::Option* stepOption = app.add_option("--step", step, "Step of a sweep")->type_name("S");
   app.add_option("-f,--format", format, "table (default), csv or json")->type_name("FORMAT");
   app.add_flag("--si", arguments.si, "With --format csv: plain numbers in SI units, a unit in each column's name");
+  app.add_option("-P,--pressure", arguments.pressures,
+                 "Saturated water at a pressure with its unit: 2bar, \"101.325 kPa\", 1atm, 14.7psi")
+      ->type_name("P");
+  app.add_option("-u,--units", units, "book (default), si, engineering or us")->type_name("UNITS");
   app.add_flag("--explain", arguments.explain,
                "Show the working for one temperature: the book's rows, the interpolation, the rounding");
 
@@ -149,6 +170,7 @@ int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
   if (fromOption->count() > 0) arguments.from = from;
   if (toOption->count() > 0) arguments.to = to;
   if (stepOption->count() > 0) arguments.step = step;
+  if (app.get_option("--units")->count() > 0) arguments.units = units;
 
   const auto made = MakeRequest(arguments);
   if (const auto* refusal = std::get_if<Refusal>(&made)) {

@@ -34,13 +34,31 @@ std::string CsvCell(std::string_view text) {
 // A reading of a temperature the request has checked already.
 Reading ReadingAt(const Fluid& fluid, double t) { return LookUp(fluid, t).reading(); }
 
-// "Air at T = 310 K", then where its values come from, with the fluid's name
-// so that a block read alone still says what it is about.
-void PutHeading(OutputBuffer& out, const Reading& reading, std::string_view tText) {
+// "Air at T = 310 K" ("at T = 98.33 °F (310 K)" in other units, "at P = 2
+// bar: T_sat = 393.12 K" for a pressure), then where its values come from,
+// with the fluid's name so that a block read alone still says what it is
+// about.
+void PutHeading(OutputBuffer& out, const Reading& reading, std::string_view tText, TemperatureUnit unit,
+                const Saturation* saturation) {
   out.Append(reading.fluid->name);
-  out.Append(" at T = ");
+  if (saturation) {
+    out.Append(" at P = ");
+    out.Append(NumberText(saturation->typed));
+    out.Append(' ');
+    out.Append(UnitSymbol(saturation->unit));
+    out.Append(": T_sat = ");
+  } else {
+    out.Append(" at T = ");
+  }
   out.Append(tText);
-  out.Append(" K\n  source: ");
+  out.Append(' ');
+  out.Append(UnitSymbol(unit));
+  if (unit != TemperatureUnit::Kelvin) {
+    out.Append(" (");
+    out.Append(NumberText(reading.T));
+    out.Append(" K)");
+  }
+  out.Append("\n  source: ");
   out.Append(reading.fluid->name);
   out.Append(", ");
   out.Append(SourceText(reading));
@@ -49,27 +67,27 @@ void PutHeading(OutputBuffer& out, const Reading& reading, std::string_view tTex
 
 class TableWriter {
  public:
-  TableWriter(const Fluid& fluid, OutputBuffer& out) : fluid_(fluid), out_(out) {
+  TableWriter(const Fluid& fluid, UnitSystem units, OutputBuffer& out) : fluid_(fluid), units_(units), out_(out) {
     for (const PropertyInfo& p : PropertiesOf(fluid)) {
       nameWidth_ = std::max(nameWidth_, Width(p.name));
       symbolWidth_ = std::max(symbolWidth_, Width(p.symbol));
     }
   }
 
-  void Row(double t, std::string_view tText) {
+  void Row(double t, std::string_view tText, TemperatureUnit unit, const Saturation* saturation) {
     if (rows_++ > 0) out_.Append('\n');
     const Reading reading = ReadingAt(fluid_, t);
-    PutHeading(out_, reading, tText);
-    std::vector<std::string> texts;
+    PutHeading(out_, reading, tText, unit, saturation);
+    std::vector<Quantity> values;
     std::size_t textWidth = Width(kValueTitle);
     for (const Property& p : reading.properties()) {
-      texts.push_back(p.text());
-      textWidth = std::max(textWidth, Width(texts.back()));
+      values.push_back(ValueIn(p, units_));
+      textWidth = std::max(textWidth, Width(values.back().text()));
     }
     Line(kPropertyTitle, kSymbolTitle, kValueTitle, kUnitTitle, textWidth);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
       const Property& p = reading.properties()[i];
-      Line(p.name, p.symbol, texts[i], p.bookUnit, textWidth);
+      Line(p.name, p.symbol, values[i].text(), values[i].unit.text, textWidth);
     }
   }
 
@@ -92,15 +110,27 @@ class TableWriter {
   }
 
   const Fluid& fluid_;
+  UnitSystem units_;
   OutputBuffer& out_;
   std::size_t nameWidth_ = Width(kPropertyTitle), symbolWidth_ = Width(kSymbolTitle);
   std::size_t rows_ = 0;
 };
 
 // The working of one look-up, as a student writes it down.
-void WriteExplanation(const Fluid& fluid, double t, std::string_view tText, OutputBuffer& out) {
+void WriteExplanation(const Fluid& fluid, double t, std::string_view tText, TemperatureUnit unit,
+                      const Saturation* saturation, OutputBuffer& out) {
   const Reading reading = ReadingAt(fluid, t);
-  PutHeading(out, reading, tText);
+  PutHeading(out, reading, tText, unit, saturation);
+  const auto indented = [&out](std::string_view lines) {
+    for (std::size_t start = 0; start < lines.size();) {
+      const std::size_t end = std::min(lines.find('\n', start), lines.size());
+      out.Append("  ");
+      out.Append(lines.substr(start, end - start));
+      out.Append('\n');
+      start = end + 1;
+    }
+  };
+  if (saturation) indented(SaturationWorking(*saturation));
   for (const Property& p : reading.properties()) {
     out.Append("  ");
     out.Append(p.name);
@@ -122,8 +152,9 @@ void WriteExplanation(const Fluid& fluid, double t, std::string_view tText, Outp
 }
 
 // The library's rows, written straight into the buffer.
-void WriteRows(const Temperatures& temperatures, const Fluid& fluid, RowFormat format, OutputBuffer& out) {
-  RowWriter writer(fluid, format);
+void WriteRows(const Temperatures& temperatures, const Fluid& fluid, RowFormat format, UnitSystem units,
+               OutputBuffer& out) {
+  RowWriter writer(fluid, format, units, temperatures.unit());
   const std::size_t rowSize = writer.RowSize(kSweepTextSize);
   out.Append(writer.Header());
   char text[kSweepTextSize];
@@ -201,20 +232,25 @@ void WriteResults(const Request& request, OutputBuffer& out) {
   const auto textAt = [&](std::size_t i) {
     return std::string_view(text, static_cast<std::size_t>(temperatures.PutText(text, i) - text));
   };
+  const auto saturation = [&](std::size_t i) {
+    return i < request.saturations.size() ? &request.saturations[i] : nullptr;
+  };
   if (request.explain) {
-    for (std::size_t i = 0; i < temperatures.size(); ++i) WriteExplanation(fluid, temperatures[i], textAt(i), out);
+    for (std::size_t i = 0; i < temperatures.size(); ++i)
+      WriteExplanation(fluid, temperatures[i], textAt(i), temperatures.unit(), saturation(i), out);
     return;
   }
   switch (request.format) {
     case Format::Csv:
-      return WriteRows(temperatures, fluid, request.si ? RowFormat::SiCsv : RowFormat::Csv, out);
+      return WriteRows(temperatures, fluid, request.si ? RowFormat::SiCsv : RowFormat::Csv, request.units, out);
     case Format::Json:
-      return WriteRows(temperatures, fluid, RowFormat::Json, out);
+      return WriteRows(temperatures, fluid, RowFormat::Json, request.units, out);
     case Format::Table:
       break;
   }
-  TableWriter table(fluid, out);
-  for (std::size_t i = 0; i < temperatures.size() && !out.failed(); ++i) table.Row(temperatures[i], textAt(i));
+  TableWriter table(fluid, request.units, out);
+  for (std::size_t i = 0; i < temperatures.size() && !out.failed(); ++i)
+    table.Row(temperatures[i], textAt(i), temperatures.unit(), saturation(i));
 }
 
 void WriteList(Format format, OutputBuffer& out) {

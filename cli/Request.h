@@ -35,10 +35,15 @@ class Temperatures {
   explicit Temperatures(std::vector<Given> list) : list_(std::move(list)), count_(list_.size()) {}
   explicit Temperatures(const Sweep& sweep) : sweep_(sweep), count_(sweep.count()) {}
 
+  // The unit the texts are written in: kelvin, or a sweep's degrees, or the
+  // unit given here for temperatures given one by one.
+  TemperatureUnit unit() const { return sweep_ ? sweep_->unit() : unit_; }
+  void WriteIn(TemperatureUnit unit);
+
   std::size_t size() const { return count_; }
   double operator[](std::size_t i) const { return sweep_ ? sweep_->At(i) : list_[i].kelvin; }
 
-  // Writes temperature i in kelvin as text (kSweepTextSize bytes of room)
+  // Writes temperature i in unit() as text (kSweepTextSize bytes of room)
   // and returns the end.
   char* PutText(char* out, std::size_t i) const;
 
@@ -46,6 +51,7 @@ class Temperatures {
   std::vector<Given> list_;
   std::optional<Sweep> sweep_;
   std::size_t count_;
+  TemperatureUnit unit_ = TemperatureUnit::Kelvin;
 };
 
 // The command line as the parser left it: texts, not yet checked.
@@ -56,6 +62,8 @@ struct Arguments {
   std::optional<std::string> fluid;
   std::vector<std::string> temperatures;
   std::optional<std::string> from, to, step;
+  std::vector<std::string> pressures;  // saturated water at these
+  std::optional<std::string> units;
   Format format = Format::Table;
 };
 
@@ -64,8 +72,10 @@ struct Request {
   bool list = false;     // list the catalog; nothing else is set then
   bool explain = false;  // the working of one temperature, as text
   bool si = false;       // with Format::Csv: plain SI numbers
+  UnitSystem units = UnitSystem::Book;
   const Fluid* fluid = nullptr;
   std::optional<Temperatures> temperatures;
+  std::vector<Saturation> saturations;  // one per temperature, when pressures were given
 };
 
 struct Refusal {

@@ -1,4 +1,4 @@
-# Bash completion for vantorel-props: its options, the output formats, and the
+# Bash completion for vantorel-props: its options, the output formats and units, and the
 # fluids by id and by the other names they go by.
 
 # Every fluid's id, then its other names, in the order of --list. The test
@@ -39,12 +39,15 @@ _vantorel_props() {
     -f | --format)
       COMPREPLY=($(compgen -W 'table csv json' -- "${cur,,}"))
       return ;;
-    --from | --to | --step)
-      return ;;  # a temperature: nothing to offer
+    -u | --units)
+      COMPREPLY=($(compgen -W 'book si engineering us' -- "${cur,,}"))
+      return ;;
+    --from | --to | --step | -P | --pressure)
+      return ;;  # a temperature or a pressure: nothing to offer
   esac
   # A '-' before a digit or '.' begins a temperature (-173.15C), not an option.
   if [[ $cur == -* && $cur != -[0-9.]* ]]; then
-    COMPREPLY=($(compgen -W '--list --from --to --step --format --si --explain --version --help' -- "$cur"))
+    COMPREPLY=($(compgen -W '--list --from --to --step --pressure --units --format --si --explain --version --help' -- "$cur"))
     return
   fi
   # The first word that is neither an option nor an option's value is the
@@ -52,7 +55,7 @@ _vantorel_props() {
   local i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case ${COMP_WORDS[i]} in
-      -f | --format | --from | --to | --step) ((i++)) ;;
+      -f | --format | --from | --to | --step | -P | --pressure | -u | --units) ((i++)) ;;
       -[0-9.]*) return ;;
       -*) ;;
       *) return ;;

@@ -156,6 +156,31 @@ INSTANTIATE_TEST_SUITE_P(Typed, SameOutputTest,
                                            // CLI11 takes "-.5C" for an option unless it becomes "-0.5C".
                                            SameOutput{{"air", "-.5C"}, {"air", "-0.5C"}}));
 
+// Pressures and units: what each option adds to the output.
+TEST(UnitsAndPressureTest, ShowWhatWasAskedFor) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* shows;
+  } cases[] = {
+      {{"water", "--pressure", "1atm"}, "Saturated Water at P = 1 atm: T_sat = 373.15 K\n"},
+      {{"water", "--pressure", "2bar", "--explain"},
+       "\n  T_sat = 390 + (2 − 1.794)/(2.455 − 1.794) × (400 − 390) = 393.1165 → 393.12 K\n"},
+      {{"air", "310", "--units", "us", "-f", "csv"}, "\n98.33,0.070425,0.2405,0.04579,"},
+      {{"air", "310", "--units", "engineering"}, "Air at T = 36.85 °C (310 K)\n"},
+      {{"air", "310", "-u", "ENGINEERING"}, "16.90    mm²/s\n"},
+      {{"air", "--from", "20C", "--to", "21C", "--step", "0.5", "-f", "csv"}, "T [degC],Rho,Cp,Mu,Nu,K,Alpha,Pr,Beta\n20,"},
+      {{"air", "--from", "68F", "--to", "69F", "--step", "0.5", "-f", "csv", "--si"}, "T [degF],rho [kg/m^3]"},
+      {{"air", "--from", "68F", "--to", "69F", "--step", "0.5", "-f", "csv", "--si"}, "\n68.5,1.19"},
+  };
+  for (const auto& c : cases) {
+    const std::string out = Succeeded(c.arguments).out;
+    EXPECT_NE(out.find(c.shows), std::string::npos) << c.arguments[0] << ' ' << c.arguments[1] << '\n' << out;
+  }
+  // A pressure's rows are those of its T_sat.
+  for (const char* format : {"csv", "json"})
+    EXPECT_EQ(Succeeded({"water", "--pressure", "2bar", "-f", format}).out, Succeeded({"water", "393.12", "-f", format}).out);
+}
+
 TEST(JsonTest, EveryValueAndSiIsANumberOrNull) {
   int values = 0, nulls = 0;
   for (const Category& category : Categories()) {

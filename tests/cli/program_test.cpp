@@ -110,7 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
                           {"air", "--from", "100", "--to", "3000", "--step", "0.0001"},
                           [] { return PlanSweep(Air(), "100", "3000", "0.0001", kMaxSweepRows).error().message(); }},
                       Refused{{"air", "--from", "50", "--to", "300", "--step", "1"},
-                              [] { return PlanSweep(Air(), "50", "300", "1", kMaxSweepRows).error().message(); }}));
+                              [] { return PlanSweep(Air(), "50", "300", "1", kMaxSweepRows).error().message(); }},
+                      Refused{{"water", "--pressure", "300bar"},
+                              [] { return LookUpPressure("water", "300bar").error().message(); }},
+                      Refused{{"water", "-P", "2"}, [] { return LookUpPressure("water", "2").error().message(); }},
+                      Refused{{"air", "--pressure", "1 bar"},
+                              [] { return LookUpPressure("air", "1 bar").error().message(); }}));
 
 INSTANTIATE_TEST_SUITE_P(
     TheCommandLines, RefusalTest,
@@ -122,7 +127,15 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{{"air", "--from", "300", "--to", "320"},
                 [] { return std::string("a sweep needs all three of --from, --to and --step"); }},
         Refused{{"--list", "air"},
-                [] { return std::string("--list takes no fluid, no temperature and no --explain or --si"); }},
+                [] {
+                  return std::string("--list takes no fluid, no temperature and no --explain, --si, --pressure or --units");
+                }},
+        Refused{{"water", "310", "--pressure", "2bar"},
+                [] { return std::string("give either temperatures or --pressure, not both"); }},
+        Refused{{"air", "310", "--units", "metric"},
+                [] { return std::string("unknown units \"metric\": use book, si, engineering or us"); }},
+        Refused{{"air", "310", "--units", "us", "--si", "-f", "csv"},
+                [] { return std::string("--si gives SI units: leave out --units us"); }},
         Refused{{"air", "310", "-f", "json", "--si"},
                 [] {
                   return std::string(
