@@ -199,13 +199,13 @@ Decimal64 WithoutTrailingZeros(Decimal64 x) {
   return x;
 }
 
-std::string DecimalText(Decimal64 x, bool negative, std::string_view mark) {
+std::string DecimalText(Decimal64 x, bool negative, std::string_view mark, bool exact) {
   if (x.digits == 0) return "0";
   const std::string digits = std::to_string(x.digits);
   const int k = static_cast<int>(digits.size());
   const int lead = k - 1 + x.exponent;
   std::string out = negative ? "-" : "";
-  if (lead >= -5 && lead <= 11) {
+  if (lead >= -5 && lead <= 11 && (x.exponent <= 0 || exact)) {
     if (x.exponent >= 0) return out + digits + std::string(static_cast<std::size_t>(x.exponent), '0');
     const int places = -x.exponent;
     if (k > places) {

@@ -68,11 +68,13 @@ int DigitCount(std::uint64_t digits);
 // The decimal without its trailing zeros (its value unchanged).
 Decimal64 WithoutTrailingZeros(Decimal64 x);
 
-// The decimal as text: plain ("0.070425", "22120") when its leading digit
-// lies between 10^-5 and 10^11, else "1.234e-07"; with `decimalMark` for '.'.
+// The decimal as text: plain ("0.070425") when its leading digit lies
+// between 10^-5 and 10^11, else "1.234e-07"; with `decimalMark` for '.'.
 // `negative` puts a '-' before it. Every digit of `x` is written, trailing
-// zeros included.
-std::string DecimalText(Decimal64 x, bool negative = false, std::string_view decimalMark = ".");
+// zeros included, and no other: a whole number that would need zeros after
+// its digits ("22120" for the four digits 2212 · 10) is written
+// "2.212e+04", unless `exact` says those zeros are true.
+std::string DecimalText(Decimal64 x, bool negative = false, std::string_view decimalMark = ".", bool exact = false);
 
 // The double nearest to the decimal's exact value.
 double Nearest(Decimal64 x);

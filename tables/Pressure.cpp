@@ -101,7 +101,7 @@ Whole RowPressure(const water::PressureRow& row, long scale) {
 }
 std::uint64_t Hundredths(double t) { return static_cast<std::uint64_t>(std::llround(t * 100)); }
 
-std::string Digits(std::uint64_t digits, int places) { return DecimalText({digits, -places}); }
+std::string Digits(std::uint64_t digits, int places) { return DecimalText({digits, -places}, false, ".", true); }
 
 // A decimal text, digits · 10^exponent, in plain form.
 std::string PlainText(const std::string& digits, long exponent) {
@@ -126,7 +126,7 @@ std::string RangeEnd(Decimal64 bar, PressureUnit unit, Rounding rounding, std::s
     x = WithoutTrailingZeros(
         Times(bar, {1, per, static_cast<int>(-in.exponent)}, DigitCount(bar.digits) + 2, rounding));
   }
-  return DecimalText(x, false, mark);
+  return DecimalText(x, false, mark, true);
 }
 
 }  // namespace

@@ -19,6 +19,13 @@ each SI value is the shown text read as a decimal and scaled to SI base
 units (exactly, in decimal), and the source names one row at a row's own
 temperature or the two neighbouring rows around any other.
 
+Units: at every row, each value in US and engineering units is the book's
+decimal (with the places it is rounded to) times the units' exact factors,
+worked out here with fractions and rounded half to even to that decimal's
+significant digits. Saturated water at a pressure: at every row's printed
+pressure, halfway between rows and in other units, T_sat is T interpolated
+in P with fractions and rounded half to even to 0.01 K.
+
 Exit status: 0 all cells agree, 1 a disagreement (the first ones are
 printed), a run that failed or no data folder.
 """
@@ -38,12 +45,22 @@ from fractions import Fraction
 POW10 = (1.0, 10.0, 100.0, 1000.0, 10000.0, 100000.0)
 
 
+class Rounded(float):
+    """A rounded value that remembers its places: 16.9 rounded to 2 is the
+    decimal 16.90, whose four digits a unit conversion keeps."""
+
+    def __new__(cls, value, places):
+        x = super().__new__(cls, value)
+        x.places = places
+        return x
+
+
 def round_half_even(x, places):
     """x to `places` decimals, halves to even, the half decided on x * 10^m."""
     y = x * POW10[places]
     # round() on a float is exact and goes to even on a tie; it returns an
     # int, so a zero comes back as +0 whatever the sign of y.
-    return round(y) / POW10[places]
+    return Rounded(round(y) / POW10[places], places)
 
 
 def interpolate(t, t_hi, t_lo, v_hi, v_lo):
@@ -656,6 +673,139 @@ def check_json(props, fluid, report):
                             f"{p['state']!r}, not {want_si!r} and {want_state!r}")
 
 
+# Units people work in, from their definitions: lbm = 0.45359237 kg, ft =
+# 0.3048 m, Btu = 1055.05585262 J, h = 3600 s, a degree F or R = 5/9 K,
+# lbf = lbm x 9.80665 m/s^2, psi = 6894.757293168 Pa. Each is the factor from
+# the SI base unit to the unit named.
+LBM, FT, BTU, HOUR, DEG = (Fraction("0.45359237"), Fraction("0.3048"), Fraction("1055.05585262"), Fraction(3600),
+                           Fraction(5, 9))
+LBF, PSI = LBM * Fraction("9.80665"), Fraction("6894.757293168")
+FROM_SI = {
+    "us": {"lbm/ft³": FT ** 3 / LBM, "Btu/(lbm·°F)": LBM * DEG / BTU, "lbm/(ft·h)": FT * HOUR / LBM,
+           "ft²/h": HOUR / FT ** 2, "Btu/(h·ft·°F)": HOUR * FT * DEG / BTU, "1/°R": DEG, "": Fraction(1),
+           "psia": 1 / PSI, "ft³/lbm": LBM / FT ** 3, "Btu/lbm": LBM / BTU, "lbf/ft": FT / LBF},
+    "engineering": {"kg/m³": Fraction(1), "kJ/(kg·K)": Fraction(1, 1000), "mPa·s": Fraction(1000),
+                    "mm²/s": Fraction(10 ** 6), "W/(m·K)": Fraction(1), "1/K": Fraction(1), "": Fraction(1),
+                    "kPa": Fraction(1, 1000), "m³/kg": Fraction(1), "kJ/kg": Fraction(1, 1000),
+                    "mN/m": Fraction(1000)},
+}
+
+
+def to_significant(x, k):
+    """The Fraction x rounded half-even to k significant digits, a Decimal."""
+    if x == 0:
+        return Decimal(0)
+    e = math.floor(math.log10(abs(x)))  # may be one off; the loop mends it
+    while True:
+        scaled = x / Fraction(10) ** (e - k + 1)
+        if abs(scaled) >= 10 ** k:
+            e += 1
+        elif abs(scaled) < 10 ** (k - 1):
+            e -= 1
+        else:
+            break
+    q = round(scaled)  # Fraction rounds half to even
+    if abs(q) == 10 ** k:  # 9.9975 to three digits is 10.0
+        q //= 10
+        e += 1
+    return Decimal(q).scaleb(e - k + 1)
+
+
+def check_units(props, fluid, report):
+    """Every cell at the fluid's rows in US and engineering units against the
+    book's decimal times the exact factors, in fractions."""
+    fid, grid, texts, values = fluid[0], fluid[3], fluid[2], fluid[4]
+    rows = sorted(set(grid))
+    for units, factors in FROM_SI.items():
+        res = subprocess.run([props, fid] + [repr(t) for t in rows] + ["--units", units, "--format", "json"],
+                             capture_output=True, text=True)
+        report.runs += 1
+        if res.returncode != 0:
+            report.fail(f"{fid} in {units} exited {res.returncode}: {res.stderr.strip()}")
+            continue
+        for row in json.loads(res.stdout)["results"]:
+            t = row["T"]
+            book = [render(v, t) for render, v in zip(texts, values(t))]
+            for (slot, p), text, v in zip(row["properties"].items(), book, values(t)):
+                report.cells += 1
+                if text in ("----", "INFINITE"):
+                    if p["text"] != text:
+                        report.fail(f"{fid} at {t} in {units}: {slot} {p['text']!r}, not {text!r}")
+                    continue
+                # The book's decimal with the places it is rounded to (a
+                # value given whole keeps its own).
+                places = getattr(v, "places", None)
+                mantissa, _, power = text.partition("E")
+                decimal = Decimal(mantissa)
+                if places is not None:
+                    decimal = decimal.quantize(Decimal(1).scaleb(-places))
+                digits = len(str(abs(decimal.scaleb(-decimal.as_tuple().exponent))).lstrip("0")) or 1
+                si = Fraction(decimal) * Fraction(10) ** (int(power or 0) + SI_UNITS[book_unit(fid, slot)][1])
+                want = to_significant(si * factors[p["unit"]], digits)
+                got = Decimal(p["text"])
+                if got != want or len(got.as_tuple().digits) != len(want.as_tuple().digits) or \
+                        p["value"] != float(want):
+                    report.fail(f"{fid} at {shortest(t)} in {units}: {slot} {p['text']} {p['unit']}, "
+                                f"not {want} ({text} in the book's units)")
+
+
+def book_unit(fid, slot):
+    """The unit of the book's column: the SI_UNITS key."""
+    return BOOK_UNITS[slot]
+
+
+BOOK_UNITS = {"Rho": "kg/m³", "Cp": "kJ/kg·K", "Mu": "N·s/m²", "Nu": "m²/s", "K": "W/m·K", "Alpha": "m²/s",
+              "Pr": "", "Beta": "K⁻¹", "P": "bar", "Vf": "m³/kg", "Vg": "m³/kg", "Hfg": "kJ/kg", "Cpf": "kJ/kg·K",
+              "Cpg": "kJ/kg·K", "Muf": "N·s/m²", "Mug": "N·s/m²", "Kf": "W/m·K", "Kg": "W/m·K", "Prf": "",
+              "Prg": "", "Sigmaf": "N/m", "Betaf": "K⁻¹"}
+
+
+def check_pressures(props, fluid, report):
+    """Saturated water at pressures: each row's printed P, the midpoints
+    between rows, and a few in other units, against T interpolated in P
+    with fractions and rounded half-even to 0.01 K."""
+    data_dir = fluid[5]
+    grid, columns = read_csv(os.path.join(data_dir, "water/saturated_water.csv"))
+    seg_grid, seg_columns = read_csv(os.path.join(data_dir, "water/critical_segment_rows.csv"))
+    printed = read_printed(os.path.join(data_dir, "water/saturated_water.csv")) | \
+        read_printed(os.path.join(data_dir, "water/critical_segment_rows.csv"))
+    line = sorted((Fraction(printed[t]), Fraction(repr(t))) for t in grid + seg_grid)
+    asked = [(f"{printed[t]}bar", Fraction(printed[t])) for t in grid + seg_grid]
+    for (p0, _), (p1, _) in zip(line, line[1:]):
+        mid = (p0 + p1) / 2
+        asked.append((f"{Decimal(mid.numerator) / Decimal(mid.denominator)}bar", mid))
+    for text, bar in (("1atm", Fraction("1.01325")), ("14.7psi", Fraction("14.7") * PSI / 10 ** 5),
+                      ("101.325kPa", Fraction("1.01325")), ("0.5MPa", Fraction(5)), ("3000Pa", Fraction("0.03"))):
+        asked.append((text, bar))
+    args = [props, "saturated-water"]
+    for text, _ in asked:
+        args += ["--pressure", text]
+    res = subprocess.run(args + ["--format", "csv"], capture_output=True, text=True)
+    report.runs += 1
+    if res.returncode != 0:
+        report.fail(f"pressures exited {res.returncode}: {res.stderr.strip()}")
+        return
+    got = [line.split(",")[0] for line in res.stdout.splitlines()[1:]]
+    for (text, bar), g in zip(asked, got):
+        report.cells += 1
+        lo = max(i for i, (p, _) in enumerate(line) if p <= bar)
+        hi = min(lo + 1, len(line) - 1)
+        (plo, tlo), (phi, thi) = line[lo], line[hi]
+        t = tlo if phi == plo else tlo + (bar - plo) / (phi - plo) * (thi - tlo)
+        want = round(t * 100) / Fraction(100)  # half to even
+        if Fraction(g) != want:
+            report.fail(f"P = {text}: T_sat {g}, not {float(want)}")
+
+
+def read_printed(path):
+    """Each row's P as printed: {T: "0.00611"}."""
+    with open(path, encoding="utf-8") as f:
+        lines = [ln.strip() for ln in f if ln.strip() and not ln.startswith("#")]
+    header = lines[0].split(",")
+    t, p = header.index("T"), header.index("P")
+    return {float(cells[t]): cells[p] for cells in (ln.split(",") for ln in lines[1:])}
+
+
 def check_range_ends(props, fluid, report):
     """Each end is inside the range; the next double out is refused."""
     fid, grid = fluid[0], fluid[3]
@@ -689,6 +839,9 @@ def main(argv):
     for fluid in fluids:
         check_range_ends(props, fluid, report)
         check_json(props, fluid, report)
+        check_units(props, fluid, report)
+        if fluid[0] == "saturated-water":
+            check_pressures(props, fluid + (data_dir,), report)
         for args, temps in sweeps_of(fluid):
             check_run(props, fluid, args, temps, report)
     elapsed = time.monotonic() - start
