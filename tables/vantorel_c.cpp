@@ -175,6 +175,21 @@ std::optional<vantorel::UnitSystem> UnitsNamed(const char* name) {
   return std::nullopt;
 }
 
+// A text about property `property` of fluid `fluid` in `units`: `body`
+// once the buffer, the indexes and the units are checked, else minus the
+// error's code.
+template <typename Body>
+int WithPropertyIn(int fluid, int property, const char* units, const char* out, std::size_t size, Body body) {
+  return Guard<int>(-VANTOREL_OUT_OF_MEMORY, [&]() -> int {
+    if (!BufferOk(out, size)) return NullBuffer();
+    const Fluid* f = FluidAt(fluid);
+    if (!f || !PropertyOk(*f, property)) return -VANTOREL_BAD_INDEX;
+    const auto system = UnitsNamed(units);
+    if (!system) return -VANTOREL_UNKNOWN_UNITS;
+    return body(*f, *system);
+  });
+}
+
 }  // namespace
 
 extern "C" {
@@ -407,27 +422,15 @@ double vantorel_value_in(const char* fluid, double T, const char* property, cons
 }
 
 int vantorel_text_in(int fluid, double T, int property, const char* units, char* out, size_t size) {
-  return Guard<int>(-VANTOREL_OUT_OF_MEMORY, [&]() -> int {
-    if (!BufferOk(out, size)) return NullBuffer();
-    const Fluid* f = FluidAt(fluid);
-    if (!f) return -VANTOREL_BAD_INDEX;
-    if (!PropertyOk(*f, property)) return -VANTOREL_BAD_INDEX;
-    const auto system = UnitsNamed(units);
-    if (!system) return -VANTOREL_UNKNOWN_UNITS;
-    const vantorel::Result r = vantorel::LookUp(*f, T);
-    return r ? CopyOut(vantorel::ValueIn(r->shown[property], *system).text(), out, size) : -Fail(r.error());
+  return WithPropertyIn(fluid, property, units, out, size, [&](const Fluid& f, vantorel::UnitSystem system) {
+    const vantorel::Result r = vantorel::LookUp(f, T);
+    return r ? CopyOut(vantorel::ValueIn(r->shown[property], system).text(), out, size) : -Fail(r.error());
   });
 }
 
 int vantorel_unit_in(int fluid, int property, const char* units, char* out, size_t size) {
-  return Guard<int>(-VANTOREL_OUT_OF_MEMORY, [&]() -> int {
-    if (!BufferOk(out, size)) return NullBuffer();
-    const Fluid* f = FluidAt(fluid);
-    if (!f) return -VANTOREL_BAD_INDEX;
-    if (!PropertyOk(*f, property)) return -VANTOREL_BAD_INDEX;
-    const auto system = UnitsNamed(units);
-    if (!system) return -VANTOREL_UNKNOWN_UNITS;
-    return CopyOut(vantorel::UnitOf(vantorel::PropertiesOf(*f)[property], *system).text, out, size);
+  return WithPropertyIn(fluid, property, units, out, size, [&](const Fluid& f, vantorel::UnitSystem system) {
+    return CopyOut(vantorel::UnitOf(vantorel::PropertiesOf(f)[property], system).text, out, size);
   });
 }
 
