@@ -137,6 +137,7 @@ Decimal InUnit(Decimal kelvin, TemperatureUnit unit) {
 
 // The shortest plain decimal in `unit` that reads back as `kelvin`.
 std::string ShortestIn(double kelvin, TemperatureUnit unit) {
+  if (!std::isfinite(kelvin)) return {};  // "nan" and "inf" are no decimals
   const std::optional<Decimal> k = FromShortest(NumberText(kelvin));
   if (!k) return {};
   const Decimal exact = InUnit(*k, unit);

@@ -11,6 +11,7 @@
 #include "BookData.h"
 
 #include <cstdlib>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -79,6 +80,10 @@ TEST(TemperatureTextTest, IsExactForEveryThousandthOfAKelvin) {
 TEST(TemperatureTextTest, GivesNothingForATemperatureTooLargeToWritePlainly) {
   EXPECT_EQ(TemperatureText(1e300, C), "");
   EXPECT_EQ(TemperatureText(1e-300, K), "");
+  for (const double t : {std::nan(""), std::numeric_limits<double>::infinity()}) {
+    EXPECT_EQ(TemperatureText(t, C), "");
+    EXPECT_EQ(TemperatureWorking(t, F), "");
+  }
 }
 
 TEST(TemperatureWorkingTest, SaysHowDegreesBecomeKelvin) {
