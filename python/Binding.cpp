@@ -58,6 +58,21 @@ const Fluid& FluidOf(py::handle fluid) {
   return **found;
 }
 
+std::optional<UnitSystem> UnitSystemOf(py::handle units) {
+  if (units.is_none()) return std::nullopt;
+  const auto name = [](UnitSystem s) { return std::string(UnitSystemName(s)); };
+  const std::string names = "'" + name(UnitSystem::Book) + "', '" + name(UnitSystem::SI) + "', '" +
+                            name(UnitSystem::Engineering) + "' or '" + name(UnitSystem::US) + "'";
+  if (!PyUnicode_Check(units.ptr()))
+    throw py::type_error("units must be " + names + " (or None), not " + TypeName(units));
+  Py_ssize_t size = 0;
+  const char* utf8 = PyUnicode_AsUTF8AndSize(units.ptr(), &size);
+  if (!utf8) throw py::error_already_set();
+  const std::optional<UnitSystem> system = UnitSystemNamed({utf8, static_cast<std::size_t>(size)});
+  if (!system) RaiseValueError("units must be " + names + ", not " + py::repr(units).cast<std::string>());
+  return system;
+}
+
 void AddFunctions(py::module_& m, PyMethodDef* functions) {
   if (PyModule_AddFunctions(m.ptr(), functions) != 0) throw py::error_already_set();
 }

@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,17 +33,23 @@ const std::string& KeyOf(const PropertyInfo& property);
 // resolves. Raises UnknownFluidError or TypeError.
 const Fluid& FluidOf(py::handle fluid);
 
+// The system of units `units` names: "book", "si", "engineering" or "us" in
+// any case, as the library reads the name; None gives nothing (SI values
+// with the window's texts). Raises TypeError or ValueError.
+std::optional<UnitSystem> UnitSystemOf(py::handle units);
+
 // What each property `fluid`'s readings hold is: a read-only mapping from
 // its key to a Property named tuple, in the window's order.
 py::object PropertyMap(const Fluid& fluid);
 
 // The types the module makes when it is imported (vantorel.UnknownFluidError,
-// the named tuples Source and Property). They live as long as the
-// interpreter.
+// the named tuples Source, Property and Saturation). They live as long as
+// the interpreter.
 struct Types {
   PyObject* unknownFluidError = nullptr;
   PyObject* source = nullptr;
   PyObject* property = nullptr;
+  PyObject* saturation = nullptr;
 };
 extern Types types;
 
@@ -78,6 +85,7 @@ void AddFunctions(py::module_& m, PyMethodDef* functions);
 
 void RegisterFluids(py::module_& m);
 void RegisterReadings(py::module_& m);
+void RegisterPressures(py::module_& m);
 void RegisterConsole(py::module_& m);
 
 }  // namespace vantorel::python

@@ -1,6 +1,7 @@
 // lookup() and its two results, Reading and Readings: read-only mappings
-// from property keys to SI values, with texts, sources, units and what each
-// property is, equal by value and pickled as the look-up that makes them.
+// from property keys to values (in SI base units, or in the units asked
+// for), with texts, sources, units and what each property is, equal by value
+// and pickled as the look-up that makes them.
 
 #include "Readings.h"
 
@@ -12,7 +13,6 @@
 #include <type_traits>
 
 #include "Chunks.h"
-#include "Temperatures.h"
 
 namespace vantorel::python {
 
@@ -22,12 +22,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // ---------------------------------------------------------------------------
 // Looking up.
-
-SingleReading LookUpSingle(const Fluid& fluid, double t, bool boundsError) {
-  const Result r = LookUp(fluid, t);
-  if (!r && boundsError) RaiseValueError(r.error().message());
-  return {Shown(fluid), t, r.ok(), r.reading()};
-}
 
 // The temperatures an array look-up refused: how many, and the first.
 struct Refused {
@@ -61,21 +55,25 @@ std::string IndexText(std::size_t i, const py::array& shape) {
   return text + ")";
 }
 
-// "2 of 4 temperatures cannot be looked up, the first at index 2: T = 5000
-// K is outside the range of Air, 100K <= T <= 3000K": the library's sentence
-// about the first.
-[[noreturn]] void RaiseRefused(const ArrayReadings& r, const Refused& refused) {
-  const std::size_t n = static_cast<std::size_t>(r.T.size()), first = refused.first;
-  const std::string sentence = LookUp(*r.fluid, r.T.data()[first]).error().message();
-  if (r.T.ndim() == 0) RaiseValueError(sentence);
-  const std::size_t count = refused.count;
-  RaiseValueError(std::to_string(count) + " of " + std::to_string(n) + " temperatures cannot be looked up, " +
-                  (count == 1 ? "at index " : "the first at index ") + IndexText(first, r.T) + ": " + sentence);
+}  // namespace
+
+[[noreturn]] void RaiseRefused(std::size_t count, std::size_t first, const py::array& shape, std::string_view noun,
+                               const std::string& sentence) {
+  if (shape.ndim() == 0) RaiseValueError(sentence);
+  RaiseValueError(std::to_string(count) + " of " + std::to_string(shape.size()) + " " + std::string(noun) +
+                  " cannot be looked up, " + (count == 1 ? "at index " : "the first at index ") +
+                  IndexText(first, shape) + ": " + sentence);
 }
 
-ArrayReadings LookUpArray(const Fluid& fluid, Temperatures&& given, bool boundsError, int threads) {
-  ArrayReadings r{Shown(fluid), std::move(given.array), {}, given.index, given.indexIsT, threads, py::none(),
-                  py::none()};
+SingleReading LookUpSingle(const Fluid& fluid, double t, std::optional<UnitSystem> units, bool boundsError) {
+  const Result r = LookUp(fluid, t);
+  if (!r && boundsError) RaiseValueError(r.error().message());
+  return {Shown(fluid, units), t, r.ok(), r.reading(), std::nullopt, std::nullopt};
+}
+
+ArrayReadings LookUpArray(const Fluid& fluid, Temperatures&& given, std::optional<UnitSystem> units, bool boundsError,
+                          int threads) {
+  ArrayReadings r{Shown(fluid, units), std::move(given.array), {}, given.index, given.indexIsT, threads};
   const std::vector<py::ssize_t> shape(r.T.shape(), r.T.shape() + r.T.ndim());
   const std::size_t n = static_cast<std::size_t>(r.T.size());
   // Each property an array of its own, so that one kept lets the others go.
@@ -87,11 +85,19 @@ ArrayReadings LookUpArray(const Fluid& fluid, Temperatures&& given, bool boundsE
   const double* t = r.T.data();
   const std::size_t count = static_cast<std::size_t>(r.Count());
   Refused refused(n);
+  // In SI base units the library gives the values without a reading; in
+  // any other it converts each value of the reading.
+  const auto lookUp = [&fluid, units, count](double T, double* row) {
+    if (!units) return LookUpValues(fluid, T, row);
+    const Result reading = LookUp(fluid, T);
+    for (std::size_t k = 0; k < count; ++k) row[k] = reading ? ValueIn(reading->shown[k], *units).value : kNaN;
+    return reading.ok();
+  };
   InChunks(n, ThreadsFor(n, threads), [&](int, std::size_t begin, std::size_t end) {
     double row[kMostShown];
     std::size_t found = 0, firstFound = end;
     for (std::size_t i = begin; i < end; ++i) {
-      if (!LookUpValues(fluid, t[i], row)) {
+      if (!lookUp(t[i], row)) {
         if (found == 0) firstFound = i;
         ++found;
       }
@@ -100,24 +106,32 @@ ArrayReadings LookUpArray(const Fluid& fluid, Temperatures&& given, bool boundsE
     refused.Add(found, firstFound);
   });
   for (py::array_t<double>& values : r.values) values.attr("setflags")(py::arg("write") = false);
-  if (boundsError && refused.count > 0) RaiseRefused(r, refused);
+  if (boundsError && refused.count > 0)
+    RaiseRefused(refused.count, refused.first, r.T, "temperatures", LookUp(fluid, t[refused.first]).error().message());
   return r;
 }
 
-py::object LookUpAny(const Fluid& fluid, py::handle T, bool boundsError, py::handle threads) {
+namespace {
+
+py::object LookUpAny(const Fluid& fluid, py::handle T, std::optional<UnitSystem> units, bool boundsError,
+                     py::handle threads) {
   Temperatures given = TemperaturesOf(T);
   if (given.single) {
     if (!threads.is_none()) ThreadsAsked(threads);  // checked alike, though one temperature takes one thread
-    return py::cast(LookUpSingle(fluid, given.kelvin, boundsError));
+    return py::cast(LookUpSingle(fluid, given.kelvin, units, boundsError));
   }
   const int asked = ThreadsAsked(threads);
-  return py::cast(LookUpArray(fluid, std::move(given), boundsError, asked));
+  return py::cast(LookUpArray(fluid, std::move(given), units, boundsError, asked));
 }
 
 // ---------------------------------------------------------------------------
 // Both results as mappings.
 
-py::object ValueOf(const SingleReading& r, int i) { return py::float_(r.inRange ? r.reading.shown[i].value : kNaN); }
+py::object ValueOf(const SingleReading& r, int i) {
+  if (!r.inRange) return py::float_(kNaN);
+  const Property& p = r.reading.shown[i];
+  return py::float_(r.units ? ValueIn(p, *r.units).value : p.value);
+}
 py::object ValueOf(const ArrayReadings& r, int i) { return r.values[static_cast<std::size_t>(i)]; }
 
 template <typename R>
@@ -218,10 +232,14 @@ void DefineMapping(py::class_<R>& c) {
           "units",
           [](const R& r) {
             py::dict units;
-            for (int i = 0; i < r.Count(); ++i) units[Text(r.Key(i))] = Text(r.info[i].siUnit);
+            for (int i = 0; i < r.Count(); ++i) units[Text(r.Key(i))] = Text(r.UnitText(i));
             return ReadOnly(units);
           },
-          "Each property's SI base unit: 'Pa·s', 'J/(kg·K)', '' for a pure number.")
+          "Each property's unit: the SI base unit ('Pa·s', 'J/(kg·K)'), or the unit of the\n"
+          "system asked for ('lbm/ft³'); '' for a pure number.")
+      .def_property_readonly(
+          "T_unit", [](const R& r) { return Text(UnitSymbol(r.TemperatureUnitShown())); },
+          "The unit of T_text: 'K', '°C' for engineering units, '°F' for US units.")
       .def_property_readonly(
           "properties", [](const R& r) { return PropertyMap(*r.fluid); },
           "What each property is: key -> Property(key, id, name, symbol, book_unit, si_unit).");
@@ -235,41 +253,80 @@ py::object SourceOf(const SingleReading& r) {
   return py::handle(types.source)(Text(CategoryOf(*r.fluid).table), rows, r.inRange && s.corrected);
 }
 
-// Pickled as the look-up that makes it: the fluid's id and T (with the
-// pandas index T came with), so a pickle stays small and holds no table.
+// Pickled as the look-up that makes it: the fluid's id, T or P, the pandas
+// index T came with and the units, so a pickle stays small and holds no table.
 py::object RestoreFunction() { return py::module_::import("vantorel._vantorel").attr("_restore_reading"); }
+
+py::object UnitsName(const Shown& r) { return r.units ? py::object(Text(UnitSystemName(*r.units))) : py::none(); }
+
+// ", units='us'" and ", P='2 bar'" for a repr, where they were asked for.
+py::str ReprTail(const Shown& r, py::handle P) {
+  std::string tail;
+  if (r.units) tail += ", units=" + py::repr(UnitsName(r)).cast<std::string>();
+  if (!P.is_none()) tail += ", P=" + py::repr(P).cast<std::string>();
+  return Text(tail);
+}
+
+// T in the temperature unit of the units asked for: "36.85" (°C); empty
+// where T is no number.
+py::str TemperatureTextOf(const Shown& r, double T) {
+  return std::isfinite(T) ? Text(TemperatureText(T, r.TemperatureUnitShown())) : py::str("");
+}
+
+py::object TemperatureTextsOf(const ArrayReadings& r) {
+  const std::size_t n = static_cast<std::size_t>(r.T.size());
+  py::list texts(n);
+  for (std::size_t i = 0; i < n; ++i) texts[i] = TemperatureTextOf(r, r.T.data()[i]);
+  py::array array = NumPy().attr("array")(texts, py::arg("dtype") = "U").attr("reshape")(r.T.attr("shape"));
+  array.attr("setflags")(py::arg("write") = false);
+  return array;
+}
 
 // ---------------------------------------------------------------------------
 // The module's functions.
 
 PyObject* LookupFunction(PyObject*, PyObject* args, PyObject* kwargs) {
   return Guarded([&] {
-    static const char* names[] = {"fluid", "T", "bounds_error", "threads", nullptr};
-    PyObject *fluid = nullptr, *T = nullptr, *threads = Py_None;
+    static const char* names[] = {"fluid", "T", "P", "units", "pressure_unit", "bounds_error", "threads", nullptr};
+    PyObject *fluid = nullptr, *T = Py_None, *P = Py_None, *units = Py_None, *pressureUnit = Py_None,
+             *threads = Py_None;
     int boundsError = 1;
-    if (!PyArg_ParseTupleAndKeywords(args, kwargs, "OO|$pO:lookup", const_cast<char**>(names), &fluid, &T, &boundsError,
-                                     &threads))
+    if (!PyArg_ParseTupleAndKeywords(args, kwargs, "O|O$OOOpO:lookup", const_cast<char**>(names), &fluid, &T, &P,
+                                     &units, &pressureUnit, &boundsError, &threads))
       throw py::error_already_set();
-    return LookUpAny(FluidOf(fluid), T, boundsError != 0, threads);
+    const Fluid& f = FluidOf(fluid);
+    const std::optional<UnitSystem> system = UnitSystemOf(units);
+    if (P == Py_None) {
+      if (T == Py_None) throw py::type_error("lookup() needs T, in kelvin, or P, a pressure with its unit");
+      if (pressureUnit != Py_None) throw py::type_error("pressure_unit goes with P, not with T");
+      return LookUpAny(f, T, system, boundsError != 0, threads);
+    }
+    if (T != Py_None) throw py::type_error("give T or P, not both: P gives its saturation temperature as T");
+    return LookUpPressure(f, P, pressureUnit, system, boundsError != 0, threads);
   });
 }
 
 PyObject* RestoreReading(PyObject*, PyObject* args) {
   return Guarded([&] {
-    PyObject *id = nullptr, *T = nullptr, *index = Py_None;
-    if (!PyArg_ParseTuple(args, "OO|O:_restore_reading", &id, &T, &index)) throw py::error_already_set();
-    py::object r = LookUpAny(FluidOf(id), T, false, py::none());
+    PyObject *id = nullptr, *T = nullptr, *index = Py_None, *units = Py_None, *P = Py_None;
+    if (!PyArg_ParseTuple(args, "OO|OOO:_restore_reading", &id, &T, &index, &units, &P)) throw py::error_already_set();
+    const Fluid& f = FluidOf(id);
+    const std::optional<UnitSystem> system = UnitSystemOf(units);
+    py::object r = P == Py_None ? LookUpAny(f, T, system, false, py::none())
+                                : LookUpPressure(f, P, py::none(), system, false, py::none());
     if (index != Py_None) r.cast<ArrayReadings&>().index = py::reinterpret_borrow<py::object>(index);
     return r;
   });
 }
 
-constexpr const char* kLookupDoc = R"doc(lookup(fluid, T, *, bounds_error=True, threads=None)
+constexpr const char* kLookupDoc =
+    R"doc(lookup(fluid, T=None, *, P=None, units=None, pressure_unit=None, bounds_error=True, threads=None)
 --
 
-The properties of `fluid` at the temperature `T` in kelvin, as the book's
-tables give them: interpolated between two rows and rounded as the table
-prints them, then in SI base units.
+The properties of `fluid` at the temperature `T` in kelvin, or of saturated
+water at the pressure `P`, as the book's tables give them: interpolated
+between two rows and rounded as the table prints them, then in SI base
+units or in the units asked for.
 
 fluid
     An id ("carbon-dioxide"), a name people type ("co2", "water") or the
@@ -292,13 +349,37 @@ T
     A pint Quantity is converted to kelvin by pint ("36.85 degC" works).
     Text, complex numbers and booleans raise TypeError: a number without a
     unit is always kelvin.
+P
+    Instead of T, for saturated water: a pressure with its unit ("2 bar",
+    "101.325 kPa", "1 atm", "29 psi"; also Pa and MPa), or a number with
+    pressure_unit. The reading is the one at the saturation temperature
+    found as by hand in Table A.6 (interpolated linearly in P between the
+    rows whose printed pressures bracket it, rounded to 0.01 K), which is
+    its T; .saturation says how it was found. An array-like of such
+    pressures gives Readings. A pressure without its unit, one outside
+    0.00611 bar to 221.2 bar, or any other fluid raise ValueError in the
+    library's words.
+units
+    None: values in SI base units, with the window's texts. "book": the
+    book's numbers in the units of its columns (c_p 1.007 kJ/kg·K), with
+    the window's texts; "si": SI base units, texts the shortest that read
+    back as the values; "engineering": kJ/(kg·K), mPa·s, mm²/s, kPa, ...
+    and T_text in °C; "us": lbm/ft³, Btu/(lbm·°F), lbm/(ft·h), ft²/h, psia,
+    ... and T_text in °F. Converted values are the book's decimal times
+    exact factors, rounded to the significant digits the book gives; the
+    texts keep those digits ("0.070425"). .units names each unit.
+pressure_unit
+    The unit of a number or an array of numbers given as P: "bar", "kPa",
+    "MPa", "Pa", "atm" or "psi".
 bounds_error
     True: a temperature that is not finite or lies outside the fluid's range
     raises ValueError, which states the range; for an array it says how many
     there are and which is the first ("2 of 4 temperatures cannot be looked
     up, the first at index 2: T = 5000 K is outside ..."). False: such a
     temperature gives NaN for every property (a Reading of NaNs for a
-    number, NaN elements in the arrays) and an empty text.
+    number, NaN elements in the arrays) and an empty text. The same for a
+    pressure the library refuses, except for a fluid other than saturated
+    water, which always raises.
 threads
     How many threads a large array is shared out among (each takes at least
     65536 temperatures). None: the VANTOREL_NUM_THREADS environment
@@ -307,9 +388,12 @@ threads
 
 A result also has
     .text        key -> the text the calculator window shows: "189.3E-7",
-                 "----" where the book has no value, "INFINITE"; for
-                 arrays, read-only str arrays of T's shape
-    .units       key -> SI base unit: "Pa·s", "J/(kg·K)", "" for a number
+                 "----" where the book has no value, "INFINITE" (in a
+                 system of units, its text there); for arrays, read-only
+                 str arrays of T's shape
+    .units       key -> unit: "Pa·s", "J/(kg·K)", "" for a number
+    .T_text, .T_unit   T written in the unit system's temperature unit
+    .saturation  Saturation(T, P, typed, unit, rows, working) when looked up at P
     .properties  key -> Property(key, id, name, symbol, book_unit, si_unit)
     .source      Source(table, rows, corrected): the book's table, the rows
                  interpolated between and whether a corrected cell took part
@@ -331,6 +415,10 @@ TypeError when T is not real numbers.
     inf
     >>> vantorel.lookup("air", [300, 350])["rho"]
     array([1.1614, 0.995 ])
+    >>> vantorel.lookup("water", P="2 bar").T
+    393.12
+    >>> vantorel.lookup("air", 310, units="us")["rho"]
+    0.070425
 )doc";
 
 PyObject* DefaultThreads(PyObject*, PyObject*) {
@@ -343,8 +431,8 @@ PyMethodDef functions[] = {
     {"_default_threads", &DefaultThreads, METH_NOARGS,
      "_default_threads()\n--\n\nThe threads a large array is shared out among when threads is None."},
     {"_restore_reading", &RestoreReading, METH_VARARGS,
-     "_restore_reading(fluid_id, T, index=None)\n--\n\nA pickled Reading or Readings: lookup() without bounds "
-     "errors, with the pandas index T came with."},
+     "_restore_reading(fluid_id, T, index=None, units=None, P=None)\n--\n\nA pickled Reading or Readings: "
+     "lookup() without bounds errors, with the pandas index T came with."},
     {nullptr, nullptr, 0, nullptr},
 };
 
@@ -353,20 +441,34 @@ PyMethodDef functions[] = {
 void RegisterReadings(py::module_& m) {
   py::class_<SingleReading> single(m, "Reading",
                                    "The properties of one fluid at one temperature: a read-only mapping from\n"
-                                   "lower-case property ids to floats in SI base units. See lookup().");
+                                   "lower-case property ids to floats in SI base units, or in the units asked for.\n"
+                                   "See lookup().");
   DefineMapping(single);
   single
       .def_property_readonly(
-          "T", [](const SingleReading& r) { return r.T; }, "The temperature, kelvin.")
+          "T", [](const SingleReading& r) { return r.T; },
+          "The temperature, kelvin: at a pressure, its saturation temperature.")
+      .def_property_readonly(
+          "T_text", [](const SingleReading& r) { return TemperatureTextOf(r, r.T); },
+          "T in T_unit, exactly: '310' (K), '36.85' (°C), '98.33' (°F).")
       .def_property_readonly(
           "text",
           [](const SingleReading& r) {
             py::dict texts;
-            for (int i = 0; i < r.Count(); ++i)
-              texts[Text(r.Key(i))] = r.inRange ? Text(r.reading.shown[i].text()) : py::str("");
+            for (int i = 0; i < r.Count(); ++i) {
+              const Property& p = r.reading.shown[i];
+              texts[Text(r.Key(i))] =
+                  !r.inRange ? py::str("") : Text(r.units ? std::string(ValueIn(p, *r.units).text()) : p.text());
+            }
             return ReadOnly(texts);
           },
-          "Each property as the calculator window shows it: '189.3E-7', '----', 'INFINITE'.")
+          "Each property as the calculator window shows it: '189.3E-7', '----', 'INFINITE';\n"
+          "in the units asked for, its text there: '0.070425'.")
+      .def_property_readonly(
+          "saturation",
+          [](const SingleReading& r) { return r.saturation ? SaturationOf(*r.saturation) : py::object(py::none()); },
+          "How the saturation temperature of P was found: Saturation(T, P, typed, unit, rows, working);\n"
+          "None when T was given.")
       .def_property_readonly("source", &SourceOf, "The book's table and the rows the values come from.")
       .def_property_readonly(
           "source_text", [](const SingleReading& r) { return r.inRange ? Text(SourceText(r.reading)) : py::str(""); },
@@ -374,27 +476,49 @@ void RegisterReadings(py::module_& m) {
           "'' outside the range.")
       .def("__reduce__",
            [](const SingleReading& r) {
-             return py::make_tuple(RestoreFunction(), py::make_tuple(Text(r.fluid->id), r.T));
+             if (!r.units && !r.pressure)
+               return py::make_tuple(RestoreFunction(), py::make_tuple(Text(r.fluid->id), r.T));
+             const py::object P = r.pressure ? py::object(Text(*r.pressure)) : py::none();
+             return py::make_tuple(RestoreFunction(),
+                                   py::make_tuple(Text(r.fluid->id), r.T, py::none(), UnitsName(r), P));
            })
       .def("__repr__", [](const SingleReading& r) {
-        return py::str("Reading({!r}, {!r}, {!r})").format(Text(r.fluid->id), r.T, Dict(r));
+        const py::object P = r.pressure ? py::object(Text(*r.pressure)) : py::none();
+        return py::str("Reading({!r}, {!r}, {!r}{})").format(Text(r.fluid->id), r.T, Dict(r), ReprTail(r, P));
       });
 
   py::class_<ArrayReadings> many(m, "Readings",
                                  "The properties of one fluid at an array of temperatures: a read-only mapping\n"
                                  "from lower-case property ids to read-only float64 arrays shaped like T, one\n"
-                                 "array per property. See lookup().");
+                                 "array per property, in SI base units or in the units asked for. See lookup().");
   DefineMapping(many);
   many.def_property_readonly(
-          "T", [](const ArrayReadings& r) { return r.T; }, "The temperatures, kelvin (read-only).")
+          "T", [](const ArrayReadings& r) { return r.T; },
+          "The temperatures, kelvin (read-only): at pressures, their saturation temperatures.")
+      .def_property_readonly(
+          "T_text",
+          [](ArrayReadings& r) {
+            if (r.tText.is_none()) r.tText = TemperatureTextsOf(r);
+            return r.tText;
+          },
+          "T in T_unit, exactly, as a read-only str array shaped like T.")
+      .def_property_readonly(
+          "saturation",
+          [](ArrayReadings& r) {
+            if (r.saturation.is_none() && !r.pressures.is_none()) r.saturation = SaturationsOf(r);
+            return r.saturation;
+          },
+          "How the saturation temperatures of the pressures were found: Saturation(T, P,\n"
+          "typed, unit, rows, working) of arrays shaped like T; None when T was given.")
       .def_property_readonly(
           "text",
           [](ArrayReadings& r) {
             if (r.text.is_none()) r.text = TextsOf(r);
             return r.text;
           },
-          "Each property's texts as the calculator window shows them, as read-only str\n"
-          "arrays shaped like T; '' where T is outside the range.")
+          "Each property's texts as the calculator window shows them (in the units asked\n"
+          "for, its texts there), as read-only str arrays shaped like T; '' where T is\n"
+          "outside the range.")
       .def_property_readonly(
           "source",
           [](ArrayReadings& r) {
@@ -410,13 +534,20 @@ void RegisterReadings(py::module_& m) {
           "_index_is_t", [](const ArrayReadings& r) { return r.indexIsT; }, "T came as the pandas Index _index.")
       .def("__reduce__",
            [](const ArrayReadings& r) {
-             // An Index given as T is given again; a Series' index goes beside T.
-             if (r.indexIsT) return py::make_tuple(RestoreFunction(), py::make_tuple(Text(r.fluid->id), r.index));
-             return py::make_tuple(RestoreFunction(), py::make_tuple(Text(r.fluid->id), r.T, r.index));
+             // An Index given as T is given again; a Series' index goes beside T;
+             // pressures are given again in place of T.
+             const py::str id = Text(r.fluid->id);
+             if (!r.pressures.is_none())
+               return py::make_tuple(RestoreFunction(),
+                                     py::make_tuple(id, py::none(), r.index, UnitsName(r), r.pressures));
+             const py::object T = r.indexIsT ? r.index : py::object(r.T);
+             const py::object index = r.indexIsT ? py::none() : r.index;
+             if (!r.units) return py::make_tuple(RestoreFunction(), py::make_tuple(id, T, index));
+             return py::make_tuple(RestoreFunction(), py::make_tuple(id, T, index, UnitsName(r)));
            })
       .def("__repr__", [](const ArrayReadings& r) {
-        return py::str("Readings({!r}, shape={!r}, keys={!r})")
-            .format(Text(r.fluid->id), py::tuple(r.T.attr("shape")), py::tuple(Keys(r)));
+        return py::str("Readings({!r}, shape={!r}, keys={!r}{})")
+            .format(Text(r.fluid->id), py::tuple(r.T.attr("shape")), py::tuple(Keys(r)), ReprTail(r, py::none()));
       });
 
   AddFunctions(m, functions);

@@ -13,11 +13,6 @@ namespace {
   throw py::type_error("T must be a number or an array of numbers in kelvin, not " + TypeName(T));
 }
 
-const py::module_& NumPy() {
-  static const py::module_* numpy = new py::module_(py::module_::import("numpy"));  // for the interpreter's life
-  return *numpy;
-}
-
 // A module if the program has imported it, else None: T cannot be one of
 // its objects then, and looking needs no import.
 py::object Imported(const char* name) {
@@ -33,8 +28,13 @@ bool IsInstance(py::handle object, const py::object& module, const char* type) {
   return !module.is_none() && py::isinstance(object, module.attr(type));
 }
 
-// One real number, or nothing for what is not one: booleans and complex
-// numbers are refused, though each converts to float.
+}  // namespace
+
+const py::module_& NumPy() {
+  static const py::module_* numpy = new py::module_(py::module_::import("numpy"));  // for the interpreter's life
+  return *numpy;
+}
+
 std::optional<double> RealOf(py::handle x) {
   PyObject* p = x.ptr();
   if (PyFloat_Check(p)) return PyFloat_AS_DOUBLE(p);
@@ -51,6 +51,8 @@ std::optional<double> RealOf(py::handle x) {
   if (v == -1 && PyErr_Occurred()) throw py::error_already_set();
   return v;
 }
+
+namespace {
 
 // A pint Quantity in kelvin, as pint converts it (degrees Celsius and
 // Fahrenheit included); a quantity of anything else is no temperature.
@@ -84,6 +86,11 @@ py::array_t<double> ArrayOf(py::handle T) {
 }
 
 }  // namespace
+
+py::object SeriesIndexOf(py::handle x) {
+  const py::object pandas = Imported("pandas");
+  return IsInstance(x, pandas, "Series") ? py::object(x.attr("index")) : py::none();
+}
 
 Temperatures TemperaturesOf(py::handle T) {
   if (T.is_none() || PyUnicode_Check(T.ptr()) || PyBytes_Check(T.ptr())) Refuse(T);

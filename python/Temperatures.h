@@ -4,6 +4,8 @@
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 
+#include <optional>
+
 namespace vantorel::python {
 
 namespace py = pybind11;
@@ -25,5 +27,15 @@ struct Temperatures {
 // first, by pint. Raises TypeError for anything else: text, complex numbers,
 // booleans, None, a quantity that is no temperature.
 Temperatures TemperaturesOf(py::handle T);
+
+// One real number, or nothing for what is not one (booleans and complex
+// numbers, though each converts to float; text; sequences).
+std::optional<double> RealOf(py::handle x);
+
+// The index of `x` when it is a pandas Series, else None.
+py::object SeriesIndexOf(py::handle x);
+
+// NumPy, imported once for the interpreter's life.
+const py::module_& NumPy();
 
 }  // namespace vantorel::python

@@ -92,6 +92,14 @@ class TextReader {
 
   template <typename Cell>
   bool At(TextMemo& memo, std::size_t i, const Cell& cell) const {
+    // Another system's texts keep the digits the book vouches for, trailing
+    // zeros included, which a value alone does not tell: no memo for them.
+    if (r_.units) {
+      const Result reading = LookUp(*r_.fluid, r_.T.data()[i]);
+      if (!reading) return false;
+      for (std::size_t k = 0; k < count_; ++k) cell(k, ValueIn(reading->shown[k], *r_.units).text());
+      return true;
+    }
     const bool asked = memo.Active();
     std::array<std::uint64_t, kMostShown> bits;
     if (asked) {

@@ -1,11 +1,12 @@
 // vantorel._vantorel: the checked look-up of <vantorel/vantorel.h> for
-// Python. It only converts: names and temperatures in; SI values, texts,
-// units and source rows out; errors as Python exceptions. Every value, text,
+// Python. It only converts: names, temperatures, pressures and unit systems
+// in; values, texts, units and source rows out; errors as Python exceptions. Every value, text,
 // name rule and wording comes from the library: nothing here knows a table,
 // a rounding rule or a unit factor.
 //
 //   Fluids.cpp        Fluid, fluids(), Property
 //   Readings.cpp      lookup(), Reading and Readings
+//   Pressures.cpp     lookup() at a pressure, Saturation
 //   Temperatures.cpp  what T may be
 //   Texts.cpp         the texts and sources of arrays
 //   Chunks.h          arrays shared out among threads, stopped by Ctrl-C
@@ -51,5 +52,6 @@ PYBIND11_MODULE(_vantorel, m) {
 
   RegisterFluids(m);
   RegisterReadings(m);
+  RegisterPressures(m);
   RegisterConsole(m);
 }

@@ -39,3 +39,25 @@ try:
     vantorel.lookup("air", [300, 90, 5000])
 except ValueError as error:
     assert str(error).startswith("2 of 3 temperatures cannot be looked up, the first at index 1: T = 90 K")
+
+w = vantorel.lookup("water", P="2 bar")
+assert (w.T, w.text["hfg"]) == (393.12, "2203")
+saturation = w.saturation
+assert saturation is not None
+assert (saturation.T, saturation.P, saturation.rows) == (393.12, 2.0, ((390.0, 1.794), (400.0, 2.455)))
+assert saturation.working == ("P = 2 bar lies between the rows at 390 K (1.794 bar) and 400 K (2.455 bar)\n"
+                              "T_sat = 390 + (2 − 1.794)/(2.455 − 1.794) × (400 − 390) = 393.1165 → 393.12 K")
+assert vantorel.lookup("water", P="1 atm").T == vantorel.lookup("water", P="1.0133 bar").T == 373.15
+kpa: vantorel.Reading = vantorel.lookup("water", P=200, pressure_unit="kPa")
+assert kpa.T == 393.12
+try:
+    vantorel.lookup("water", P=2)
+except ValueError as error:
+    assert str(error) == 'P = "2" has no unit: give one, as in 2 bar, kPa, MPa, Pa, atm or psi'
+several: vantorel.Readings = vantorel.lookup("water", P=["1 atm", "2 bar"])
+assert several.T.tolist() == [373.15, 393.12]
+
+us = vantorel.lookup("air", 310, units="us")
+assert (us["rho"], us.units["rho"], us.text["alpha"]) == (0.070425, "lbm/ft³", "0.930")
+assert (us.T, us.T_text, us.T_unit) == (310.0, "98.33", "°F")
+assert vantorel.lookup("air", 310, units="book")["cp"] == 1.007

@@ -64,14 +64,43 @@ PROPS = pathlib.Path(os.environ.get("VANTOREL_PROPS", PACKAGE.parents[1] / "cli"
         ["air", "5000"],  # refused
         ["helum", "300"],
         ["air", "310", "abc"],  # one bad temperature refuses all
+        ["air", "310", "--units", "us"],
+        ["air", "36.85C", "--units=engineering"],
+        ["water", "--pressure", "2bar"],
+        ["water", "--pressure", "1atm", "--units", "si"],
+        ["water", "--pressure", "1 atm", "--units", "us"],
+        ["air", "--units", "engineering", "310"],
+        ["air", "--pressure", "1bar"],
+        ["water", "--pressure", "2"],
     ],
 )
 def test_the_module_prints_what_vantorel_props_prints(args):
+    options = {arg.partition("=")[0] for arg in args if arg.startswith("--")}
+    usage = subprocess.run([str(PROPS), "--help"], capture_output=True, text=True).stdout
+    if not all(option in usage for option in options):
+        pytest.skip(f"{PROPS} has no {' or '.join(sorted(options))} yet")
     props = subprocess.run([str(PROPS), *args], capture_output=True)
     ours = subprocess.run([sys.executable, "-m", "vantorel", *args], capture_output=True)
     assert ours.stdout == props.stdout
     assert ours.returncode == props.returncode
     assert ours.stderr.removeprefix(b"python3 -m vantorel: ") == props.stderr.removeprefix(b"vantorel-props: ")
+
+
+# The module's own refusals of its options (what they print is checked
+# against vantorel-props above).
+@pytest.mark.parametrize(
+    "args, lines",
+    [
+        (["water", "300", "--pressure", "2bar"], ["python3 -m vantorel: give either temperatures or --pressure, not both"]),
+        (["air", "310", "--units"], ["python3 -m vantorel: --units needs a value"]),
+        (["air", "310", "--units", "us", "--units", "si"], ["python3 -m vantorel: --units is given more than once"]),
+    ],
+)
+def test_the_modules_units_and_pressure_options(args, lines):
+    run = subprocess.run([sys.executable, "-m", "vantorel", *args], capture_output=True, text=True)
+    assert run.returncode == (2 if run.stderr else 0)
+    for line in lines:
+        assert line in run.stdout + run.stderr
 
 
 # ---------------------------------------------------------------------------

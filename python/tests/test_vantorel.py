@@ -342,9 +342,11 @@ def test_other_threads_run_while_an_array_is_looked_up():
 
 
 def test_help_shows_the_signature_and_every_option():
-    assert str(inspect.signature(vantorel.lookup)) == "(fluid, T, *, bounds_error=True, threads=None)"
+    assert str(inspect.signature(vantorel.lookup)) == (
+        "(fluid, T=None, *, P=None, units=None, pressure_unit=None, bounds_error=True, threads=None)")
     for word in ("bounds_error", "threads", "VANTOREL_NUM_THREADS", "UnknownFluidError", "ValueError", ".text",
-                 ".units", ".properties", ".source", "to_pandas", "GIL", "pint"):
+                 ".units", ".properties", ".source", "to_pandas", "GIL", "pint", "pressure_unit", ".saturation",
+                 '"engineering"', '"us"', ".T_text"):
         assert word in vantorel.lookup.__doc__
     assert str(inspect.signature(vantorel.fluids)) == "()"
 

@@ -6,9 +6,11 @@
     (1.893e-05, '189.3E-7', 'Pa·s')
 
 fluids() lists what can be looked up; lookup() gives one fluid's properties
-at one temperature or at a whole array of them, in SI base units, with
-their texts, sources and what each property is (.properties), and as a
-pandas or xarray table (.to_pandas(), .to_xarray()).
+at one temperature or at a whole array of them (saturated water also at a
+pressure, P="2 bar"), in SI base units or in the units asked for
+(units="engineering", "us"), with their texts, sources and what each
+property is (.properties), and as a pandas or xarray table (.to_pandas(),
+.to_xarray()).
 """
 
 from collections.abc import Mapping as _Mapping
@@ -19,6 +21,7 @@ from ._vantorel import (
     Property,
     Reading,
     Readings,
+    Saturation,
     Source,
     UnknownFluidError,
     __version__,
@@ -26,7 +29,9 @@ from ._vantorel import (
     lookup,
 )
 
-__all__ = ["Fluid", "Property", "Reading", "Readings", "Source", "UnknownFluidError", "fluids", "lookup"]
+__all__ = [
+    "Fluid", "Property", "Reading", "Readings", "Saturation", "Source", "UnknownFluidError", "fluids", "lookup",
+]
 
 # Both results are read-only mappings; the extension gives them the methods.
 _Mapping.register(Reading)

@@ -2,7 +2,8 @@
 
 Each library is imported when first asked for, so neither is needed to
 import vantorel. Units stay as the readings give them (.units): the SI base
-unit as text, "Pa·s", "J/(kg·K)", and "" for a pure number.
+unit as text, "Pa·s", "J/(kg·K)", or the unit of the system asked for,
+"lbm/ft³", and "" for a pure number.
 """
 
 import numpy as np
@@ -19,14 +20,16 @@ def _index(r):
 
 def to_pandas(self):
     """The properties as a pandas DataFrame: one row per temperature, one column
-    per property key, in SI base units.
+    per property key, in the units of the reading (SI base units unless others
+    were asked for).
 
     The index is T in kelvin, named "T". When T was a pandas Series, the index
     is the Series' own (so the frame lines up with the Series' frame); when T
     was a pandas Index, it is that Index ("T" when it has no name). An array of
     more than one axis gives its temperatures in C order; a single reading
-    gives one row. df.attrs["units"] maps each key to its SI unit (as .units:
-    "Pa·s", "" for a pure number); df.attrs["fluid"] is the fluid's id.
+    gives one row. df.attrs["units"] maps each key to its unit (as .units:
+    "Pa·s", "lbm/ft³", "" for a pure number); df.attrs["fluid"] is the fluid's
+    id.
     """
     import pandas as pd  # type: ignore[import]  # optional, and untyped in some versions
 
@@ -43,7 +46,7 @@ def to_pandas(self):
 
 def to_xarray(self):
     """The properties as an xarray Dataset: one variable per property key, each
-    with attrs "units" (its SI unit, as .units) and "long_name" (its name),
+    with attrs "units" (its unit, as .units) and "long_name" (its name),
     and the temperature as coordinate "T" in kelvin.
 
     One axis of temperatures is the dimension "T". When T was a pandas Series,

@@ -1,7 +1,7 @@
 from collections.abc import Iterator, Mapping, Sequence
 from decimal import Decimal
 from fractions import Fraction
-from typing import Any, NamedTuple, Protocol, Union, overload
+from typing import Any, Literal, NamedTuple, Protocol, Union, overload
 
 import numpy as np
 from numpy.typing import NDArray
@@ -33,6 +33,26 @@ _ManyKelvin = Union[
     Sequence[Sequence[_Kelvin]],
     Sequence[Sequence[Sequence[_Kelvin]]],
 ]
+
+# A pressure with its unit ("2 bar"), or a number with pressure_unit.
+_Pressure = Union[str, float, int, np.floating[Any], np.integer[Any]]
+
+# Many pressures: an array or list of texts, or of numbers with pressure_unit.
+# No bare Sequence: a str is one, and one pressure gives a Reading.
+_ManyPressures = Union[
+    NDArray[np.str_],
+    NDArray[np.floating[Any]],
+    NDArray[np.integer[Any]],
+    _ArrayOfKelvin,
+    list[str],
+    list[float],
+    list[int],
+    tuple[str, ...],
+    tuple[float, ...],
+]
+
+# The systems of units values are given in; None: SI values with the window's texts.
+_Units = Literal["book", "si", "engineering", "us"]
 
 class UnknownFluidError(KeyError):
     """No fluid has the name asked for, or it fits more than one."""
@@ -85,8 +105,24 @@ class Source(NamedTuple):
     rows: tuple[float, ...] | NDArray[np.float64]
     corrected: bool | NDArray[np.bool_]
 
+class Saturation(NamedTuple):
+    """How the saturation temperature of a pressure was found in Table A.6.
+
+    For one pressure: T_sat in kelvin, P in bar, the pressure as given (typed, unit),
+    the rows as (T, P) pairs (one at a row's own pressure) and the working. For an
+    array of pressures each field is an array of its shape, rows with two more axes
+    of 2 (lower, upper; T, P).
+    """
+
+    T: float | NDArray[np.float64]
+    P: float | NDArray[np.float64]
+    typed: float | NDArray[np.float64]
+    unit: str | NDArray[np.str_]
+    rows: tuple[tuple[float, float], ...] | NDArray[np.float64]
+    working: str | NDArray[np.str_]
+
 class Reading(Mapping[str, float]):
-    """One fluid at one temperature: property key -> value in SI base units."""
+    """One fluid at one temperature: property key -> value in SI base units or the units asked for."""
 
     def __getitem__(self, key: str) -> float: ...
     def __len__(self) -> int: ...
@@ -95,6 +131,12 @@ class Reading(Mapping[str, float]):
     def fluid(self) -> Fluid: ...
     @property
     def T(self) -> float: ...
+    @property
+    def T_text(self) -> str: ...
+    @property
+    def T_unit(self) -> str: ...
+    @property
+    def saturation(self) -> Saturation | None: ...
     @property
     def text(self) -> Mapping[str, str]: ...
     @property
@@ -120,6 +162,12 @@ class Readings(Mapping[str, NDArray[np.float64]]):
     @property
     def T(self) -> NDArray[np.float64]: ...
     @property
+    def T_text(self) -> NDArray[np.str_]: ...
+    @property
+    def T_unit(self) -> str: ...
+    @property
+    def saturation(self) -> Saturation | None: ...
+    @property
     def text(self) -> Mapping[str, NDArray[np.str_]]: ...
     @property
     def units(self) -> Mapping[str, str]: ...
@@ -133,16 +181,56 @@ class Readings(Mapping[str, NDArray[np.float64]]):
 def fluids() -> list[Fluid]:
     """Every fluid that lookup() knows, in the calculator's list order."""
 
-# A number gives a Reading, anything else array-like (even a 0-d array) Readings.
+# A number gives a Reading, anything else array-like (even a 0-d array) Readings;
+# so does P, for saturated water, in place of T.
 @overload
-def lookup(fluid: str | Fluid, T: _Kelvin, *, bounds_error: bool = True, threads: int | None = None) -> Reading:
+def lookup(
+    fluid: str | Fluid,
+    T: _Kelvin,
+    *,
+    units: _Units | None = None,
+    bounds_error: bool = True,
+    threads: int | None = None,
+) -> Reading:
     """The properties of `fluid` at `T` kelvin, in SI base units (see help(vantorel.lookup))."""
 
 @overload
 def lookup(
-    fluid: str | Fluid, T: _ManyKelvin, *, bounds_error: bool = True, threads: int | None = None
+    fluid: str | Fluid,
+    T: _ManyKelvin,
+    *,
+    units: _Units | None = None,
+    bounds_error: bool = True,
+    threads: int | None = None,
 ) -> Readings: ...
 @overload
 def lookup(
-    fluid: str | Fluid, T: _Quantity, *, bounds_error: bool = True, threads: int | None = None
+    fluid: str | Fluid,
+    T: _Quantity,
+    *,
+    units: _Units | None = None,
+    bounds_error: bool = True,
+    threads: int | None = None,
 ) -> Reading | Readings: ...
+@overload
+def lookup(
+    fluid: str | Fluid,
+    T: None = None,
+    *,
+    P: _Pressure,
+    units: _Units | None = None,
+    pressure_unit: str | None = None,
+    bounds_error: bool = True,
+    threads: int | None = None,
+) -> Reading: ...
+@overload
+def lookup(
+    fluid: str | Fluid,
+    T: None = None,
+    *,
+    P: _ManyPressures,
+    units: _Units | None = None,
+    pressure_unit: str | None = None,
+    bounds_error: bool = True,
+    threads: int | None = None,
+) -> Readings: ...
