@@ -481,8 +481,8 @@ VANTOREL_API std::string PressureRangeText(PressureUnit unit, std::string_view d
 
 // How T_sat is found by hand, one step a line:
 //   P = 1 atm = 1.01325 bar
-//   P lies between the rows at 370 K (0.9050 bar) and 373.15 K (1.0133 bar)
-//   T_sat = 370 + (1.01325 − 0.9050)/(1.0133 − 0.9050) × (373.15 − 370) = 373.1485 → 373.15 K
+//   P = 1.01325 bar lies between the rows at 370 K (0.9040 bar) and 373.15 K (1.0133 bar)
+//   T_sat = 370 + (1.01325 − 0.9040)/(1.0133 − 0.9040) × (373.15 − 370) = 373.1486 → 373.15 K
 VANTOREL_API std::string SaturationWorking(const Saturation& saturation);
 
 // ---------------------------------------------------------------------------
