@@ -204,10 +204,22 @@ wheel:
 
 # Speed and memory of the table procedures, vantorel-props and the window,
 # a peer's time for the same saturated-water look-ups, and the web page's
-# start, size and look-ups in headless chromium.
+# start, size, look-ups and Lighthouse scores in headless chromium.
+# Lighthouse comes from the npm registry at the version
+# bench/lighthouse/package-lock.json pins, into $(LIGHTHOUSE_DIR), and is
+# installed again only when that lock file changes; it drives Debian's
+# chromium and downloads no browser of its own.
+LIGHTHOUSE_DIR ?= $(BUILD)/lighthouse
 bench: build web
 	$(call ensure_packages,$(BENCH_PACKAGES) $(BROWSER_PACKAGES))
-	bench/run.sh $(BUILD) $(WEB_SITE)
+	@cmp -s bench/lighthouse/package-lock.json $(LIGHTHOUSE_DIR)/installed.json || { \
+	  echo "Installing Lighthouse from bench/lighthouse/package-lock.json into $(LIGHTHOUSE_DIR)"; \
+	  mkdir -p $(LIGHTHOUSE_DIR) && \
+	  cp bench/lighthouse/package.json bench/lighthouse/package-lock.json $(LIGHTHOUSE_DIR)/ && \
+	  (cd $(LIGHTHOUSE_DIR) && PUPPETEER_SKIP_DOWNLOAD=1 PUPPETEER_SKIP_CHROMIUM_DOWNLOAD=1 \
+	    npm ci --ignore-scripts --no-audit --no-fund --loglevel=error) && \
+	  cp bench/lighthouse/package-lock.json $(LIGHTHOUSE_DIR)/installed.json; }
+	bench/run.sh $(BUILD) $(WEB_SITE) $(LIGHTHOUSE_DIR)/node_modules/.bin/lighthouse
 
 # The page's tests run against the site that `make web` writes, the Wine
 # suite against the programs of `make windows`.
@@ -228,7 +240,7 @@ web:
 	  -DVANTOREL_SITE_DIR=$(abspath $(WEB_SITE)) >/dev/null
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEB_BUILD) -j $(JOBS)
 	@echo "The site is in $(WEB_SITE)/. Serve it and open http://127.0.0.1:8000/ with:"
-	@echo "  python3 -m http.server -d $(WEB_SITE) -b 127.0.0.1 8000"
+	@echo "  python3 web/tests/serve.py $(WEB_SITE) 8000   (gzipped, as a host serves it)"
 
 deps:
 	$(call ensure_packages,$(BUILD_PACKAGES) $(DESKTOP_TEST_PACKAGES))

@@ -13,17 +13,22 @@
 #      python3-iapws (IAPWS-IF97) and from vantorel-props, and the ratio;
 #   5. the web page in headless chromium (bench/web.py): navigation to
 #      results shown, in a new profile and on reload, what it transfers
-#      (gzip), and a look-up inside the browser;
+#      (gzip), a look-up inside the browser, and, given LIGHTHOUSE,
+#      Lighthouse's scores and timings for a phone and a desktop, with the
+#      page served gzipped;
 #   6. the Python module: air and saturated water over arrays of 1,000,000
 #      temperatures, python3-iapws per state in the same run, and a Python
 #      loop of single look-ups.
 #   7. the Python module's texts and source rows of 1,000,000 and 10,000,000
 #      saturated-water temperatures against the time of their values, and
 #      the peak memory of each run beside that of its values and texts.
-# Usage: bench/run.sh BUILD_DIR [SITE_DIR]
+# Usage: bench/run.sh BUILD_DIR [SITE_DIR [LIGHTHOUSE]]
+#   LIGHTHOUSE: the path of Lighthouse's command (`make bench` installs it
+#   from bench/lighthouse/); without it the scores are left out.
 set -euo pipefail
 build=${1:-build}
 site=${2:-$build/web}
+lighthouse=${3:-}
 props=$build/cli/vantorel-props
 window=$build/window/vantorel
 yardstick=$build/bench/yardstick_window
@@ -158,7 +163,7 @@ awk -v n="$n" -v ours="$ours" -v peer="$peer" 'BEGIN {
 echo
 echo "== The web page ($site), in headless chromium"
 if [ -f "$site/index.html" ]; then
-  /usr/bin/python3 "$(dirname "$0")/web.py" "$site"
+  /usr/bin/python3 "$(dirname "$0")/web.py" "$site" ${lighthouse:+"$lighthouse"}
 else
   echo "  (no site: make web writes it)"
 fi

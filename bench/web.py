@@ -12,10 +12,14 @@
   3. one look-up inside the browser: the checked call timed inside the
      WebAssembly module, and one calculation as the page's script makes it
      (the call, its texts and working, and the crossing into JavaScript);
-  4. given LIGHTHOUSE, the path of Lighthouse's command (`npm i -E
-     lighthouse@12.2.3` into a folder of its own), its four scores for a
-     phone and for a desktop, with the page served gzipped
-     (web/tests/serve.py).
+  4. given LIGHTHOUSE, the path of Lighthouse's command (`make bench`
+     installs the version bench/lighthouse/package-lock.json pins), its
+     four scores and five timings for a phone and for a desktop, one after
+     the other in the same run, with the page served gzipped as a web
+     server would send it (web/tests/serve.py). Lighthouse drives Debian's
+     chromium; its timings are simulated from the page's own trace (a
+     mid-range phone on a slow 4G line; a desktop on a fast line), so they
+     move with how busy this machine is, which is printed beside them.
 """
 
 import functools
@@ -91,26 +95,37 @@ def lighthouse(site, command):
     import serve
     server = serve.serve(site)
     url = f"http://127.0.0.1:{server.server_address[1]}/{QUERY}"
-    print("  Lighthouse, Air at 310 K, served gzipped:")
+    # Lighthouse runs the browser it is given and fetches none of its own.
+    environment = {**os.environ, "CHROME_PATH": "/usr/bin/chromium", "PUPPETEER_SKIP_DOWNLOAD": "1"}
+    print(f"  Lighthouse {lighthouse_version(command)}, Air at 310 K, served gzipped by web/tests/serve.py:")
     try:
         for device, preset in [("phone", []), ("desktop", ["--preset=desktop"])]:
+            load = os.getloadavg()[0]
             with tempfile.TemporaryDirectory() as folder:
                 report = os.path.join(folder, "report.json")
                 subprocess.run([command, url, "--quiet", "--output=json", f"--output-path={report}",
                                 "--chrome-flags=--headless --no-sandbox",
                                 "--only-categories=performance,accessibility,best-practices,seo", *preset],
-                               check=True, env={**os.environ, "CHROME_PATH": "/usr/bin/chromium"})
+                               check=True, env=environment)
                 with open(report, encoding="utf-8") as f:
                     result = json.load(f)
-            scores = " ".join(f"{name} {round(c['score'] * 100)}" for name, c in result["categories"].items())
+            if result.get("runtimeError"):
+                print(f"    {device:8} Lighthouse failed: {result['runtimeError'].get('message')}")
+                continue
+            scores = " ".join(f"{name} {round(c['score'] * 100) if c['score'] is not None else '-'}"
+                              for name, c in result["categories"].items())
             audits = result["audits"]
-            timings = ", ".join(f"{label} {audits[key]['displayValue']}" for label, key in [
+            timings = ", ".join(f"{label} {audits[key].get('displayValue', '-')}" for label, key in [
                 ("FCP", "first-contentful-paint"), ("LCP", "largest-contentful-paint"),
                 ("TBT", "total-blocking-time"), ("CLS", "cumulative-layout-shift"), ("SI", "speed-index")])
             print(f"    {device:8} {scores}")
-            print(f"    {'':8} {timings}")
+            print(f"    {'':8} {timings} (load average {load:.2f} as it started)")
     finally:
         server.shutdown()
+
+
+def lighthouse_version(command):
+    return subprocess.run([command, "--version"], check=True, capture_output=True, text=True).stdout.strip()
 
 
 def main(site):
