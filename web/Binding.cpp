@@ -30,16 +30,24 @@ val FluidId(const std::string& name) {
   return fluid ? val(std::string((*fluid)->id)) : val::null();
 }
 
-// {T, curve, book, current} as Float64Arrays, NaN where a series has no
-// point; all empty for an unknown fluid or property.
-val ChartData(const std::string& fluidName, const std::string& property, double current, int samples) {
+// {T, x, curve, book, current} as Float64Arrays, NaN where a series has no
+// point, with the labels of the axes and the unit box's code of x's unit,
+// all in `units`; the arrays empty for an unknown fluid or property.
+val ChartData(const std::string& fluidName, const std::string& property, double current, int samples,
+              const std::string& units) {
   Chart chart;
-  if (const FluidResult fluid = ResolveFluid(fluidName)) chart = ChartOf(**fluid, property, current, samples);
+  if (const FluidResult fluid = ResolveFluid(fluidName))
+    chart = ChartOf(**fluid, property, current, samples, SystemOf(units));
   val out = val::object();
   out.set("T", Doubles(chart.T));
+  out.set("x", Doubles(chart.x));
   out.set("curve", Doubles(chart.curve));
   out.set("book", Doubles(chart.book));
   out.set("current", Doubles(chart.current));
+  out.set("axis", chart.axis);
+  out.set("xAxis", chart.xAxis);
+  out.set("xUnit", std::string(BoxCode(chart.xUnit)));
+  out.set("currentX", chart.currentX);
   return out;
 }
 
@@ -100,19 +108,30 @@ double NanosecondsPerLookUp(const std::string& fluidName, const std::string& kin
 EMSCRIPTEN_BINDINGS(vantorel) {
   emscripten::function("catalog", &PageCatalogJson);
   emscripten::function("fluidId", &FluidId);
+  // calculate(fluid, text, unit) in the book's units, or with a fourth
+  // argument, the units.
   emscripten::function(
       "calculate", +[](const std::string& fluid, const std::string& text, const std::string& unit) {
         return CalculationJson(fluid, text, unit);
       });
   emscripten::function(
-      "sweep", +[](const std::string& fluid, const std::string& from, const std::string& to, const std::string& step,
-                   const std::string& unit) { return SweepJson(fluid, from, to, step, unit); });
+      "calculate", +[](const std::string& fluid, const std::string& text, const std::string& unit,
+                       const std::string& units) { return CalculationJson(fluid, text, unit, units); });
   emscripten::function(
-      "sweepRows", +[](const std::string& fluid, const std::string& from, const std::string& to,
-                       const std::string& step, const std::string& unit, unsigned first,
-                       unsigned count) { return SweepRowsJson(fluid, from, to, step, unit, first, count); });
+      "atPressure", +[](const std::string& fluid, const std::string& text, const std::string& units) {
+        return PressureJson(fluid, text, units);
+      });
   emscripten::function(
-      "kept", +[](const std::string& kept) { return KeptJson(kept); });
+      "sweep",
+      +[](const std::string& fluid, const std::string& from, const std::string& to, const std::string& step,
+          const std::string& unit, const std::string& units) { return SweepJson(fluid, from, to, step, unit, units); });
+  emscripten::function(
+      "sweepRows",
+      +[](const std::string& fluid, const std::string& from, const std::string& to, const std::string& step,
+          const std::string& unit, unsigned first, unsigned count,
+          const std::string& units) { return SweepRowsJson(fluid, from, to, step, unit, first, count, units); });
+  emscripten::function(
+      "kept", +[](const std::string& kept, const std::string& units) { return KeptJson(kept, units); });
   emscripten::function(
       "withUnit", +[](const std::string& text, const std::string& unit) { return WithUnit(text, UnitOf(unit)); });
   emscripten::function("convert", &Converted);

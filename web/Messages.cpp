@@ -1,6 +1,7 @@
 #include "Messages.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <variant>
 #include <vector>
@@ -27,6 +28,15 @@ void Field(std::string& out, std::string_view key, std::string_view text) {
 void NumberField(std::string& out, std::string_view key, double v) {
   Key(out, key);
   out += NumberText(v);
+}
+
+constexpr UnitSystem kSystems[] = {UnitSystem::Book, UnitSystem::SI, UnitSystem::Engineering, UnitSystem::US};
+
+// A number, or null where it is none.
+void NumberOrNull(std::string& out, std::string_view key, double v) {
+  if (std::isfinite(v)) return NumberField(out, key, v);
+  Key(out, key);
+  out += "null";
 }
 
 std::string ErrorJson(const Error& error) {
@@ -91,7 +101,12 @@ std::string PageCatalogJson() {
       Field(properties, "heading", Heading(p));
       properties += ',';
       Field(properties, "unit", p.bookUnit);
-      properties += '}';
+      properties += ",\"units\":{";
+      for (const UnitSystem system : kSystems) {
+        if (system != kSystems[0]) properties += ',';
+        Field(properties, UnitSystemName(system), UnitOf(p, system).text);
+      }
+      properties += "}}";
     }
     properties += ']';
     out += ",\"fluids\":[";
@@ -108,6 +123,11 @@ std::string PageCatalogJson() {
       NumberField(out, "Tmax", fluid.Tmax);
       out += ',';
       Field(out, "range", RangeText(fluid));
+      // Only a fluid with a saturation pressure has a range of pressures.
+      if (SaturationAt(fluid, "1 bar").error().code != ErrorCode::NoPressureColumn) {
+        out += ',';
+        Field(out, "pressure", PressureRangeText(PressureUnit::Bar));
+      }
       out += ",\"properties\":";
       out += properties;
       out += '}';
@@ -118,8 +138,9 @@ std::string PageCatalogJson() {
   return out;
 }
 
-std::string CalculationJson(std::string_view fluid, std::string_view text, std::string_view unit) {
-  const std::variant<Calculation, Refusal> result = Calculate(fluid, text, UnitOf(unit));
+namespace {
+
+std::string CalculationJsonOf(const std::variant<Calculation, Refusal>& result, UnitSystem units) {
   if (const Refusal* refusal = std::get_if<Refusal>(&result)) {
     std::string out = "{";
     Field(out, "error", refusal->message);
@@ -137,14 +158,27 @@ std::string CalculationJson(std::string_view fluid, std::string_view text, std::
   }
   const Calculation& calculation = std::get<Calculation>(result);
   const Reading& r = calculation.reading;
+  const TemperatureIn t = TemperatureOf(r.T, units);
   std::string out = "{";
   NumberField(out, "T", r.T);
   out += ',';
   Field(out, "Ttext", NumberText(r.T));
+  out += ",\"t\":{";
+  Field(out, "text", t.text);
+  out += ',';
+  Field(out, "unit", t.unit);
+  out += ',';
+  NumberOrNull(out, "value", t.value);
+  out += "},";
+  Field(out, "title", Title(calculation, units));
   out += ',';
   Field(out, "typed", calculation.typed);
   out += ',';
   Field(out, "conversion", calculation.conversion);
+  out += ',';
+  Field(out, "pressure", calculation.pressure);
+  out += ',';
+  Field(out, "saturation", calculation.saturation);
   out += ',';
   Field(out, "source", SourceText(r));
   out += ",\"properties\":[";
@@ -152,10 +186,13 @@ std::string CalculationJson(std::string_view fluid, std::string_view text, std::
   for (const Property& p : r.properties()) {
     if (any) out += ',';
     any = true;
+    const Quantity q = ValueIn(p, units);
     out += '{';
     Field(out, "id", p.id);
     out += ',';
-    Field(out, "text", p.text());
+    Field(out, "text", q.text());
+    out += ',';
+    Field(out, "unit", q.unit.text);
     out += ',';
     Field(out, "state", StateName(p.state));
     out += ',';
@@ -168,8 +205,19 @@ std::string CalculationJson(std::string_view fluid, std::string_view text, std::
   return out;
 }
 
+}  // namespace
+
+std::string CalculationJson(std::string_view fluid, std::string_view text, std::string_view unit,
+                            std::string_view units) {
+  return CalculationJsonOf(Calculate(fluid, text, UnitOf(unit)), SystemOf(units));
+}
+
+std::string PressureJson(std::string_view fluid, std::string_view text, std::string_view units) {
+  return CalculationJsonOf(CalculateAtPressure(fluid, text), SystemOf(units));
+}
+
 std::string SweepJson(std::string_view fluidName, std::string_view from, std::string_view to, std::string_view step,
-                      std::string_view unit) {
+                      std::string_view unit, std::string_view units) {
   const FluidResult fluid = ResolveFluid(fluidName);
   if (!fluid) return ErrorJson(fluid.error());
   const TemperatureUnit box = UnitOf(unit);
@@ -183,22 +231,24 @@ std::string SweepJson(std::string_view fluidName, std::string_view from, std::st
   Field(out, "to", WithUnit(to, box));
   out += ',';
   Field(out, "step", WithUnit(step, box));
+  out += ',';
+  Field(out, "unit", UnitSymbol(sweep->unit()));
   out += ",\"header\":";
-  out += TextsJson(Headers(**fluid));
+  out += TextsJson(Headers(**fluid, SystemOf(units), sweep->unit()));
   out += '}';
   return out;
 }
 
 std::string SweepRowsJson(std::string_view fluidName, std::string_view from, std::string_view to, std::string_view step,
-                          std::string_view unit, std::size_t first, std::size_t count) {
+                          std::string_view unit, std::size_t first, std::size_t count, std::string_view units) {
   const FluidResult fluid = ResolveFluid(fluidName);
   if (!fluid) return ErrorJson(fluid.error());
   const SweepResult sweep = PlanPageSweep(**fluid, from, to, step, UnitOf(unit));
   if (!sweep) return ErrorJson(sweep.error());
-  return TextsJson(SweepRows(**fluid, *sweep, first, count));
+  return TextsJson(SweepRows(**fluid, *sweep, first, count, SystemOf(units)));
 }
 
-std::string KeptJson(std::string_view lines) {
+std::string KeptJson(std::string_view lines, std::string_view units) {
   std::vector<Kept> kept;
   for (std::size_t end; !lines.empty(); lines.remove_prefix(std::min(end + 1, lines.size()))) {
     end = std::min(lines.find('\n'), lines.size());
@@ -208,7 +258,7 @@ std::string KeptJson(std::string_view lines) {
     const TemperatureResult t = ParseTemperature(line.substr(std::min(tab + 1, line.size())));
     if (fluid && t && t->kelvin >= (*fluid)->Tmin && t->kelvin <= (*fluid)->Tmax) kept.push_back({*fluid, t->kelvin});
   }
-  return TextsJson(KeptRows(kept));
+  return TextsJson(KeptRows(kept, SystemOf(units)));
 }
 
 }  // namespace vantorel::web

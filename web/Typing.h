@@ -1,6 +1,6 @@
 #pragma once
-// What the page does with a temperature while it is typed: whether the text
-// may still become a temperature. The door reads texts, converts degrees to
+// What the page does with a temperature or a pressure while it is typed:
+// whether the text may still become one. The door reads texts, converts degrees to
 // kelvin and back (TemperatureText).
 
 #include <string>
@@ -20,5 +20,10 @@ TextOptions PageOptions(TemperatureUnit box);
 // it. The core's reader is asked about the text with endings added, so the
 // grammar stays the core's.
 bool Completable(const Fluid& fluid, std::string_view text, TemperatureUnit box);
+
+// The same for a pressure of saturated water: "2" on its way to "2 bar",
+// "101.3 k" to "101.3 kPa", "0.00" to "0.006 bar"; never for a fluid with no
+// saturation pressure. The core's reader is asked, as above.
+bool PressureCompletable(const Fluid& fluid, std::string_view text);
 
 }  // namespace vantorel::web

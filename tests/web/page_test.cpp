@@ -14,6 +14,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -99,6 +100,16 @@ TEST(RefusedTemperatureTest, SaysWhichFieldAndWhetherTypingMayStillMendIt) {
   EXPECT_EQ(unknown.input, Input::Fluid);
   EXPECT_FALSE(unknown.pending);
   EXPECT_EQ(unknown.closest, std::vector<std::string>{"helium"});
+}
+
+// The heading says T in the units' own unit too, where it is not the unit
+// typed (the values themselves are the browser test's).
+TEST(UnitsTest, TheHeadingSaysTInTheUnitsOwnUnitOnce) {
+  for (const auto& [text, box, units, title] : {std::tuple{"310", "K", "us", "Air at 310 K (98.33 °F)"},
+                                                std::tuple{"36.85", "C", "engineering", "Air at 310 K (36.85 °C)"},
+                                                std::tuple{"36.85", "C", "us", "Air at 310 K (36.85 °C, 98.33 °F)"},
+                                                std::tuple{"310", "K", "si", "Air at 310 K"}})
+    EXPECT_EQ(Json::parse(CalculationJson("air", text, box, units))["title"], title);
 }
 
 TEST(TypedTemperatureTest, ShowsNothingForAnEmptyText) {
@@ -189,11 +200,29 @@ TEST(SweepTest, CutsTheSameRowsIntoSlices) {
   EXPECT_NE(lines.back().find("\tINFINITE\t"), std::string::npos);  // c_p,f at the critical point
 }
 
-TEST(SweepTest, ReadsBareNumbersInTheBoxsUnit) {
-  const std::vector<std::string> lines = Lines(Tabulated("air", "26.85", "36.85", "5", C).tsv);
+TEST(SweepTest, ReadsBareNumbersInTheBoxsUnitAndWritesTInItExceptInSi) {
+  const RowTexts rows = Tabulated("air", "26.85", "36.85", "5", C);
+  const std::vector<std::string> lines = Lines(rows.tsv);
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].substr(0, 4), "300\t");
-  EXPECT_EQ(lines[2].substr(0, 4), "310\t");
+  EXPECT_EQ(lines[0].substr(0, 6), "26.85\t");
+  EXPECT_EQ(lines[2].substr(0, 6), "36.85\t");
+  EXPECT_EQ(Lines(rows.si)[2].substr(0, 4), "310,");
+  // The rows of the same temperatures in kelvin, but for T.
+  const std::string kelvin = Tabulated("air", "300", "310", "5", K).csv;
+  EXPECT_EQ(Lines(rows.csv)[1].substr(6), Lines(kelvin)[1].substr(4));
+}
+
+// A sweep in other units: the header names them, and the rows are the
+// core's texts in them.
+TEST(SweepTest, WritesTheUnitsChosenAndNamesThemInTheHeader) {
+  const Fluid& air = Named("air");
+  const Sweep sweep = Planned("air", "98.33 F", "98.33 F", "1 F", K);
+  const RowTexts rows = SweepRows(air, sweep, 0, 1, UnitSystem::US);
+  EXPECT_EQ(rows.tsv.substr(0, rows.tsv.find('\t', 6 + 1)), "98.33\t0.070425");
+  EXPECT_EQ(Lines(rows.si)[0].substr(0, 4), "310,");  // 98.33 °F is 310 K
+  const std::string header = Headers(air, UnitSystem::US, F).tsv;
+  EXPECT_EQ(header.substr(0, header.find("\tμ")), "T (°F)\tρ (lbm/ft³)\tc_p (Btu/(lbm·°F))");
+  EXPECT_EQ(Headers(air, UnitSystem::US, F).si, Headers(air).si);  // SI stays SI
 }
 
 TEST(SweepTest, TabulatesAtMostTenThousandRows) {
@@ -282,13 +311,20 @@ TEST(MessagesTest, TheCatalogNamesEveryFluidWithItsRangeAndProperties) {
   EXPECT_EQ(air["Tmin"], 100.0);
   EXPECT_EQ(air["range"], "100K <= T <= 3000K");
   ASSERT_EQ(air["properties"].size(), 8u);
-  EXPECT_EQ(
-      air["properties"][2],
-      (Json{{"id", "Mu"}, {"name", "dynamic viscosity"}, {"symbol", "μ"}, {"heading", "μ·10⁷"}, {"unit", "N·s/m²"}}));
+  const Json units = {{"book", "N·s/m²"}, {"si", "Pa·s"}, {"engineering", "mPa·s"}, {"us", "lbm/(ft·h)"}};
+  EXPECT_EQ(air["properties"][2], (Json{{"id", "Mu"},
+                                        {"name", "dynamic viscosity"},
+                                        {"symbol", "μ"},
+                                        {"heading", "μ·10⁷"},
+                                        {"unit", "N·s/m²"},
+                                        {"units", units}}));
   EXPECT_EQ(air["properties"][1]["heading"], "c_p");
   EXPECT_EQ(air["properties"][6]["unit"], "");  // Pr
+  EXPECT_FALSE(air.contains("pressure"));
   EXPECT_EQ(catalog[2]["fluids"][0]["Tmin"], 273.15);
   EXPECT_EQ(catalog[2]["fluids"][0]["properties"].size(), 14u);
+  // Only saturated water is looked up by pressure.
+  EXPECT_EQ(catalog[2]["fluids"][0]["pressure"], "0.00611 bar to 221.2 bar");
 }
 
 TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
@@ -302,9 +338,12 @@ TEST(MessagesTest, ACalculationCarriesEachTextAndItsWorking) {
   ASSERT_EQ(air["properties"].size(), r->properties().size());
   for (std::size_t i = 0; i < r->properties().size(); ++i) {
     const Property& p = r->properties()[i];
-    EXPECT_EQ(
-        air["properties"][i],
-        (Json{{"id", p.id}, {"text", p.text()}, {"state", "value"}, {"si", SiText(p)}, {"working", Working(*r, p)}}));
+    EXPECT_EQ(air["properties"][i], (Json{{"id", p.id},
+                                          {"text", p.text()},
+                                          {"unit", p.bookUnit},
+                                          {"state", "value"},
+                                          {"si", SiText(p)},
+                                          {"working", Working(*r, p)}}));
   }
   const Json water = Json::parse(CalculationJson("water", "647.3", "K"));
   EXPECT_EQ(water["properties"][4]["state"], "infinite");
@@ -357,6 +396,23 @@ TEST(MessagesTest, KeptReadingsComeInOneBlockPerCategoryLeavingOutWhatIsNoReadin
                                                           "Lead," + Lines(Props("lead 700 --format csv"))[1]}));
   EXPECT_EQ(Lines(kept["si"]).back(), "lead," + row(lead));
   EXPECT_EQ(Lines(kept["tsv"])[1].substr(0, 8), "Air\t310\t");
+}
+
+TEST(UnitsTest, KeptRowsAndTheChartAreInTheUnitsChosen) {
+  const Json kept = Json::parse(KeptJson("air\t310", "us"));
+  const std::vector<std::string> lines = Lines(kept["tsv"]);
+  EXPECT_TRUE(lines[0].starts_with("Fluid\tT (°F)\tρ (lbm/ft³)\t")) << lines[0];
+  EXPECT_TRUE(lines[1].starts_with("Air\t98.33\t0.070425\t")) << lines[1];
+  const Chart chart = ChartOf(Named("air"), "Rho", 310, 11, UnitSystem::US);
+  EXPECT_EQ(chart.axis, "ρ (lbm/ft³)");
+  EXPECT_EQ(chart.xAxis, "T (°F)");
+  EXPECT_EQ(chart.currentX, 98.33);
+  const auto at310 = std::find(chart.T.begin(), chart.T.end(), 310.0) - chart.T.begin();
+  EXPECT_EQ(chart.x[at310], 98.33);
+  EXPECT_EQ(chart.curve[at310], 0.070425);
+  EXPECT_EQ(chart.current[at310], 0.070425);
+  EXPECT_EQ(chart.x.front(), -279.67);  // 100 K
+  EXPECT_EQ(ChartOf(Named("air"), "Mu", 310, 11).axis, "μ·10⁷ (N·s/m²)");
 }
 
 TEST(MessagesTest, JsonStringsEscapeQuotesBackslashesAndControlsOnly) {

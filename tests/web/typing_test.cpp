@@ -1,5 +1,5 @@
-// A temperature as the page handles it while it is typed: which texts may
-// still become a temperature within the range.
+// A temperature or a pressure as the page handles it while it is typed:
+// which texts may still become one within the range.
 
 #include "Typing.h"
 
@@ -43,6 +43,31 @@ INSTANTIATE_TEST_SUITE_P(
         Typing{"air", "5000", K, false}, Typing{"air", "6000.", K, false}, Typing{"air", "abc", K, false},
         Typing{"air", "5000 K", K, false}, Typing{"air", "3e5", K, false}, Typing{"saturated-water", "2000", K, false},
         Typing{"saturated-water", "-1", C, false}, Typing{"air", "310 K", F, true}));
+
+struct PressureTyping {
+  const char* fluid;
+  const char* text;
+  bool completable;
+};
+std::ostream& operator<<(std::ostream& os, const PressureTyping& c) { return os << c.fluid << " \"" << c.text << '"'; }
+
+class PressureCompletableTest : public testing::TestWithParam<PressureTyping> {};
+
+TEST_P(PressureCompletableTest, HoldsWhileMoreTypingCanReachTheSaturationLine) {
+  const PressureTyping c = GetParam();
+  EXPECT_EQ(PressureCompletable(*FindFluid(c.fluid), c.text), c.completable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PressureCompletableTest,
+                         testing::Values(
+                             // A unit still to come, or cut short; digits still to come: 0.006 bar.
+                             PressureTyping{"water", "2", true}, PressureTyping{"water", "2 b", true},
+                             PressureTyping{"water", "101.3 k", true}, PressureTyping{"water", "1 m", true},
+                             PressureTyping{"water", "0.00", true}, PressureTyping{"water", "5000000", true},
+                             // Nothing typed after these can help: 50000000 Pa is 500 bar.
+                             PressureTyping{"water", "300 bar", false}, PressureTyping{"water", "-", false},
+                             PressureTyping{"water", "50000000", false}, PressureTyping{"water", "2 x", false},
+                             PressureTyping{"air", "2", false}));
 
 }  // namespace
 }  // namespace vantorel::web

@@ -6,6 +6,11 @@
 // sweep; the script only wires the controls, puts the texts in place,
 // keeps the state in the address and draws the chart with uPlot.
 
+// In the sweep's worker (see below), what the page asks while the module
+// is still on its way waits here.
+const askedEarly = [];
+if (!globalThis.document) globalThis.onmessage = ({ data }) => askedEarly.push(data);
+
 let vantorel;
 try {
   vantorel = await createVantorel();
@@ -19,9 +24,16 @@ try {
 // serves sweeps, and its evaluation stops here for good, so none of the
 // page's part below runs there.
 if (!globalThis.document) {
-  serveSweeps(vantorel);
+  serveSweeps(vantorel, askedEarly);
   await new Promise(() => {});
 }
+
+// The page starts in steps, each a task of its own, so that a slow phone
+// answers a tap in between: the module's own start above, then the lists
+// and the first results, then the rest (start.js).
+const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+const afterNextFrame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+await nextTask();
 
 const catalog = JSON.parse(vantorel.catalog());
 
@@ -29,6 +41,7 @@ const $ = (id) => document.getElementById(id);
 const form = {
   category: $('category'), fluid: $('fluid'), range: $('fluid-range'), fluidError: $('fluid-error'),
   closest: $('fluid-closest'), temperature: $('temperature'), unit: $('unit'), error: $('temperature-error'),
+  label: $('temperature-label'), given: $('given'), pressureRange: $('pressure-range'), units: $('units'),
 };
 const results = {
   box: $('results'), title: $('results-title'), properties: $('properties'),
@@ -44,6 +57,21 @@ let fluid = null;     // the chosen fluid from the catalog
 let reading = null;   // the last calculation that gave properties, kept (stale) while a text is on its way
 let fresh = false;    // whether the text in the field is that reading's
 let valueCells = {};  // property id -> the elements its texts go in
+
+// What the field holds: a temperature, or for saturated water, when chosen,
+// a pressure ("2 bar"). Each keeps its own text as the choice switches.
+let given = 'T';
+let fieldHolds = 'T';
+const givenTexts = { T: '', P: '' };
+
+function byPressure() {
+  return given === 'P' && Boolean(fluid.pressure);
+}
+
+// The units the values are shown in: "book", "si", "engineering" or "us".
+function units() {
+  return form.units.value;
+}
 
 function option(value, text) {
   const o = document.createElement('option');
@@ -118,7 +146,10 @@ function download(name, parts) {
 // ---------------------------------------------------------------------------
 // Choosing.
 
-catalog.forEach((category, c) => form.category.append(option(c, `${category.name} (Table ${category.table})`)));
+// The page's HTML holds the lists as they start (the categories, the gases,
+// Air's range), so that they are drawn before this script runs; they are
+// written again here from the catalog, which has the last word.
+form.category.replaceChildren(...catalog.map((category, c) => option(c, `${category.name} (Table ${category.table})`)));
 
 function fillFluids(c) {
   form.fluid.replaceChildren(...catalog[c].fluids.map((f) => option(f.id, f.name)));
@@ -134,6 +165,7 @@ function chooseFluid(id) {
   }
   form.range.textContent = `Table ${catalog[fluid.category].table}, ${fluid.range}`;
   showFluidError(null);
+  showGiven();
 
   // One row per property the category shows; the texts come with each calculation.
   valueCells = {};
@@ -141,7 +173,7 @@ function chooseFluid(id) {
     const text = cell('span');
     text.dataset.property = p.id;
     const value = cell('td', text);
-    const unit = cell('span', p.unit ? ` ${p.unit}` : '');
+    const unit = cell('span');
     value.append(unit);
     const si = cell('td');
     si.className = 'si';
@@ -191,7 +223,8 @@ let announcing = 0;
 
 function calculate({ insist = false } = {}) {
   const text = form.temperature.value.trim();
-  const calculation = JSON.parse(vantorel.calculate(fluid.id, text, form.unit.value));
+  const calculation = JSON.parse(byPressure() ? vantorel.atPressure(fluid.id, text, units())
+    : vantorel.calculate(fluid.id, text, form.unit.value, units()));
   const waiting = !calculation.properties && calculation.pending && !insist;
   const error = calculation.properties || waiting ? '' : calculation.error;
   say(form.error, error);
@@ -220,17 +253,19 @@ function calculate({ insist = false } = {}) {
 }
 
 function showReading() {
-  const typed = reading.typed ? ` (${reading.typed})` : '';
-  say(results.title, `${fluid.name} at ${reading.Ttext} K${typed}`);
+  say(results.title, reading.title);
   for (const p of reading.properties) {
     const cells = valueCells[p.id];
     cells.text.textContent = p.text;
+    cells.unit.textContent = p.unit ? ` ${p.unit}` : '';
     cells.unit.hidden = p.state !== 'value';  // no unit beside ---- or INFINITE
     cells.si.textContent = p.si;
   }
   say(results.source, `From ${reading.source}.`);
-  const lines = reading.properties.map((p) => p.working);
-  if (reading.conversion) lines.unshift(reading.conversion);
+  // From a pressure, the working starts by finding T_sat; from degrees, by
+  // converting them.
+  const lines = [...(reading.saturation ? reading.saturation.split('\n') : []),
+    ...(reading.conversion ? [reading.conversion] : []), ...reading.properties.map((p) => p.working)];
   results.working.replaceChildren(...lines.map((line) => cell('li', ...withSubscripts(line))));
 }
 
@@ -254,7 +289,7 @@ function changeUnit() {
   const [from, to] = [unitBefore, form.unit.value];
   unitBefore = to;
   const text = form.temperature.value.trim();
-  if (fresh && text) {
+  if (fresh && text && !byPressure()) {
     if (unitTexts?.kelvin !== reading.T) unitTexts = { kelvin: reading.T };
     unitTexts[from] = text;
     const rewritten = unitTexts[to] ?? vantorel.convert(text, from, to);
@@ -268,6 +303,45 @@ function changeUnit() {
   if (sweep.last) sweep.last.typed = sweepTexts();
   showSweepUnit();
   calculate();
+}
+
+// ---------------------------------------------------------------------------
+// A pressure in place of the temperature, for the fluid that has one: the
+// choice shows with it, the field takes its own text for each, and the unit
+// box gives way, since a pressure names its unit ("2 bar", "1 atm").
+
+function showGiven() {
+  form.given.hidden = !fluid.pressure;
+  form.given.querySelector(`input[value="${given}"]`).checked = true;
+  const pressure = byPressure();
+  const holds = pressure ? 'P' : 'T';
+  if (holds !== fieldHolds) {
+    givenTexts[fieldHolds] = form.temperature.value;
+    form.temperature.value = givenTexts[holds];
+    fieldHolds = holds;
+    unitTexts = null;
+  }
+  form.label.textContent = pressure ? 'Pressure' : 'Temperature';
+  form.unit.hidden = pressure;
+  form.pressureRange.hidden = !pressure;
+  form.pressureRange.textContent = pressure
+    ? `P from ${fluid.pressure}, with its unit: 2 bar, 101.325 kPa, 1 atm, 14.7 psi` : '';
+  form.temperature.inputMode = pressure ? 'text' : 'decimal';
+  form.temperature.setAttribute('aria-describedby', `temperature-error ${pressure ? 'pressure-range' : 'fluid-range'}`);
+}
+
+function changeGiven() {
+  given = form.given.querySelector('input:checked').value;
+  showGiven();
+  calculate();
+}
+
+// Another choice of units: the results, the kept results, the chart and a
+// sweep on show, in the new units.
+function changeUnits() {
+  calculate();
+  showKept();
+  if (sweep.last) tabulate();
 }
 
 // ---------------------------------------------------------------------------
@@ -288,8 +362,9 @@ function writeAddress() {
   saving = 0;
   const params = new URLSearchParams();
   params.set('fluid', fluid.id);
-  if (form.temperature.value.trim()) params.set('T', form.temperature.value.trim());
+  if (form.temperature.value.trim()) params.set(byPressure() ? 'P' : 'T', form.temperature.value.trim());
   if (form.unit.value !== 'K') params.set('unit', form.unit.value);
+  if (units() !== 'book') params.set('units', units());
   if (plot.property.value) params.set('plot', plot.property.value);
   if (sweep.last) {
     params.set('from', sweep.last.typed.from);
@@ -303,11 +378,16 @@ function loadState() {
   const params = new URLSearchParams(location.search);
   const asked = params.get('fluid');
   const id = asked === null ? catalog[0].fluids[0].id : vantorel.fluidId(asked);
+  const choice = params.get('units')?.toLowerCase();
+  if ([...form.units.options].some((o) => o.value === choice)) form.units.value = choice;
+  // A pressure in the address, without a temperature: the field holds it.
+  if (params.has('P') && !params.has('T')) given = 'P';
+  givenTexts.P = params.get('P') ?? '';
   chooseFluid(id ?? catalog[0].fluids[0].id);
   const unit = params.get('unit');
   if (['K', 'C', 'F'].includes(unit)) form.unit.value = unitBefore = unit;
   showSweepUnit();
-  form.temperature.value = params.get('T') ?? '';
+  if (!byPressure()) form.temperature.value = params.get('T') ?? '';
   if (fluid.properties.some((p) => p.id === params.get('plot'))) plot.property.value = params.get('plot');
   if (id === null) {
     // A link to a fluid no table has: say so and what it may have meant,
@@ -318,6 +398,11 @@ function loadState() {
   }
   // A link is done typing: its temperature's error shows at once.
   calculate({ insist: true });
+  if (given === 'P' && !fluid.pressure) {
+    // A pressure for a fluid that has none: the core says so.
+    say(form.error, JSON.parse(vantorel.atPressure(fluid.id, givenTexts.P, units())).error);
+    form.temperature.setAttribute('aria-invalid', 'true');
+  }
   if (params.has('from') && params.has('to') && params.has('step')) {
     sweep.from.value = params.get('from');
     sweep.to.value = params.get('to');

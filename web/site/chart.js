@@ -11,6 +11,7 @@ const plot = {
 
 let chart = null;
 let chartKey = '';
+let chartData = null;  // what the chart shows: its points, axes and x's unit
 
 // Typing redraws the chart at most once a frame, after the results. The
 // first chart waits until the first results are on the screen (the results
@@ -100,14 +101,16 @@ function drawChart() {
   keepOffline();  // the chart is the last of start-up
   const property = plotted();
   const current = reading ? reading.T : NaN;
-  const data = vantorel.chart(fluid.id, property.id, current, 600);
-  const lines = [data.T, series(data.curve), series(data.book), series(data.current)];
-  const axis = property.unit ? `${property.heading} (${property.unit})` : property.heading;
+  // In the units chosen: the values, and T in their temperature unit.
+  const data = vantorel.chart(fluid.id, property.id, current, 600, units());
+  chartData = data;
+  const lines = [data.x, series(data.curve), series(data.book), series(data.current)];
+  const axis = data.axis;
   plot.chart.setAttribute('aria-label', `Chart of the ${property.name} of ${fluid.name} over ${fluid.range}` +
-    (reading ? `, with ${reading.Ttext} K marked` : ''));
+    (reading ? `, with ${reading.t.text} ${reading.t.unit} marked` : ''));
   plot.axis.replaceChildren(...withSubscripts(axis));
 
-  const key = `${fluid.id} ${property.id} ${matchMedia('(prefers-color-scheme: dark)').matches}`;
+  const key = `${fluid.id} ${property.id} ${units()} ${matchMedia('(prefers-color-scheme: dark)').matches}`;
   if (chart && key === chartKey) {
     chart.setData(lines);
     return;
@@ -123,7 +126,7 @@ function drawChart() {
     legend: { live: false },
     cursor: { drag: { x: false, y: false }, points: { show: false } },
     series: [
-      { label: 'T (K)' },
+      { label: data.xAxis },
       { label: axis, stroke: colours.curve, width: 2, points: { show: false } },
       { label: "book's rows", stroke: colours.rows, fill: colours.background, paths: dots,
         points: { show: true, size: 7, width: 2 } },
@@ -131,7 +134,7 @@ function drawChart() {
         points: { show: true, size: 13, width: 2, fill: 'rgba(0,0,0,0)' } },
     ],
     axes: [
-      { label: 'T (K)', stroke: colours.axis, grid: { stroke: colours.grid }, ticks: { stroke: colours.grid } },
+      { label: data.xAxis, stroke: colours.axis, grid: { stroke: colours.grid }, ticks: { stroke: colours.grid } },
       { stroke: colours.axis, grid: { stroke: colours.grid }, ticks: { stroke: colours.grid }, size: 60 },
     ],
     hooks: { draw: [markCurrent], setCursor: [showTip], setSeries: [legendStates] },
@@ -142,8 +145,8 @@ function drawChart() {
 
 // A vertical line at the current temperature.
 function markCurrent(u) {
-  if (!reading) return;
-  const x = Math.round(u.valToPos(reading.T, 'x', true));
+  if (!reading || !Number.isFinite(chartData?.currentX)) return;
+  const x = Math.round(u.valToPos(chartData.currentX, 'x', true));
   const { top, height } = u.bbox;
   const ctx = u.ctx;
   ctx.save();
@@ -169,14 +172,14 @@ function showTip(u) {
   const decimals = Math.max(0, Math.min(6, -Math.floor(Math.log10(perPixel))));
   const t = u.posToVal(left, 'x').toFixed(decimals);
   const property = plotted();
-  const at = JSON.parse(vantorel.calculate(fluid.id, t, 'K'));
+  const at = JSON.parse(vantorel.calculate(fluid.id, t, chartData.xUnit, units()));
   if (!at.properties) {
     plot.tip.hidden = true;
     return;
   }
   const value = at.properties.find((p) => p.id === property.id);
-  const unit = value.state === 'value' && property.unit ? ` ${property.unit}` : '';
-  plot.tip.replaceChildren(cell('span', `T = ${at.Ttext} K`), cell('br'),
+  const unit = value.state === 'value' && value.unit ? ` ${value.unit}` : '';
+  plot.tip.replaceChildren(cell('span', `T = ${at.t.text} ${at.t.unit}`), cell('br'),
     symbol(property.symbol), ` = ${value.text}${unit}`);
   plot.tip.hidden = false;
   // Beside the cursor, on the side with room.

@@ -59,18 +59,22 @@ function showKept() {
   kept.tables.replaceChildren(...catalog.flatMap((category, c) => {
     const entries = kept.list.filter((k) => fluids.get(k.fluid).category === c);
     if (!entries.length) return [];
+    // In the units chosen, T in their temperature unit.
+    const system = units();
+    const readings = entries.map((entry) => JSON.parse(vantorel.calculate(entry.fluid, entry.T, 'K', system)));
     const properties = category.fluids[0].properties;
-    const head = cell('tr', cell('th', 'Fluid'), cell('th', 'T', cell('span', 'K')), ...properties.map((p) => {
+    const tUnit = readings.find((at) => at.t)?.t.unit ?? 'K';
+    const head = cell('tr', cell('th', 'Fluid'), cell('th', 'T', cell('span', tUnit)), ...properties.map((p) => {
       const th = cell('th', symbol(p.symbol));
-      if (p.unit) th.append(cell('span', p.unit));
+      if (p.units[system]) th.append(cell('span', p.units[system]));
       th.title = p.name;
       return th;
     }), cell('th', cell('span', 'Remove')));
     head.lastChild.firstChild.className = 'visually-hidden';
     head.querySelectorAll('th').forEach((th) => { th.scope = 'col'; });
-    const rows = entries.map((entry) => {
+    const rows = entries.map((entry, i) => {
       const f = fluids.get(entry.fluid);
-      const at = JSON.parse(vantorel.calculate(entry.fluid, entry.T, 'K'));
+      const at = readings[i];
       const name = cell('th', f.name);
       name.scope = 'row';
       const remove = cell('button', '×');
@@ -78,7 +82,7 @@ function showKept() {
       remove.className = 'remove';
       remove.setAttribute('aria-label', `Remove ${f.name} at ${entry.T} K`);
       remove.addEventListener('click', () => removeKept(entry));
-      return cell('tr', name, cell('td', entry.T), ...(at.properties ?? []).map((p) => cell('td', p.text)),
+      return cell('tr', name, cell('td', at.t?.text ?? entry.T), ...(at.properties ?? []).map((p) => cell('td', p.text)),
         cell('td', remove));
     });
     const table = cell('table', cell('caption', `${category.name} (Table ${category.table})`),
@@ -95,7 +99,7 @@ function showKept() {
 
 // The kept rows in the three forms: one block per category.
 function keptTexts() {
-  return JSON.parse(vantorel.kept(kept.list.map((k) => `${k.fluid}\t${k.T}`).join('\n')));
+  return JSON.parse(vantorel.kept(kept.list.map((k) => `${k.fluid}\t${k.T}`).join('\n'), units()));
 }
 
 function rowsOfKept() {
@@ -109,7 +113,8 @@ async function copyKept() {
 }
 
 function downloadKept(form) {
-  const name = form === 'si' ? 'vantorel-kept-si.csv' : 'vantorel-kept.csv';
+  const system = form === 'si' ? '-si' : units() === 'book' ? '' : `-in-${units()}`;
+  const name = `vantorel-kept${system}.csv`;
   download(name, [keptTexts()[form]]);
   say(kept.status, `Downloaded ${name}.`);
 }

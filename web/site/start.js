@@ -32,6 +32,8 @@ $('choose').addEventListener('submit', acted((event) => {
   calculate({ insist: true });
 }));
 form.unit.addEventListener('change', acted(changeUnit));
+form.given.addEventListener('change', acted(changeGiven));
+form.units.addEventListener('change', acted(changeUnits));
 actions.keep.addEventListener('click', keepReading);
 actions.copyLink.addEventListener('click', copyLink);
 
@@ -68,7 +70,11 @@ addEventListener('beforeprint', () => {
 addEventListener('afterprint', () => { results.details.open = workingWasOpen; });
 
 fillFluids(0);
+await nextTask();
 loadState();
+// The first results have their frame to themselves; the chart, the kept
+// results and the sweep come in the next.
+await afterNextFrame();
 loadKept();
 document.documentElement.dataset.ready = 'true';
 
@@ -76,8 +82,10 @@ document.documentElement.dataset.ready = 'true';
 // is registered once start-up is over (the first results shown and the
 // chart's library in, or a few seconds on when the chart is off the
 // screen), when the browser is idle, so that its copying of the site never
-// competes with the first results.
-addEventListener('load', () => setTimeout(keepOffline, 3000));
+// competes with the first results. The page's load event has mostly come
+// and gone by now: this script is asked for once the page is drawn.
+if (document.readyState === 'complete') setTimeout(keepOffline, 3000);
+else addEventListener('load', () => setTimeout(keepOffline, 3000));
 let offlineAsked = false;
 function keepOffline() {
   if (offlineAsked || !('serviceWorker' in navigator)) return;

@@ -1,21 +1,23 @@
 
 // ---------------------------------------------------------------------------
 // The sweep. It is worked out in slices of rows by a worker running this
-// same module (nothing more to download), so the page stays responsive
-// through 10,000 rows and can show progress and cancel; where a module
-// worker cannot start, the slices run here between frames. The table shows
-// only the rows in view, whatever their number.
+// same module (its two files come from the cache), so the page stays
+// responsive through 10,000 rows and can show progress and cancel; where a
+// module worker cannot start, the slices run here between frames. The table
+// shows only the rows in view, whatever their number.
 
 // The worker's side: each request answered with the plan, then a message
 // per slice. Only function declarations and locals here: in the worker the
 // page's part of the module never runs, so its constants do not exist.
-function serveSweeps(v) {
-  globalThis.onmessage = ({ data }) => {
+function serveSweeps(v, early) {
+  const serve = ({ data }) => {
     for (const message of sweepSlices(v, data)) {
       const { rows } = message;
       postMessage(message, rows ? [rows.tsv.buffer, rows.csv.buffer, rows.si.buffer, rows.starts.buffer] : []);
     }
   };
+  globalThis.onmessage = serve;
+  for (const data of early) serve({ data });
 }
 
 // {error, input} or {plan}; then {done} after each slice of 500 rows, the
@@ -23,14 +25,14 @@ function serveSweeps(v) {
 // rows: the three forms as UTF-8 and where each tab-separated line starts
 // (and the last ends). As bytes they cross to the page without a copy, and
 // the page reads only the lines it shows.
-function* sweepSlices(v, { fluid: id, from, to, step, unit }) {
-  const plan = JSON.parse(v.sweep(id, from, to, step, unit));
+function* sweepSlices(v, { fluid: id, from, to, step, unit, units: system }) {
+  const plan = JSON.parse(v.sweep(id, from, to, step, unit, system));
   if (plan.error) return yield plan;
   yield { plan };
   const texts = { tsv: [], csv: [], si: [] };
   const widths = [];
   for (let first = 0; first < plan.count; first += 500) {
-    const slice = JSON.parse(v.sweepRows(id, from, to, step, unit, first, 500));
+    const slice = JSON.parse(v.sweepRows(id, from, to, step, unit, first, 500, system));
     for (const kind of ['tsv', 'csv', 'si']) texts[kind].push(slice[kind]);
     for (const line of slice.tsv.slice(0, -1).split('\n')) {
       line.split('\t').forEach((text, c) => { widths[c] = Math.max(widths[c] ?? 0, text.length); });
@@ -55,7 +57,7 @@ const sweep = {
   rows: $('sweep-rows'),
   caption: $('sweep-caption'), status: $('sweep-status'), progress: $('sweep-progress'), bar: $('sweep-bar'),
   cancel: $('sweep-cancel'), copy: $('copy'), download: $('download'), downloadSi: $('download-si'),
-  last: null,  // the sweep on show: {fluid, plan, rows, widths, typed}
+  last: null,  // the sweep on show: {fluid, plan, rows, widths, typed, units}
 };
 
 let sweepWorker = null;
@@ -127,7 +129,7 @@ async function* sweepMessages(request) {
 async function tabulate({ fromLink = false, onRefusal = null } = {}) {
   const run = ++sweepRun;
   const typed = sweepTexts();
-  const request = { fluid: fluid.id, ...typed, unit: form.unit.value };
+  const request = { fluid: fluid.id, ...typed, unit: form.unit.value, units: units() };
   const started = performance.now();
   const progress = setTimeout(() => { if (run === sweepRun) sweep.progress.hidden = false; }, 150);
   let plan = null;
@@ -153,7 +155,7 @@ async function tabulate({ fromLink = false, onRefusal = null } = {}) {
     if (run === sweepRun) sweep.progress.hidden = true;
   }
   if (run !== sweepRun || !rows) return;
-  const last = { fluid, plan, typed, widths, rows };
+  const last = { fluid, plan, typed, widths, rows, units: request.units };
   // The table in a task of its own, so that no one task takes long.
   await new Promise((resolve) => setTimeout(resolve));
   if (run !== sweepRun) return;
@@ -191,11 +193,12 @@ function rowsText(count) {
 }
 
 function showSweep() {
-  const { plan, widths, fluid: f } = sweep.last;
+  const { plan, widths, fluid: f, units: system } = sweep.last;
   sweep.caption.textContent = `${f.name} from ${plan.from} to ${plan.to} in steps of ${plan.step}: ${rowsText(plan.count)}`;
-  const head = cell('tr', cell('th', 'T', cell('span', 'K')), ...f.properties.map((p) => {
+  // T in the unit the sweep was typed in, the values in the units chosen.
+  const head = cell('tr', cell('th', 'T', cell('span', plan.unit)), ...f.properties.map((p) => {
     const th = cell('th', symbol(p.symbol));
-    if (p.unit) th.append(cell('span', p.unit));
+    if (p.units[system]) th.append(cell('span', p.units[system]));
     th.title = p.name;
     return th;
   }));
@@ -203,8 +206,8 @@ function showSweep() {
   sweep.table.tHead.replaceChildren(head);
   // Fixed columns as wide as their longest text, so rows coming into view
   // never shift them.
-  const units = ['K', ...f.properties.map((p) => p.unit)];
-  sweep.table.querySelector('colgroup').replaceChildren(...units.map((unit, c) => {
+  const columnUnits = [plan.unit, ...f.properties.map((p) => p.units[system])];
+  sweep.table.querySelector('colgroup').replaceChildren(...columnUnits.map((unit, c) => {
     const col = document.createElement('col');
     col.style.width = `calc(${Math.max(widths[c] ?? 4, unit.length * 0.9, 4)}ch + 0.9rem)`;
     return col;
@@ -283,7 +286,9 @@ async function copySweep() {
 function downloadSweep(form) {
   if (!sweep.last) return;
   const { from, to, step } = sweep.last.typed;
-  const name = `${sweep.last.fluid.id}-${from}-${to}-${step}${form === 'si' ? '-si' : ''}.csv`.replace(/\s+/g, '');
+  // The units in the name where they are not the book's; the SI form is SI whatever they are.
+  const system = form === 'si' ? '-si' : sweep.last.units === 'book' ? '' : `-in-${sweep.last.units}`;
+  const name = `${sweep.last.fluid.id}-${from}-${to}-${step}${system}.csv`.replace(/\s+/g, '');
   download(name, [sweep.last.plan.header[form], sweep.last.rows[form]]);
   say(sweep.status, `Downloaded ${name}.`);
 }

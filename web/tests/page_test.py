@@ -69,6 +69,27 @@ class Server:
         self.httpd.server_close()
 
 
+class HeldServer(Server):
+    """The site with the calculator's script held back until `held` is
+    set: what a slow line shows before the script comes."""
+
+    def __init__(self, site):
+        self.held = held = threading.Event()
+
+        class Handler(QuietHandler):
+            def do_GET(self):
+                if urllib.parse.urlsplit(self.path).path == "/vantorel.js":
+                    held.wait(30)
+                super().do_GET()
+
+        super().__init__(site)
+        self.httpd.RequestHandlerClass = functools.partial(Handler, directory=site)
+
+    def stop(self):
+        self.held.set()
+        super().stop()
+
+
 def start_browser(profile):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
@@ -272,6 +293,37 @@ class PageTest(BrowserCase):
         self.open("fluid=helum&T=300")
         self.assertEqual(self.alert_text(), 'unknown fluid "helum"; closest: helium')
 
+    def test_a_link_gives_saturated_water_at_a_pressure_and_values_in_the_units_it_names(self):
+        at_t_sat = {k: v for k, v in props("saturated-water", "393.12")[0].items() if k != "T"}
+        # ρ and c_p of air at 310 K in US units: 1.1281 kg/m³ and 1.007 kJ/(kg·K)
+        # times exact factors, to the book's 5 and 4 digits.
+        us = {"Rho": "0.070425 lbm/ft³", "Cp": "0.2405 Btu/(lbm·°F)"}
+        for query, title, shown, alert in [
+                ("fluid=water&P=2bar", "Saturated Water at 393.12 K, the saturation temperature at 2 bar", at_t_sat, ""),
+                ("fluid=air&T=310&units=us", "Air at 310 K (98.33 °F)", us, ""),
+                ("fluid=water&P=2", "", None, 'P = "2" has no unit: give one, as in 2 bar, kPa, MPa, Pa, atm or psi'),
+                ("fluid=water&P=30%20MPa", "", None,
+                 "P = 30 MPa is outside the range of Saturated Water, 0.000611 MPa to 22.12 MPa"),
+                ("fluid=air&P=1bar", "", None,
+                 "Air has no saturation pressure: only saturated water can be looked up by pressure")]:
+            with self.subTest(query=query):
+                self.open(query)
+                self.assertEqual(self.alert_text(), alert)
+                self.assertEqual(self.element("results").is_displayed(), bool(title))
+                if not title:
+                    continue
+                self.assertEqual(self.element("results-title").text, title)
+                # In other units, each value with its unit.
+                got = self.driver.execute_script(
+                    "return Object.fromEntries([...document.querySelectorAll('[data-property]')]"
+                    ".map((e) => [e.dataset.property, e.parentElement.textContent]))") if "units" in query else self.shown()
+                self.assertEqual({k: got[k] for k in shown}, shown)
+        # The working finds T_sat first, from the rows whose pressures bracket 2 bar.
+        self.open("fluid=water&P=2bar")
+        lines = [li.get_attribute("textContent") for li in self.driver.find_elements(By.CSS_SELECTOR, "#working-lines li")]
+        self.assertEqual(lines[0], "P = 2 bar lies between the rows at 390 K (1.794 bar) and 400 K (2.455 bar)")
+        self.assertTrue(lines[2].startswith("P = 1.794 + (393.12 − 390)"), lines[2])
+
     def test_a_decimal_comma_and_a_unit_written_in_the_text_are_read(self):
         self.open("fluid=air")
         field = self.element("temperature")
@@ -407,9 +459,11 @@ class PageTest(BrowserCase):
         self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, 'label[for="sweep-from"]').text, "From (°C)")
         self.wait_for(lambda d: self.element("sweep-caption").text)
         self.assertEqual(self.element("sweep-caption").text, "Air from 26.85 °C to 36.85 °C in steps of 5 °C: 3 rows")
+        # Typed in °C, its rows say T in °C.
         cells = [row.find_element(By.TAG_NAME, "th").text
                  for row in self.driver.find_elements(By.CSS_SELECTOR, "#sweep-table tbody tr[aria-rowindex]")]
-        self.assertEqual(cells, ["300", "305", "310"])
+        self.assertEqual(cells, ["26.85", "31.85", "36.85"])
+        self.assertEqual(self.driver.find_element(By.CSS_SELECTOR, "#sweep-table thead th").text, "T\n°C")
         # The unit box changed, bare numbers keep what they meant.
         Select(self.element("unit")).select_by_value("K")
         self.assertEqual([self.element(f"sweep-{n}").get_attribute("value") for n in ("from", "to", "step")],
@@ -439,17 +493,20 @@ class PageTest(BrowserCase):
         self.assertEqual(unlabelled, [])
         self.driver.execute_script("document.activeElement.blur()")
         order = []
-        for _ in range(8):
+        for _ in range(9):
             ActionChains(self.driver).send_keys(Keys.TAB).perform()
             order.append(self.driver.switch_to.active_element.get_attribute("id"))
         # The working's summary has no id; then the chart's choice.
-        self.assertEqual(order, ["category", "fluid", "temperature", "unit", "keep", "copy-link", "", "plot-property"])
+        self.assertEqual(order, ["category", "fluid", "temperature", "unit", "units", "keep", "copy-link", "",
+                                 "plot-property"])
 
     def test_a_keyboard_alone_chooses_a_category_fluid_and_temperature(self):
         self.open()
         self.element("category").send_keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN)  # Saturated Water
         self.assertEqual(self.element("fluid").get_attribute("value"), "saturated-water")
         self.element("category").send_keys(Keys.TAB)
+        self.driver.switch_to.active_element.send_keys(Keys.TAB)  # water: first how to look it up
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute("name"), "given")
         self.driver.switch_to.active_element.send_keys(Keys.TAB)
         self.driver.switch_to.active_element.send_keys("373.15")
         self.assertEqual(self.driver.switch_to.active_element.get_attribute("id"), "temperature")
@@ -498,6 +555,36 @@ class PageTest(BrowserCase):
         self.assertGreater(self.element("chart").rect["width"], 700)
 
 
+    def test_the_text_and_form_are_drawn_before_the_script_and_nothing_moves_when_it_comes(self):
+        lists = ("return [...document.querySelectorAll('#category option, #fluid option, #fluid-range')]"
+                 ".map((e) => `${e.value} ${e.textContent}`)")
+        shifted = """const [done, entries] = [arguments[0], []];
+            const observer = new PerformanceObserver((list) => entries.push(...list.getEntries()));
+            observer.observe({ type: 'layout-shift', buffered: true });
+            setTimeout(() => done([...entries, ...observer.takeRecords()].reduce((sum, e) => sum + e.value, 0)), 300);"""
+        self.addCleanup(self.driver.set_window_size, 1280, 1000)
+        for width, height in [(412, 823), (1350, 940)]:
+            with self.subTest(width=width):
+                self.driver.set_window_size(width, height)
+                server = HeldServer(SITE)
+                self.addCleanup(server.stop)
+                # Not driver.get, which would wait for the page's load.
+                self.driver.execute_script("location.href = arguments[0]", server.url + "index.html?fluid=air&T=310")
+                self.wait_for(lambda d: d.execute_script(
+                    "return location.href.startsWith(arguments[0]) && "
+                    "performance.getEntriesByName('first-contentful-paint').length === 1", server.url))
+                drawn = self.driver.execute_script(lists)
+                self.assertEqual(self.driver.execute_script(
+                    "return [document.documentElement.dataset.ready, document.getElementById('results').hidden]"),
+                    [None, True])
+                server.held.set()
+                self.wait_for(lambda d: d.execute_script("return document.documentElement.dataset.ready === 'true'"))
+                # The script writes the same lists; the results come where nothing was drawn.
+                self.assertEqual(self.driver.execute_script(lists), drawn)
+                self.assertEqual(self.shown(), {k: v for k, v in props("air", "310")[0].items() if k != "T"})
+                self.assertEqual(self.driver.execute_async_script(shifted), 0)
+
+
 class TypingTest(BrowserCase):
     """Typing, links and the address."""
 
@@ -530,6 +617,28 @@ class TypingTest(BrowserCase):
                                 self.alert_text())
                 self.assertEqual(self.element("temperature").get_attribute("aria-invalid"), "true")
                 self.assertFalse(self.element("results").is_displayed())
+
+    def test_a_pressure_is_chosen_and_typed_from_the_keyboard_quietly_and_kept_in_the_address(self):
+        self.open("fluid=saturated-water&T=373.15")
+        self.driver.find_element(By.CSS_SELECTOR, 'input[name="given"][value="T"]').send_keys(Keys.ARROW_RIGHT)
+        self.assertEqual(self.element("temperature-label").text, "Pressure")
+        self.assertFalse(self.element("unit").is_displayed())
+        field = self.element("temperature")
+        self.assertEqual(field.get_attribute("value"), "")
+        # "2" and "2 b" are on their way to "2 bar": nothing said.
+        for key, shown in [("2", False), (" b", False), ("ar", True)]:
+            field.send_keys(key)
+            with self.subTest(typed=field.get_attribute("value")):
+                self.assertEqual(self.alert_text(), "")
+                self.assertEqual(self.element("results").is_displayed(), shown)
+        self.assertEqual(self.element("results-title").text,
+                         "Saturated Water at 393.12 K, the saturation temperature at 2 bar")
+        self.assertEqual(self.query(), {"fluid": ["saturated-water"], "P": ["2 bar"], "plot": ["P"]})
+        # A bare number is said wrong on Enter.
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys("2", Keys.ENTER)
+        self.assertTrue(self.alert_text().startswith('P = "2" has no unit'), self.alert_text())
+        self.assertEqual(field.get_attribute("aria-invalid"), "true")
 
     def test_the_results_are_announced_once_typing_pauses(self):
         self.open("fluid=air&unit=C")
@@ -769,6 +878,42 @@ class KeepTest(BrowserCase):
         self.assertEqual(self.kept_rows(), expected[1:])
 
 
+    def test_the_units_chosen_apply_to_results_kept_results_and_the_sweep_and_its_csv(self):
+        downloads = tempfile.mkdtemp(prefix="vantorel-downloads-")
+        self.addCleanup(shutil.rmtree, downloads, True)
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": downloads})
+        self.open()
+        self.driver.execute_script("localStorage.clear()")
+        self.open("fluid=air&T=36.85&unit=C&from=26.85&to=36.85&step=5")
+        self.element("keep").click()
+        last_row = "#sweep-table tbody tr[aria-rowindex='4'] > *"
+        # μ of air at 310 K, 189.3E-7 N·s/m², in each system: T as each gives it.
+        for units, mu, unit, kept_t in [("us", "0.04579", "lbm/(ft·h)", "98.33"),
+                                        ("engineering", "0.01893", "mPa·s", "36.85"), ("book", "189.3E-7", "N·s/m²", "310")]:
+            with self.subTest(units=units):
+                Select(self.element("units")).select_by_value(units)
+                texts = lambda selector: self.driver.execute_script(
+                    "return [...document.querySelectorAll(arguments[0])].map((e) => e.textContent)", selector)
+                self.wait_for(lambda d: texts("#sweep-table thead th")[3] == f"μ{unit}")
+                self.assertEqual(self.shown()["Mu"], mu)
+                self.assertIn(f"{mu} {unit}", self.element("properties").text)
+                self.assertEqual(self.kept_rows()[0][1:5:3], [kept_t, mu])
+                sweep_row = texts(last_row)
+                self.assertEqual(sweep_row[0:4:3], ["36.85", mu])  # T as the sweep was typed, in °C
+                if units == "book":
+                    self.assertNotIn("units", self.query())
+                    continue
+                self.assertEqual(self.query()["units"], [units])
+                self.element("download").click()
+                name = os.path.join(downloads, f"air-26.85-36.85-5-in-{units}.csv")
+                self.wait_for(lambda d: os.path.exists(name) and os.path.getsize(name) > 0)
+                with open(name, encoding="utf-8") as f:
+                    lines = f.read().splitlines()
+                self.assertTrue(lines[0].startswith(f"T (°C),ρ ("), lines[0])
+                self.assertIn(f",μ ({unit}),", lines[0])
+                self.assertEqual(lines[-1].split(","), sweep_row)
+
+
 class LookTest(BrowserCase):
     """On paper, in the dark, with a pointer and a finger."""
 
@@ -791,11 +936,13 @@ class LookTest(BrowserCase):
         with open(AXE, encoding="utf-8") as f:
             axe = f.read()
         self.addCleanup(self.driver.execute_cdp_cmd, "Emulation.setEmulatedMedia", {"features": []})
-        for scheme in ("light", "dark"):
-            with self.subTest(scheme=scheme):
+        # A temperature, and a pressure with other units.
+        for scheme, query in [("light", "T=373.15"), ("dark", "T=373.15"), ("light", "P=1atm&units=us"),
+                              ("dark", "P=1atm&units=us")]:
+            with self.subTest(scheme=scheme, query=query):
                 self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
                     "features": [{"name": "prefers-color-scheme", "value": scheme}]})
-                self.open("fluid=saturated-water&T=373.15&from=300&to=310&step=5")
+                self.open(f"fluid=saturated-water&{query}&from=300&to=310&step=5")
                 self.element("keep").click()
                 self.element("working").find_element(By.TAG_NAME, "summary").click()
                 self.element("temperature").send_keys("9")  # an error shown too
@@ -897,6 +1044,19 @@ class OfflineTest(BrowserCase):
         self.assertEqual(sizes, expected)
         favicon = self.driver.execute_script("return document.querySelector('link[rel=icon]').href")
         self.assertTrue(favicon.endswith("/icon.svg"))
+
+
+    def test_the_site_is_kept_for_offline_use_with_the_chart_off_the_screen(self):
+        # On a phone the chart lies below the results and is drawn only when
+        # it comes near; the service worker comes all the same.
+        self.addCleanup(self.driver.set_window_size, 1280, 1000)
+        self.driver.set_window_size(500, 600)
+        server = Server(SITE)
+        self.addCleanup(server.stop)
+        self.open("fluid=saturated-water&T=400", server=server)
+        self.driver.set_script_timeout(20)
+        self.assertTrue(self.driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0](true))"))
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#chart canvas"), [])
 
 
 # ---------------------------------------------------------------------------

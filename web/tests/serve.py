@@ -14,8 +14,8 @@ import os
 import sys
 import threading
 
-# Text compresses; the pictures are compressed already.
-COMPRESSED = {".html", ".js", ".css", ".json", ".webmanifest", ".svg", ".txt", ".csv", ".LICENSE"}
+# Text and WebAssembly compress; the pictures are compressed already.
+COMPRESSED = {".html", ".js", ".wasm", ".css", ".json", ".webmanifest", ".svg", ".txt", ".csv", ".LICENSE"}
 TYPES = {".js": "text/javascript", ".webmanifest": "application/manifest+json", ".svg": "image/svg+xml",
          ".LICENSE": "text/plain"}
 
