@@ -16,6 +16,12 @@ py::str Text(std::string_view text) {
 
 py::object ReadOnly(const py::dict& d) { return py::module_::import("types").attr("MappingProxyType")(d); }
 
+PyObject* NamedTuple(const char* name, const py::tuple& fields, const char* doc) {
+  py::object type = py::module_::import("collections").attr("namedtuple")(name, fields, py::arg("module") = "vantorel");
+  type.attr("__doc__") = doc;
+  return type.release().ptr();
+}
+
 std::string TypeName(py::handle object) { return py::str(py::type::of(object).attr("__name__")).cast<std::string>(); }
 
 const std::string& KeyOf(const PropertyInfo& property) {

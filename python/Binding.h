@@ -23,6 +23,11 @@ py::str Text(std::string_view text);
 // A read-only view of `d` (types.MappingProxyType).
 py::object ReadOnly(const py::dict& d);
 
+// The module's named tuple type `name` (collections.namedtuple) with
+// `fields` and the docstring `doc`, as a new reference for the module's
+// types, which live as long as the interpreter.
+PyObject* NamedTuple(const char* name, const py::tuple& fields, const char* doc);
+
 // The name of the type of `object`: "str", "complex".
 std::string TypeName(py::handle object);
 

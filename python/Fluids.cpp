@@ -53,16 +53,11 @@ PyMethodDef functions[] = {
 }  // namespace
 
 void RegisterFluids(py::module_& m) {
-  py::object property =
-      py::module_::import("collections")
-          .attr("namedtuple")("Property", py::make_tuple("key", "id", "name", "symbol", "book_unit", "si_unit"),
-                              py::arg("module") = "vantorel");
-  property.attr("__doc__") =
-      "What a property is: its key in a reading ('mu'), the library's id ('Mu'), its\n"
-      "name ('dynamic viscosity'), its symbol ('μ'; an underscore starts a subscript:\n"
-      "'c_p,f'), the unit of the book's column ('N·s/m²') and the SI base unit of the\n"
-      "values ('Pa·s'); both units are '' for a pure number.";
-  types.property = property.release().ptr();
+  types.property = NamedTuple("Property", py::make_tuple("key", "id", "name", "symbol", "book_unit", "si_unit"),
+                              "What a property is: its key in a reading ('mu'), the library's id ('Mu'), its\n"
+                              "name ('dynamic viscosity'), its symbol ('μ'; an underscore starts a subscript:\n"
+                              "'c_p,f'), the unit of the book's column ('N·s/m²') and the SI base unit of the\n"
+                              "values ('Pa·s'); both units are '' for a pure number.");
   m.attr("Property") = py::handle(types.property);
 
   py::class_<Fluid>(m, "Fluid", "A fluid of the tables, as fluids() lists it.")

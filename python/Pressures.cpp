@@ -161,21 +161,16 @@ py::object SaturationsOf(const ArrayReadings& r) {
 }
 
 void RegisterPressures(py::module_& m) {
-  py::object saturation =
-      py::module_::import("collections")
-          .attr("namedtuple")("Saturation", py::make_tuple("T", "P", "typed", "unit", "rows", "working"),
-                              py::arg("module") = "vantorel");
-  saturation.attr("__doc__") =
-      "How the saturation temperature of a pressure was found in Table A.6: T_sat in\n"
-      "kelvin (interpolated linearly in P between the rows whose printed pressures\n"
-      "bracket it, rounded to 0.01 K), P in bar, the pressure in the unit it was\n"
-      "given in (typed, unit: 1.0, 'atm'), the rows as (T, P) pairs, and the working\n"
-      "as written by hand, a step a line.\n\n"
-      "For one pressure, rows is ((T, P),) at a row's own pressure, else ((T, P),\n"
-      "(T, P)) of the lower and upper row. For an array of pressures, the others have\n"
-      "its shape and rows a last two axes of 2 (lower, upper; T, P), the same row\n"
-      "twice at a row's own pressure; NaN and '' where a pressure was refused.";
-  types.saturation = saturation.release().ptr();
+  types.saturation = NamedTuple("Saturation", py::make_tuple("T", "P", "typed", "unit", "rows", "working"),
+                                "How the saturation temperature of a pressure was found in Table A.6: T_sat in\n"
+                                "kelvin (interpolated linearly in P between the rows whose printed pressures\n"
+                                "bracket it, rounded to 0.01 K), P in bar, the pressure in the unit it was\n"
+                                "given in (typed, unit: 1.0, 'atm'), the rows as (T, P) pairs, and the working\n"
+                                "as written by hand, a step a line.\n\n"
+                                "For one pressure, rows is ((T, P),) at a row's own pressure, else ((T, P),\n"
+                                "(T, P)) of the lower and upper row. For an array of pressures, the others have\n"
+                                "its shape and rows a last two axes of 2 (lower, upper; T, P), the same row\n"
+                                "twice at a row's own pressure; NaN and '' where a pressure was refused.");
   m.attr("Saturation") = py::handle(types.saturation);
 }
 

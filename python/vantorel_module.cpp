@@ -36,18 +36,14 @@ PYBIND11_MODULE(_vantorel, m) {
                        py::is_method(py::handle(types.unknownFluidError)));
   m.attr("UnknownFluidError") = py::handle(types.unknownFluidError);
 
-  py::object source =
-      py::module_::import("collections")
-          .attr("namedtuple")("Source", py::make_tuple("table", "rows", "corrected"), py::arg("module") = "vantorel");
-  source.attr("__doc__") =
-      "Where a reading comes from: the book's table ('A.4'), the rows interpolated\n"
-      "between and whether one of their cells is a corrected misprint.\n\n"
-      "For one temperature, rows is (lower, upper), or (row,) at a row's own\n"
-      "temperature, or () outside the range; corrected is a bool. For an array, rows\n"
-      "is an array of T's shape plus a last axis of 2 (lower, upper; the same row\n"
-      "twice at a row's own temperature, NaN outside the range) and corrected a bool\n"
-      "array of T's shape.";
-  types.source = source.release().ptr();
+  types.source = NamedTuple("Source", py::make_tuple("table", "rows", "corrected"),
+                            "Where a reading comes from: the book's table ('A.4'), the rows interpolated\n"
+                            "between and whether one of their cells is a corrected misprint.\n\n"
+                            "For one temperature, rows is (lower, upper), or (row,) at a row's own\n"
+                            "temperature, or () outside the range; corrected is a bool. For an array, rows\n"
+                            "is an array of T's shape plus a last axis of 2 (lower, upper; the same row\n"
+                            "twice at a row's own temperature, NaN outside the range) and corrected a bool\n"
+                            "array of T's shape.");
   m.attr("Source") = py::handle(types.source);
 
   RegisterFluids(m);
